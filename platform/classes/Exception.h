@@ -1,0 +1,58 @@
+// The framework's error classes. Every error carries a message; the event dispatch of the
+// platform layer shows an uncaught one in the standard error box and the program goes on.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kv {
+
+class Exception : public std::runtime_error {
+ public:
+  explicit Exception(const std::string& message) : std::runtime_error(message), Message(message) {}
+  std::string Message;
+};
+
+// Index out of range in a list ("Listenindex überschreitet das Maximum (%d)").
+class EListError : public Exception {
+ public:
+  using Exception::Exception;
+};
+class EStringListError : public EListError {
+ public:
+  using EListError::EListError;
+};
+// Text that is not a number where one is wanted.
+class EConvertError : public Exception {
+ public:
+  using Exception::Exception;
+};
+// File errors: opening for reading, creating, writing.
+class EInOutError : public Exception {
+ public:
+  using Exception::Exception;
+};
+class EFOpenError : public EInOutError {
+ public:
+  using EInOutError::EInOutError;
+};
+class EFCreateError : public EInOutError {
+ public:
+  using EInOutError::EInOutError;
+};
+class EWriteError : public EInOutError {
+ public:
+  using EInOutError::EInOutError;
+};
+
+// The framework's own (German) message texts, in one place.
+namespace FrameworkText {
+std::string ListIndexError(int index);       // "Listenindex überschreitet das Maximum (%d)"
+std::string FileOpenError(const std::string& path);    // "Datei %s kann nicht geöffnet werden"
+std::string FileCreateError(const std::string& path);  // "Datei %s kann nicht erstellt werden"
+std::string FileWriteError(const std::string& path);   // "Fehler beim Schreiben der Datei %s"
+std::string InvalidInteger(const std::string& text);   // "'%s' ist kein gültiger Integerwert"
+std::string DuplicateString();                          // "Stringliste lässt keine Duplikate zu"
+}  // namespace FrameworkText
+
+}  // namespace kv

@@ -1,0 +1,28 @@
+// Windows-1252 <-> Unicode. Text inside the program is 8-bit Windows-1252; these are the only
+// conversions, used wherever text crosses to Qt, to the web engine or to UTF-8 files.
+#pragma once
+
+#include <string>
+
+namespace kv {
+
+// The Unicode code point of a Windows-1252 byte. The five bytes that Windows-1252 leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value, as
+// Windows' own conversion does, so that every byte survives a round trip.
+char32_t Cp1252ToUnicode(unsigned char c);
+
+// The Windows-1252 byte of a code point, or -1 when the code page has none.
+int UnicodeToCp1252(char32_t u);
+
+// Whole-string conversions. Decoding never fails; encoding writes `replacement` for a code
+// point Windows-1252 lacks and clears *lossless (when given).
+std::string Cp1252ToUtf8(const std::string& ansi);
+std::string Utf8ToCp1252(const std::string& utf8, char replacement = '?', bool* lossless = nullptr);
+std::u16string Cp1252ToUtf16(const std::string& ansi);
+std::string Utf16ToCp1252(const std::u16string& text, char replacement = '?', bool* lossless = nullptr);
+
+// Decodes UTF-8 leniently: a byte that does not start a valid sequence yields U+FFFD.
+std::u32string DecodeUtf8(const std::string& utf8);
+std::string EncodeUtf8(const std::u32string& text);
+
+}  // namespace kv
