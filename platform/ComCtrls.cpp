@@ -1,0 +1,158 @@
+#include "platform/ComCtrls.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "platform/FontMap.h"
+#include "platform/ImgList.h"
+#include "platform/QtText.h"
+
+namespace kv {
+
+// ---- TToolButton ------------------------------------------------------------------------------
+
+KV_DEFINE_CLASS(TToolButton, TControl,
+                {prop::Boolean<TToolButton>("Down", &TToolButton::Down, &TToolButton::SetDown),
+                 prop::Integer<TToolButton>("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex),
+                 prop::Boolean<TToolButton>("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped)})
+
+TToolButton::TToolButton(TComponent* owner) : TControl(owner, new QToolButton) {
+  QToolButton* b = Button();
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  b->setIconSize(QSize(16, 16));
+  b->setFixedSize(23, 22);
+  QObject::connect(b, &QToolButton::clicked, b, [this] { Clicked(); });
+}
+
+QToolButton* TToolButton::Button() const { return static_cast<QToolButton*>(Peer()); }
+
+TToolBar* TToolButton::Bar() const { return dynamic_cast<TToolBar*>(Parent()); }
+
+void TToolButton::SetStyle(TToolButtonStyle style) {
+  style_ = style;
+  QToolButton* b = Button();
+  b->setCheckable(style == TToolButtonStyle::tbsCheck);
+  if (style == TToolButtonStyle::tbsSeparator) {
+    b->setEnabled(false);
+    b->setAutoRaise(true);
+    b->setAccessibleName(QString());
+  }
+}
+
+bool TToolButton::Down() const { return Button()->isChecked(); }
+
+void TToolButton::SetDown(bool down) {
+  const QSignalBlocker block(Button());
+  Button()->setChecked(down);
+  if (down && grouped_ && Bar())
+    for (TToolButton* other : Bar()->GroupOf(this))
+      if (other != this) other->SetDown(false);
+}
+
+void TToolButton::SetImageIndex(int index) {
+  imageIndex_ = index;
+  TToolBar* bar = Bar();
+  if (bar && bar->Images && index >= 0) Button()->setIcon(QIcon(bar->Images->Image(index)));
+}
+
+void TToolButton::CaptionChanged() {
+  // The caption is not shown on the bar (icons only), but assistive tools read it.
+  Button()->setText(ToQ(Caption()));
+  Button()->setAccessibleName(ToQ(Hint().empty() ? Caption() : Hint()));
+}
+
+void TToolButton::PerformClick() {
+  if (style_ == TToolButtonStyle::tbsCheck) {
+    // A grouped button stays down when clicked again: one of the group is always down.
+    if (grouped_ && Down()) {
+    } else {
+      SetDown(!Down());
+    }
+  }
+  Clicked();
+}
+
+void TToolButton::Clicked() {
+  if (style_ == TToolButtonStyle::tbsSeparator) return;
+  if (grouped_ && style_ == TToolButtonStyle::tbsCheck) SetDown(true);
+  Click();
+}
+
+// ---- TToolBar ---------------------------------------------------------------------------------
+
+KV_DEFINE_CLASS(TToolBar, TControl, {})
+
+TToolBar::TToolBar(TComponent* owner) : TControl(owner, new QWidget) {
+  auto* layout = new QHBoxLayout(Peer());
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(0);
+  layout->addStretch(1);
+  Peer()->setAccessibleName(QStringLiteral("ToolBar"));
+}
+
+QHBoxLayout* TToolBar::Layout() const { return static_cast<QHBoxLayout*>(Peer()->layout()); }
+
+void TToolBar::AddControl(TControl* control) {
+  control->SetParent(this);
+  order_.push_back(control);
+  // Before the final stretch.
+  Layout()->insertWidget(Layout()->count() - 1, control->Peer(), 0, Qt::AlignVCenter);
+  if (auto* b = dynamic_cast<TToolButton*>(control)) {
+    if (b->Style() == TToolButtonStyle::tbsSeparator) b->Peer()->setFixedSize(b->Width(), 22);
+    b->SetImageIndex(b->ImageIndex());
+  } else {
+    control->Peer()->setFixedWidth(control->Width());
+  }
+}
+
+void TToolBar::UpdateImages() {
+  for (TControl* c : order_)
+    if (auto* b = dynamic_cast<TToolButton*>(c)) b->SetImageIndex(b->ImageIndex());
+}
+
+std::vector<TToolButton*> TToolBar::GroupOf(TToolButton* button) const {
+  std::vector<TToolButton*> group;
+  auto isGrouped = [](TControl* c) {
+    auto* b = dynamic_cast<TToolButton*>(c);
+    return b && b->Grouped() && b->Style() == TToolButtonStyle::tbsCheck ? b : nullptr;
+  };
+  auto it = std::find(order_.begin(), order_.end(), button);
+  if (it == order_.end()) return group;
+  auto first = it;
+  while (first != order_.begin() && isGrouped(*(first - 1))) --first;
+  for (auto j = first; j != order_.end() && isGrouped(*j); ++j) group.push_back(isGrouped(*j));
+  return group;
+}
+
+// ---- TStatusBar -------------------------------------------------------------------------------
+
+KV_DEFINE_CLASS(TStatusBar, TControl,
+                {prop::String<TStatusBar>("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText)})
+
+TStatusBar::TStatusBar(TComponent* owner) : TControl(owner, new QStatusBar), panel_(new QLabel) {
+  auto* bar = static_cast<QStatusBar*>(Peer());
+  bar->setSizeGripEnabled(true);
+  panel_->setTextFormat(Qt::PlainText);
+  panel_->setFrameShape(QFrame::StyledPanel);
+  panel_->setFrameShadow(QFrame::Sunken);
+  bar->addWidget(panel_, 1);
+  SetHeight(22);
+}
+
+std::string TStatusBar::SimpleText() const { return FromQ(panel_->text()); }
+
+void TStatusBar::SetSimpleText(const std::string& text) {
+  panel_->setText(ToQ(text));
+  panel_->setAccessibleName(ToQ(text));
+}
+
+void TStatusBar::FontChanged() {
+  TControl::FontChanged();
+  panel_->setFont(ToQFont(*Font()));
+}
+
+}  // namespace kv

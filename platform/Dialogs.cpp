@@ -1,0 +1,132 @@
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "platform/FontMap.h"
+#include "platform/Forms.h"
+#include "platform/QtText.h"
+#include "platform/classes/Strings.h"
+
+namespace kv {
+
+std::string FilterToQt(const std::string& filter) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    size_t bar = filter.find('|', start);
+    parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+    if (bar == std::string::npos) break;
+    start = bar + 1;
+  }
+  std::string out;
+  for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+    std::string patterns;
+    size_t s = 0;
+    const std::string& p = parts[i + 1];
+    while (s <= p.size()) {
+      size_t semi = p.find(';', s);
+      std::string one = p.substr(s, semi == std::string::npos ? std::string::npos : semi - s);
+      if (!one.empty()) patterns += (patterns.empty() ? "" : " ") + one;
+      if (semi == std::string::npos) break;
+      s = semi + 1;
+    }
+    if (!out.empty()) out += ";;";
+    out += parts[i] + " (" + patterns + ")";
+  }
+  return out;
+}
+
+namespace {
+
+std::optional<std::string> QtFileDialog(const TOpenDialog& d, bool save) {
+  QWidget* parent = QApplication::activeWindow();
+  QString filter = ToQ(FilterToQt(d.Filter()));
+  QString start = ToQ(d.FileName());
+  QString chosen;
+  if (save) {
+    QFileDialog dlg(parent, ToQ(d.Title()), start, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!d.DefaultExt().empty()) dlg.setDefaultSuffix(ToQ(d.DefaultExt()));
+    if (!start.isEmpty()) dlg.selectFile(start);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    chosen = dlg.selectedFiles().first();
+  } else {
+    chosen = QFileDialog::getOpenFileName(parent, ToQ(d.Title()), start, filter);
+    if (chosen.isEmpty()) return std::nullopt;
+  }
+  return FromQ(chosen);
+}
+
+std::optional<TColor> QtColorDialog(TColor initial) {
+  QColor c = QColorDialog::getColor(ToQColor(initial), QApplication::activeWindow());
+  if (!c.isValid()) return std::nullopt;
+  return FromQColor(c);
+}
+
+int QtMessageBox(TForm* owner, const std::string& text, const std::string& caption, unsigned flags) {
+  QMessageBox::Icon icon = (flags & MB_ICONERROR) ? QMessageBox::Critical
+                           : (flags & MB_ICONINFORMATION) ? QMessageBox::Information
+                                                          : QMessageBox::NoIcon;
+  QMessageBox box(icon, ToQ(caption), ToQ(text), QMessageBox::Ok,
+                  owner && owner->Window() ? owner->Window() : QApplication::activeWindow());
+  box.exec();
+  return mrOk;
+}
+
+}  // namespace
+
+TDialogService& DialogService() {
+  static TDialogService service{QtFileDialog, QtColorDialog, QtMessageBox};
+  return service;
+}
+
+void ResetDialogService() { DialogService() = TDialogService{QtFileDialog, QtColorDialog, QtMessageBox}; }
+
+KV_DEFINE_CLASS(TOpenDialog, TComponent,
+                {prop::String<TOpenDialog>("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter),
+                 prop::String<TOpenDialog>("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName),
+                 prop::String<TOpenDialog>("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt),
+                 prop::String<TOpenDialog>("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle)})
+KV_DEFINE_CLASS(TSaveDialog, TOpenDialog, {})
+KV_DEFINE_CLASS(TColorDialog, TComponent,
+                {prop::Integer<TColorDialog>("Color", &TColorDialog::Color, &TColorDialog::SetColor)})
+
+TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
+
+bool TOpenDialog::Execute() {
+  std::optional<std::string> chosen;
+  SafeCall([&] { chosen = DialogService().FileDialog(*this, IsSave()); });
+  if (!chosen) return false;
+  fileName_ = *chosen;
+  return true;
+}
+
+bool TSaveDialog::Execute() {
+  if (!TOpenDialog::Execute()) return false;
+  // A name typed without extension gets the default one (tests' answers included).
+  if (!defaultExt_.empty()) {
+    size_t slash = fileName_.find_last_of("/\\");
+    size_t dot = fileName_.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) fileName_ += "." + defaultExt_;
+  }
+  return true;
+}
+
+TColorDialog::TColorDialog(TComponent* owner) : TComponent(owner) {}
+
+bool TColorDialog::Execute() {
+  std::optional<TColor> chosen = DialogService().ColorDialog(color_);
+  if (!chosen) return false;
+  color_ = *chosen;
+  return true;
+}
+
+int MessageBox(TForm* owner, const std::string& text, const std::string& caption, unsigned flags) {
+  return DialogService().MessageBox(owner, text, caption, flags);
+}
+
+}  // namespace kv

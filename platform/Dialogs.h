@@ -1,0 +1,74 @@
+// Common dialogs (open, save, colour) and the message box, as components with the framework's
+// properties. Each shows through a replaceable service, so tests answer instead of a person.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/classes/Graphics.h"
+
+namespace kv {
+
+class TForm;
+
+// "Text|*.a;*.b|All|*.*" (the stored form; empty patterns between ";;" are dropped) ->
+// "Text (*.a *.b);;All (*.*)" for Qt.
+std::string FilterToQt(const std::string& filter);
+
+class TOpenDialog : public TComponent {
+  KV_DECLARE_CLASS()
+  explicit TOpenDialog(TComponent* owner);
+  const std::string& Filter() const { return filter_; }
+  void SetFilter(const std::string& filter) { filter_ = filter; }
+  const std::string& FileName() const { return fileName_; }
+  void SetFileName(const std::string& name) { fileName_ = name; }
+  const std::string& DefaultExt() const { return defaultExt_; }
+  void SetDefaultExt(const std::string& ext) { defaultExt_ = ext; }
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title) { title_ = title; }
+  // Shows the dialog; true when the user confirmed (FileName then holds the choice).
+  virtual bool Execute();
+
+ protected:
+  virtual bool IsSave() const { return false; }
+  std::string filter_, fileName_, defaultExt_, title_;
+};
+
+// Adds DefaultExt to a name typed without extension; never asks before overwriting.
+class TSaveDialog : public TOpenDialog {
+  KV_DECLARE_CLASS()
+  using TOpenDialog::TOpenDialog;
+  bool Execute() override;
+
+ protected:
+  bool IsSave() const override { return true; }
+};
+
+class TColorDialog : public TComponent {
+  KV_DECLARE_CLASS()
+  explicit TColorDialog(TComponent* owner);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color) { color_ = color; }
+  bool FullOpen = false;
+  bool Execute();
+
+ private:
+  TColor color_ = clBlack;
+};
+
+enum TMsgBoxFlags : unsigned { MB_OK = 0, MB_ICONERROR = 0x10, MB_ICONINFORMATION = 0x40 };
+// A message box owned by owner (may be null); returns the modal result of the pressed button.
+int MessageBox(TForm* owner, const std::string& text, const std::string& caption, unsigned flags = MB_OK);
+
+// What the dialogs do when shown; tests replace these to answer without a person.
+struct TDialogService {
+  std::function<std::optional<std::string>(const TOpenDialog&, bool save)> FileDialog;
+  std::function<std::optional<TColor>(TColor initial)> ColorDialog;
+  std::function<int(TForm* owner, const std::string& text, const std::string& caption, unsigned flags)> MessageBox;
+};
+TDialogService& DialogService();
+// Restores the Qt dialogs.
+void ResetDialogService();
+
+}  // namespace kv

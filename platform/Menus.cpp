@@ -1,0 +1,133 @@
+#include "platform/Menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <algorithm>
+
+#include "platform/ImgList.h"
+#include "platform/QtText.h"
+
+namespace kv {
+
+KV_DEFINE_CLASS(TMenuItem, TComponent,
+                {prop::String<TMenuItem>("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption),
+                 prop::String<TMenuItem>("Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
+                 prop::Integer<TMenuItem>("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex),
+                 prop::Boolean<TMenuItem>("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled),
+                 prop::Boolean<TMenuItem>("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)})
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
+
+TMenuItem::~TMenuItem() {
+  while (!items_.empty()) delete items_.back();
+  Detach();
+}
+
+void TMenuItem::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  if (menu_) menu_->setTitle(ToQ(caption));
+  if (action_) action_->setText(ToQ(caption));
+}
+
+void TMenuItem::SetShortCut(const std::string& shortCut) {
+  shortCut_ = shortCut;
+  if (action_) action_->setShortcut(QKeySequence(ToQ(shortCut)));
+}
+
+void TMenuItem::SetImageIndex(int index) {
+  imageIndex_ = index;
+  UpdatePicture();
+}
+
+void TMenuItem::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (action_) action_->setEnabled(enabled);
+}
+
+void TMenuItem::SetChecked(bool checked) {
+  checked_ = checked;
+  if (action_) {
+    action_->setCheckable(checked);
+    action_->setChecked(checked);
+  }
+}
+
+TImageList* TMenuItem::Images() const { return root_ ? root_->Images : nullptr; }
+
+void TMenuItem::UpdatePicture() {
+  if (!action_) return;
+  TImageList* images = Images();
+  action_->setIcon(images && imageIndex_ >= 0 ? QIcon(images->Image(imageIndex_)) : QIcon());
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  index = std::clamp(index, 0, Count());
+  items_.insert(items_.begin() + index, item);
+  item->Attach(this, index);
+}
+
+void TMenuItem::Delete(int index) {
+  if (index < 0 || index >= Count()) return;
+  delete items_[index];
+}
+
+void TMenuItem::Click() {
+  if (OnClick) SafeCall([this] { OnClick(this); });
+}
+
+void TMenuItem::Attach(TMenuItem* parent, int index) {
+  parent_ = parent;
+  root_ = parent->root_;
+  QWidget* container = nullptr;
+  QAction* before = nullptr;
+  if (root_ && parent == root_->items_) {
+    menu_ = new QMenu(ToQ(caption_), root_->bar_);
+    action_ = menu_->menuAction();
+    container = root_->bar_;
+  } else {
+    if (!parent->menu_) {
+      parent->menu_ = new QMenu(ToQ(parent->caption_));
+      if (parent->action_) parent->action_->setMenu(parent->menu_);
+    }
+    action_ = new QAction(ToQ(caption_), parent->menu_);
+    container = parent->menu_;
+    QObject::connect(action_, &QAction::triggered, action_, [this] { Click(); });
+  }
+  if (index + 1 < static_cast<int>(parent->items_.size())) before = parent->items_[index + 1]->action_;
+  container->insertAction(before, action_);
+  action_->setEnabled(enabled_);
+  if (checked_) SetChecked(true);
+  if (!shortCut_.empty()) action_->setShortcut(QKeySequence(ToQ(shortCut_)));
+  action_->setShortcutContext(Qt::ApplicationShortcut);
+  UpdatePicture();
+}
+
+void TMenuItem::Detach() {
+  if (parent_) std::erase(parent_->items_, this);
+  parent_ = nullptr;
+  if (menu_) {
+    delete menu_;  // also its menu action
+    menu_ = nullptr;
+    action_ = nullptr;
+  }
+  delete action_;
+  action_ = nullptr;
+}
+
+KV_DEFINE_CLASS(TMainMenu, TComponent, {})
+
+TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr)), bar_(new QMenuBar) {
+  items_->root_ = this;
+}
+
+TMainMenu::~TMainMenu() {
+  delete items_;
+  // The bar belongs to the form's window once the menu is set on it.
+  if (!bar_->parent()) delete bar_;
+}
+
+}  // namespace kv

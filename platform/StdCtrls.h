@@ -1,0 +1,131 @@
+// The standard controls over Qt widgets: label, edit, combo box, check box, buttons.
+#pragma once
+
+#include <memory>
+
+#include "platform/Controls.h"
+#include "platform/classes/Strings.h"
+
+class QLabel;
+class QLineEdit;
+class QComboBox;
+class QCheckBox;
+class QAbstractButton;
+
+namespace kv {
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+class TLabel : public TControl {
+  KV_DECLARE_CLASS()
+  explicit TLabel(TComponent* owner);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment a);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool wrap);
+  bool Transparent = true;
+  bool AutoSize = true;
+
+ protected:
+  void CaptionChanged() override;
+  void FontChanged() override;
+
+ private:
+  QLabel* Label() const;
+  TAlignment alignment_ = TAlignment::taLeftJustify;
+  bool wordWrap_ = false;
+};
+
+// OnChange fires on every change of the text, by the user or by code, as the framework's does.
+class TEdit : public TControl {
+  KV_DECLARE_CLASS()
+  explicit TEdit(TComponent* owner);
+  std::string Text() const;
+  void SetText(const std::string& text);
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int length);
+  TNotifyEvent OnChange;
+
+ private:
+  QLineEdit* Edit() const;
+  int maxLength_ = 0;
+};
+
+// A combo box with an editable text. OnChange fires only when the user changes it, by choosing
+// an entry or typing; never when code sets the index, the text or the items.
+class TCustomComboBox : public TControl {
+  KV_DECLARE_CLASS()
+  explicit TCustomComboBox(TComponent* owner);
+  ~TCustomComboBox() override;
+
+  TStrings* Items() const { return items_.get(); }
+  void SetItemsObject(TPersistent* items);
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  std::string Text() const;
+  void SetText(const std::string& text);
+  int DropDownCount() const { return dropDownCount_; }
+  void SetDropDownCount(int count);
+  TNotifyEvent OnChange;
+
+ private:
+  QComboBox* Combo() const;
+  void SyncItems();
+  void UserChanged();
+  std::unique_ptr<TStringList> items_;
+  int dropDownCount_ = 8;
+  bool syncing_ = false;
+};
+
+class TComboBox : public TCustomComboBox {
+  KV_DECLARE_CLASS()
+  using TCustomComboBox::TCustomComboBox;
+};
+
+class TCheckBox : public TControl {
+  KV_DECLARE_CLASS()
+  explicit TCheckBox(TComponent* owner);
+  bool Checked() const;
+  void SetChecked(bool checked);
+
+ protected:
+  void CaptionChanged() override;
+};
+
+// A push button; a click sets its ModalResult on the form (ending a modal ShowModal) after OnClick.
+class TButton : public TControl {
+  KV_DECLARE_CLASS()
+  explicit TButton(TComponent* owner);
+  int ModalResult = mrNone;
+  bool Default() const { return default_; }
+  void SetDefault(bool d);
+  bool TabStop() const;
+  void SetTabStop(bool stop);
+  void SetGlyph(const QPixmap& glyph);
+  // Presses the button as a click would (used by key handlers such as F2).
+  void PerformClick();
+
+ protected:
+  TButton(TComponent* owner, QAbstractButton* peer);
+  void CaptionChanged() override;
+  QAbstractButton* Button() const;
+
+ private:
+  void Clicked();
+  bool default_ = false;
+};
+
+// The framework's button with a picture; behaves as TButton here.
+class TBitBtn : public TButton {
+  KV_DECLARE_CLASS()
+  using TButton::TButton;
+};
+
+// A flat button with a caption (the toolbar's "HTML" and "Preview").
+class TSpeedButton : public TButton {
+  KV_DECLARE_CLASS()
+  explicit TSpeedButton(TComponent* owner);
+  bool Flat = true;
+};
+
+}  // namespace kv
