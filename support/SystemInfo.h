@@ -1,0 +1,32 @@
+// The system information the program asks for once at start-up: the user's temporary
+// directory, where an untitled page is kept until it is saved elsewhere.
+#pragma once
+
+#include <string>
+
+namespace kv {
+
+class TWindowsInfo {
+ public:
+  // Reads the values now; they are not refreshed later.
+  TWindowsInfo();
+
+  // Ends with the path separator, or is empty when no usable folder could be found or made.
+  // $TMPDIR when it is set; otherwise a private per-user folder that survives a reboot,
+  // $XDG_CACHE_HOME/kavelin/ (by default ~/.cache/kavelin/), created with mode 0700.
+  const std::string& TempDir() const { return tempDir_; }
+
+ private:
+  std::string tempDir_;
+};
+
+// The one instance, created before any window and freed after the last one.
+void CreateWindowsInfo();
+void FreeWindowsInfo();
+// Null outside the time between CreateWindowsInfo and FreeWindowsInfo.
+TWindowsInfo* WindowsInfo();
+
+// The temporary directory as TWindowsInfo finds it, for callers that want no global.
+std::string QueryTempDir();
+
+}  // namespace kv

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "TestEnv.h"
+#include "support/SystemInfo.h"
+
+namespace kv {
+namespace {
+
+using test::TScopedEnv;
+using test::TTempFolder;
+
+mode_t ModeOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+  return st.st_mode & 07777;
+}
+
+TEST(TempDirTest, TmpdirWithTheSeparatorAtItsEnd) {
+  {
+    TScopedEnv tmp("TMPDIR", "/var/tmp/u");
+    EXPECT_EQ(TWindowsInfo().TempDir(), "/var/tmp/u/");
+  }
+  TScopedEnv tmp("TMPDIR", "/var/tmp/u/");
+  EXPECT_EQ(TWindowsInfo().TempDir(), "/var/tmp/u/");
+}
+
+TEST(TempDirTest, PrivateCacheFolderCreatedWhenTmpdirIsUnset) {
+  TTempFolder folder;
+  TScopedEnv tmp("TMPDIR", nullptr);
+  {
+    TScopedEnv cache("XDG_CACHE_HOME", (folder.Dir() + "cache").c_str());
+    EXPECT_EQ(TWindowsInfo().TempDir(), folder.Dir() + "cache/kavelin/");
+    EXPECT_EQ(ModeOf(folder.Dir() + "cache/kavelin"), 0700u);
+  }
+  // Without XDG_CACHE_HOME (or with a relative one, which is invalid) the home's .cache.
+  for (const char* cacheValue : {static_cast<const char*>(nullptr), "relative/cache"}) {
+    TScopedEnv cache("XDG_CACHE_HOME", cacheValue);
+    TScopedEnv home("HOME", (folder.Dir() + "home").c_str());
+    EXPECT_EQ(TWindowsInfo().TempDir(), folder.Dir() + "home/.cache/kavelin/");
+    EXPECT_EQ(ModeOf(folder.Dir() + "home/.cache/kavelin"), 0700u);
+  }
+}
+
+TEST(TempDirTest, EmptyWhenTheFolderCannotBeMade) {
+  TTempFolder folder;
+  std::ofstream(folder.File("file")) << "x";
+  TScopedEnv tmp("TMPDIR", nullptr);
+  TScopedEnv cache("XDG_CACHE_HOME", folder.File("file").c_str());
+  EXPECT_EQ(TWindowsInfo().TempDir(), "");
+}
+
+TEST(WindowsInfoTest, OneGlobalInstanceBetweenCreateAndFree) {
+  TScopedEnv tmp("TMPDIR", "/tmp/kv");
+  EXPECT_EQ(WindowsInfo(), nullptr);
+  CreateWindowsInfo();
+  ASSERT_NE(WindowsInfo(), nullptr);
+  TWindowsInfo* first = WindowsInfo();
+  CreateWindowsInfo();
+  EXPECT_EQ(WindowsInfo(), first);
+  EXPECT_EQ(WindowsInfo()->TempDir(), "/tmp/kv/");
+  FreeWindowsInfo();
+  EXPECT_EQ(WindowsInfo(), nullptr);
+}
+
+}  // namespace
+}  // namespace kv
