@@ -29,6 +29,13 @@ void TPanel::SetBevel(TBevelCut outer, TBevelCut inner) {
   f->setLineWidth(1);
 }
 
+void TPanel::SetBackgroundPicture(const QImage& picture) {
+  if (picture.isNull()) return;
+  QPalette p = Peer()->palette();
+  p.setBrush(QPalette::Window, QBrush(QPixmap::fromImage(picture)));
+  Peer()->setPalette(p);
+}
+
 void TPanel::CaptionChanged() { Peer()->setAccessibleName(ToQ(Caption())); }
 
 void TPanel::ColorChanged() {

@@ -17,6 +17,8 @@ class TPanel : public TControl {
   KV_DECLARE_CLASS()
   explicit TPanel(TComponent* owner);
   void SetBevel(TBevelCut outer, TBevelCut inner = TBevelCut::bvNone);
+  // Tiles a picture behind the panel's children (the control bar's background).
+  void SetBackgroundPicture(const QImage& picture);
 
  protected:
   void CaptionChanged() override;

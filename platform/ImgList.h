@@ -16,6 +16,7 @@ class TImageList : public TComponent {
   int Count() const { return static_cast<int>(images_.size()); }
   // Cuts the strip into images of Width x Height, left to right.
   void AddStrip(const QPixmap& strip);
+  void AddImage(const QPixmap& image) { images_.push_back(image); }
   // An empty pixmap for an index without a picture.
   QPixmap Image(int index) const;
 

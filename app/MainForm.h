@@ -1,0 +1,141 @@
+// The main window: menus, the formatting tool bar, the editing surface and the status bar, the
+// document state every other window reads, and the commands behind the menus and buttons.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/WebBrowser.h"
+#include "platform/AppEvents.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
+#include "platform/ImgList.h"
+#include "platform/Menus.h"
+#include "platform/StdCtrls.h"
+
+namespace kv {
+
+class TLangDispatcher;
+class TTranslator;
+
+class TMainForm : public TForm {
+  KV_DECLARE_CLASS()
+  TMainForm(TComponent* owner, TEngineFactory engineFactory, std::vector<std::string> arguments);
+  ~TMainForm() override;
+
+  // ---- State the other windows read ----
+  std::string AppDir, TempDir, StartFile, VersionText, LanguageName, ProductTitle;
+  std::string DocDir, WorkFile, CurrentFile;
+
+  // ---- Document lifecycle ----
+  TWebEngine* GetDocument() const;  // none while the engine has no document
+  void InitEditing();
+  void LoadDocument(const std::string& path);
+  void DeleteWorkingFiles();
+  void DeleteWorkingFilesExcept(const std::string& docDir, const std::string& tempDir, const std::string& keep);
+  // Writes the page to path: the engine's lines, rewritten, written once and atomically.
+  void SaveDocumentTo(const std::string& path);
+  void Neu1Click(TObject* sender);
+  void NeueInternetseit1Click(TObject* sender);
+  void Soeichern1Click(TObject* sender);
+  void Speichernunter1Click(TObject* sender);
+  void Programmbeenden1Click(TObject* sender);
+  void WebBrowser1NavigateComplete2();
+
+  // ---- Editing commands and tool bar state ----
+  void RefreshToolbarState();
+  void ScrollToText(const std::string& text);
+  void BoldButtonClick(TObject*);
+  void ItalicButtonClick(TObject*);
+  void UnderlineToolButton1Click(TObject*);
+  void UnderlineButtonClick(TObject*);
+  void LeftAlignClick(TObject*);
+  void CenterAlignClick(TObject*);
+  void RightAlignClick(TObject*);
+  void ToolButton2Click(TObject*);
+  void ColorToolButtonClick(TObject*);
+  void TextSizeComboChange(TObject*);
+  void TextFontComboChange(TObject*);
+  void BlockFormatComboChange(TObject*);
+  void CutButtonClick(TObject*);
+  void CopyButtonClick(TObject*);
+  void PasteButtonClick(TObject*);
+  void UndoButtonClick(TObject*);
+  void TableToolButtonClick(TObject*);
+  void Timer1Timer(TObject*);
+
+  // ---- Recent files ----
+  void AddRecentFile(const std::string& path);
+  void RebuildRecentMenu();
+  void RecentFileClick(TObject* sender);
+
+  // ---- Hand-offs, help and language ----
+  void SpeedButton1Click(TObject*);
+  void SpeedButton2Click(TObject*);
+  void ToolButton8Click(TObject*);
+  void Hilfedatei2Click(TObject*);
+  void Info2Click(TObject*);
+  void Deutsch1Click(TObject*);
+  void English1Click(TObject*);
+
+  // ---- Start-up and shut-down ----
+  void FormCreate(TObject*);
+  void FormShow(TObject*);
+  void FormClose(TObject*, TCloseAction& action);
+  void ApplicationEvents1Message(TMsg& msg, bool& handled);
+  // Runs once, when the window is shown and the first page is editable (start-up measurement).
+  std::function<void()> OnEditingReady;
+  // Counts RefreshToolbarState calls (tests watch the arrow-key path through it).
+  int ToolbarRefreshCount = 0;
+
+  // The designed components, by their names.
+  TPanel* TopPanel;
+  TImage* Image2;
+  TPanel* ControllBar1;
+  TToolBar* ToolBar1;
+  TToolButton *ToolButton3, *ToolButton4, *ToolButton5, *ToolButton6, *ToolButton7, *BoldToolButton,
+      *ItalicToolButton, *UnderlineToolButton1, *LinkToolButton, *ToolButton12, *LeftToolButton1,
+      *CenterToolButton1, *RightToolButton1, *ToolButton21, *ToolButton22, *ToolButton24, *ToolButton25,
+      *ToolButton26, *ToolButton8, *ToolButton1, *ToolButton10, *ToolButton2;
+  TComboBox *BlockFormatCombo, *TextSizeCombo, *TextFontCombo;
+  TSpeedButton *SpeedButton1, *SpeedButton2;
+  TWebBrowser* WebBrowser1;
+  TStatusBar* StatusBar1;
+  TMainMenu* MainMenu1;
+  TMenuItem *Datei1, *NeueInternetseit1, *Neu1, *Soeichern1, *Speichernunter1, *Programmbeenden1;
+  TMenuItem *Language1, *Deutsch1, *English1, *Hilfe2, *Hilfedatei2, *Info2;
+  TImageList *ToolbarImages, *MainMenuImageList;
+  TOpenDialog* OpenDialog1;
+  TSaveDialog* SaveDialog1;
+  TColorDialog* ColorDialog1;
+  TTimer* Timer1;
+  TApplicationEvents* ApplicationEvents1;
+  TLangDispatcher* LangDispatcher1 = nullptr;
+  TTranslator* Lang_WerbungForm = nullptr;
+
+  // The main window's text "IDS_36" in the active language.
+  std::string SavedMessage();
+  int ActiveLanguage() const;
+
+ protected:
+  void CreateComponents() override;
+  void DoCreate() override;
+
+ private:
+  TToolButton* AddToolButton(const char* name, TToolButtonStyle style, int image, int width = 23);
+  TMenuItem* AddMenuItem(TMenuItem* parent, const char* name, const char* caption, const char* shortcut, int image);
+  void SendCommand(const std::string& name, bool showUI, const TVariant& value);
+  void SetStatusText(const std::string& text);
+  TEngineFactory engineFactory_;
+  std::vector<std::string> arguments_;
+  bool filterOn_ = false;
+  bool firstShown_ = false;
+  bool saving_ = false;
+  bool shown_ = false;
+  bool readyReported_ = false;
+  void ReportReadyOnce();
+};
+
+}  // namespace kv

@@ -1,0 +1,140 @@
+// The page's life on disk: New, Open, Save, Save as, the working copy the engine edits, the
+// save routine and the clean-up of working files.
+#include <cstdio>
+
+#include "app/MainForm.h"
+#include "app/core/SaveDocument.h"
+#include "app/core/WorkingFiles.h"
+#include "platform/classes/Exception.h"
+#include "support/Files.h"
+#include "support/Paths.h"
+
+namespace kv {
+
+namespace {
+
+// Makes the working copy of a page: its bytes under a new "KAVELIN_temp" name in docDir. A
+// page that cannot be read, or a folder that takes no copy, is an error naming the file; the
+// caller's document is then left as it was.
+std::string MakeWorkingCopy(const std::string& docDir, const std::string* sourcePath) {
+  std::string bytes;
+  if (sourcePath && !ReadFileBytes(*sourcePath, bytes)) throw EFOpenError(FrameworkText::FileOpenError(*sourcePath));
+  std::string work = NewWorkFileName(docDir);
+  if (!WriteFileBytes(work, bytes)) {
+    DeleteFileIfExists(work);
+    throw EFCreateError(FrameworkText::FileCreateError(work));
+  }
+  return work;
+}
+
+}  // namespace
+
+TWebEngine* TMainForm::GetDocument() const {
+  TWebEngine* engine = WebBrowser1 ? WebBrowser1->Engine() : nullptr;
+  return engine && engine->HasDocument() ? engine : nullptr;
+}
+
+void TMainForm::InitEditing() {
+  TWebEngine* engine = WebBrowser1->Engine();
+  engine->SetDesignMode(true);
+  engine->SetOnClick([this] { RefreshToolbarState(); });
+}
+
+void TMainForm::WebBrowser1NavigateComplete2() {
+  InitEditing();
+  WebBrowser1->SetFocus();
+  if (!filterOn_) {
+    filterOn_ = true;
+    ApplicationEvents1->OnMessage = [this](TMsg& msg, bool& handled) { ApplicationEvents1Message(msg, handled); };
+  }
+  ReportReadyOnce();
+}
+
+void TMainForm::LoadDocument(const std::string& path) {
+  const std::string newDocDir = WithTrailingBackslash(DirectoryOfPath(path));
+  // Copy and load first: a page that cannot be opened leaves the current one untouched.
+  const std::string newWork = MakeWorkingCopy(newDocDir, &path);
+  try {
+    WebBrowser1->Engine()->Load(newWork);
+  } catch (...) {
+    DeleteFileIfExists(newWork);
+    throw;
+  }
+  if (!DocDir.empty()) DeleteWorkingFilesExcept(DocDir, TempDir, newWork);
+  CurrentFile = path;
+  DocDir = newDocDir;
+  WorkFile = newWork;
+  SetStatusText(CurrentFile);
+}
+
+void TMainForm::Neu1Click(TObject*) {
+  const std::string docDir = UntitledDocDir(TempDir);
+  if (!ForceDirectories(docDir)) throw EFCreateError(FrameworkText::FileCreateError(docDir));
+  const std::string work = MakeWorkingCopy(docDir, nullptr);
+  try {
+    WebBrowser1->Engine()->Load(work);
+  } catch (...) {
+    DeleteFileIfExists(work);
+    throw;
+  }
+  CurrentFile = UntitledFile(TempDir);
+  DocDir = docDir;
+  WorkFile = work;
+  SetStatusText(CurrentFile);
+}
+
+void TMainForm::NeueInternetseit1Click(TObject*) {
+  OpenDialog1->SetFileName("");
+  if (!OpenDialog1->Execute()) return;
+  const std::string chosen = OpenDialog1->FileName();
+  LoadDocument(chosen);
+  AddRecentFile(chosen);
+  RebuildRecentMenu();
+}
+
+void TMainForm::SaveDocumentTo(const std::string& path) {
+  // One save at a time: a second request while the engine is still writing (a key repeat, a
+  // timer) would interleave two pages in one file.
+  if (saving_) throw EEngineError("Die Seite wird bereits gespeichert: " + path);
+  saving_ = true;
+  try {
+    TWebEngine* engine = GetDocument();
+    if (!engine) throw EEngineError("Keine Seite geladen; " + path + " wurde nicht geschrieben");
+    SaveRewrittenPage(path, engine->SaveToLines(), DocDir);
+  } catch (...) {
+    saving_ = false;
+    throw;
+  }
+  saving_ = false;
+}
+
+void TMainForm::Soeichern1Click(TObject*) {
+  SaveDocumentTo(CurrentFile);
+  MessageBox(this, SavedMessage(), "KAVELIN", MB_OK);
+}
+
+void TMainForm::Speichernunter1Click(TObject*) {
+  SaveDialog1->SetFileName(CurrentFile);
+  if (!SaveDialog1->Execute()) return;
+  const std::string chosen = SaveDialog1->FileName();
+  SaveDocumentTo(chosen);
+  CurrentFile = chosen;
+  DocDir = WithTrailingBackslash(DirectoryOfPath(CurrentFile));
+  SetStatusText(CurrentFile);
+  AddRecentFile(CurrentFile);
+  RebuildRecentMenu();
+}
+
+void TMainForm::DeleteWorkingFiles() { kv::DeleteWorkingFiles(DocDir, TempDir); }
+
+void TMainForm::DeleteWorkingFilesExcept(const std::string& docDir, const std::string& tempDir,
+                                         const std::string& keep) {
+  // The sweep of the previous folder must spare the working copy just made when both folders
+  // are the same: hide it under a name the sweep does not match, then put it back.
+  const std::string parked = keep + ".keep";
+  const bool moved = std::rename(SysPath(keep).c_str(), SysPath(parked).c_str()) == 0;
+  kv::DeleteWorkingFiles(docDir, tempDir);
+  if (moved) std::rename(SysPath(parked).c_str(), SysPath(keep).c_str());
+}
+
+}  // namespace kv

@@ -1,0 +1,55 @@
+// Program entry: system information and the replace table before any window, then the six
+// windows in their fixed order, the message loop, and the windows freed last-created first.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "app/EngineHost.h"
+#include "app/MainForm.h"
+#include "platform/QtText.h"
+#include "resources/Resources.h"
+#include "support/StringTools.h"
+#include "support/SystemInfo.h"
+#include "tools/AboutBox.h"
+#include "tools/CreateTableForm.h"
+#include "tools/MetaTagForm.h"
+#include "tools/QuellcodeForm.h"
+#include "tools/WerbungForm.h"
+
+int main(int argc, char** argv) {
+  // The engine's sandbox refuses to start for root; the program runs as root in containers.
+  if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+  QApplication qtApp(argc, argv);
+  kv::InitResources();
+  kv::CreateWindowsInfo();
+  kv::InitReplaceNoCase();
+
+  std::vector<std::string> arguments;
+  const QStringList args = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < args.size(); ++i) arguments.push_back(kv::FromQ(args[i]));
+
+  int result = 0;
+  {
+    kv::TApplication app;
+    app.Title = "KAVELIN";
+    auto* mainForm = app.CreateForm<kv::TMainForm>(nullptr, kv::MakeQtEngineHost, arguments);
+    if (std::getenv("KAVELIN_EXIT_WHEN_READY")) {
+      // Start-up measurement: report the editable page and end.
+      mainForm->OnEditingReady = [&app] {
+        std::printf("KAVELIN-READY\n");
+        std::fflush(stdout);
+        app.Terminate();
+      };
+    }
+    app.CreateForm<kv::TCreateTableForm>(nullptr);
+    app.CreateForm<kv::TQuellcodeForm>(nullptr);
+    app.CreateForm<kv::TAboutBox>(nullptr);
+    app.CreateForm<kv::TWerbungForm>(nullptr);
+    app.CreateForm<kv::TMetaTagForm>(nullptr);
+    result = app.Run();
+    app.DestroyForms();
+  }
+  kv::FreeWindowsInfo();
+  return result;
+}

@@ -1,0 +1,19 @@
+// The about box. Created once at start-up and kept; shown modally by the main window.
+#pragma once
+
+#include "platform/Forms.h"
+
+namespace kv {
+
+class TTranslator;
+
+class TAboutBox : public TForm {
+  KV_DECLARE_CLASS()
+  explicit TAboutBox(TComponent* owner);
+  TTranslator* Lang_WerbungForm = nullptr;
+
+ protected:
+  void CreateComponents() override;
+};
+
+}  // namespace kv

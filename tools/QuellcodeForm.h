@@ -1,0 +1,19 @@
+// The HTML source window. Created once at start-up and kept; shown modally by the main window.
+#pragma once
+
+#include "platform/Forms.h"
+
+namespace kv {
+
+class TTranslator;
+
+class TQuellcodeForm : public TForm {
+  KV_DECLARE_CLASS()
+  explicit TQuellcodeForm(TComponent* owner);
+  TTranslator* Lang_WerbungForm = nullptr;
+
+ protected:
+  void CreateComponents() override;
+};
+
+}  // namespace kv
