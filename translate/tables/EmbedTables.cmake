@@ -1,0 +1,16 @@
+# Turns the payload files into a C++ source with one byte array per window.
+# Inputs: DIR (folder of the payload files), OUT (the source to write), WINDOWS (;-list).
+set(body "// Generated from translate/tables; do not edit.\n#include <string_view>\n\nnamespace kv {\n\nnamespace {\n")
+set(lookup "")
+foreach(w ${WINDOWS})
+  file(READ ${DIR}/${w}.tdat hex HEX)
+  string(LENGTH "${hex}" hexlen)
+  math(EXPR size "${hexlen} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(REGEX REPLACE "((0x..,){24})" "\\1\n  " bytes "${bytes}")
+  string(APPEND body "const unsigned char k${w}[] = {\n  ${bytes}0};\n")
+  string(APPEND lookup "  if (windowClassName == \"${w}\") return {reinterpret_cast<const char*>(k${w}), ${size}};\n")
+endforeach()
+string(APPEND body "}  // namespace\n\nstd::string_view StoredPayload(std::string_view windowClassName) {\n${lookup}  return {};\n}\n\n}  // namespace kv\n")
+file(WRITE ${OUT}.tmp "${body}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)
