@@ -46,7 +46,11 @@ KV_DEFINE_CLASS(TComponent, TPersistent,
                      [](TComponent& c, std::int64_t v) { c.Tag = static_cast<long>(v); })})
 
 TComponent::TComponent(TComponent* owner) {
-  if (owner) owner->InsertComponent(this);
+  if (!owner) return;
+  owner->InsertComponent(this);
+  // Components made while their window is being loaded are part of that load: they receive
+  // Loaded() when it ends.
+  if (owner->IsLoading()) state_ |= csLoading | csReading;
 }
 
 TComponent::~TComponent() {

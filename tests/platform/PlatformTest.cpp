@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QAction>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "platform/AppEvents.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/FontMap.h"
+#include "platform/Forms.h"
+#include "platform/Menus.h"
+#include "platform/StdCtrls.h"
+#include "platform/classes/Exception.h"
+
+namespace kv {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "platform_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+class Platform : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    App();
+    app_.OnException = [this](const std::string& m) { errors_.push_back(m); };
+  }
+  TApplication app_;
+  std::vector<std::string> errors_;
+};
+
+TEST(Filters, StoredFilterStringsBecomeQtFilters) {
+  struct Case {
+    const char* stored;
+    const char* qt;
+  };
+  const Case cases[] = {
+      {"HTML-Dateien|*.htm;*.html;;*.htm;;*.shtml;*.dhtml|Alle Dateien|*.*",
+       "HTML-Dateien (*.htm *.html *.htm *.shtml *.dhtml);;Alle Dateien (*.*)"},
+      {"HTML-Dateien|*.htm;*.html;;*.htm;;*.shtml", "HTML-Dateien (*.htm *.html *.htm *.shtml)"},
+      {"", ""},
+      {"Text|*.txt", "Text (*.txt)"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FilterToQt(c.stored), c.qt) << c.stored;
+}
+
+TEST(Fonts, WindowsFacesMapToInstalledOnesInOnePlace) {
+  App();
+  EXPECT_EQ(MapFaceName("Microsoft Sans Serif"), "Liberation Sans");
+  EXPECT_EQ(MapFaceName("COURIER NEW"), "Liberation Mono");
+  EXPECT_EQ(MapFaceName("FixedSys"), "DejaVu Sans Mono");
+  EXPECT_TRUE(IsFixedPitchFace("Courier New"));
+  EXPECT_FALSE(IsFixedPitchFace("Tahoma"));
+}
+
+// A window whose designed text is overwritten first by loading, then by its creation handler.
+class TOrderForm : public TForm {
+  KV_DECLARE_CLASS()
+  using TForm::TForm;
+  std::vector<std::string> Steps;
+  TLabel* Label1 = nullptr;
+
+ protected:
+  void CreateComponents() override {
+    Steps.push_back("design");
+    Label1 = new TLabel(this);
+    Label1->SetName("Label1");
+    Label1->SetCaption("Title");
+    Label1->SetParent(this);
+    auto* probe = new TProbe(this);
+    probe->Form = this;
+  }
+  void DoCreate() override {
+    Steps.push_back("create:" + Label1->Caption());
+    TForm::DoCreate();
+  }
+
+  struct TProbe : TComponent {
+    using TComponent::TComponent;
+    TOrderForm* Form = nullptr;
+    void Loaded() override {
+      Form->Steps.push_back("loaded");
+      Form->Label1->SetCaption("Titel");
+    }
+  };
+};
+KV_DEFINE_CLASS(TOrderForm, TForm, {})
+
+TEST_F(Platform, FormsAreBuiltThenLoadedThenCreated) {
+  auto* form = app_.CreateForm<TOrderForm>(nullptr);
+  EXPECT_EQ(form->Steps, (std::vector<std::string>{"design", "loaded", "create:Titel"}));
+  EXPECT_EQ(app_.MainForm(), form);
+  EXPECT_EQ(form->FindComponent("label1"), form->Label1);
+}
+
+TEST_F(Platform, ComboBoxChangesFromCodeAreSilentAndChoicesByTheUserAreNot) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* combo = new TComboBox(form);
+  combo->SetParent(form);
+  int changes = 0;
+  combo->OnChange = [&](TObject*) { ++changes; };
+  combo->Items()->SetCommaText("Normal,\"Heading 1\",\"Heading 2\"");
+  combo->SetItemIndex(1);
+  combo->SetText("Schrift");
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(combo->Text(), "Schrift");
+  // Items replaced in place keep the selection, as a translation does.
+  combo->SetItemIndex(2);
+  combo->Items()->Put(2, "\xDC" "berschrift 2");
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  EXPECT_EQ(combo->Text(), "\xDC" "berschrift 2");
+  auto* q = static_cast<QComboBox*>(combo->Peer());
+  emit q->activated(0);
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(Platform, EditsReportEveryChangeAlsoFromCode) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* edit = new TEdit(form);
+  int changes = 0;
+  edit->OnChange = [&](TObject*) { ++changes; };
+  edit->SetMaxLength(3);
+  edit->SetText("12345");  // text set by the program is not cut
+  EXPECT_EQ(edit->Text(), "12345");
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(Platform, ShowModalReturnsTheResultOfTheButtonPressed) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* ok = new TButton(form);
+  ok->SetParent(form);
+  ok->ModalResult = mrOk;
+  bool clicked = false;
+  ok->OnClick = [&](TObject*) { clicked = true; };
+  QTimer::singleShot(0, [ok] { ok->PerformClick(); });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_TRUE(clicked);
+  QTimer::singleShot(0, [form] { form->Close(); });
+  EXPECT_EQ(form->ShowModal(), mrCancel);  // the close box
+  auto* abort = new TButton(form);
+  abort->ModalResult = mrAbort;
+  QTimer::singleShot(0, [abort] { abort->PerformClick(); });
+  EXPECT_EQ(form->ShowModal(), mrAbort);
+}
+
+TEST_F(Platform, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* b = new TButton(form);
+  b->OnClick = [](TObject*) { throw EFOpenError("Datei x kann nicht ge\xF6" "ffnet werden"); };
+  b->PerformClick();
+  b->PerformClick();
+  ASSERT_EQ(errors_.size(), 2u);
+  EXPECT_EQ(errors_[0], "Datei x kann nicht ge\xF6" "ffnet werden");
+}
+
+TEST_F(Platform, KeyHandlersSeeKeysBeforeTheirControlAndMayLeaveThemThere) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  std::vector<int> seen;
+  edit->OnKeyDown = [&](TObject*, int& key, TShiftState shift) { seen.push_back(key + (shift & ssCtrl ? 1000 : 0)); };
+  QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+  QKeyEvent ctrlF(QEvent::KeyPress, Qt::Key_F, Qt::ControlModifier);
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(edit->Peer(), &f2);
+  QApplication::sendEvent(edit->Peer(), &ctrlF);
+  QApplication::sendEvent(edit->Peer(), &esc);
+  EXPECT_EQ(seen, (std::vector<int>{VK_F2, 1000 + 'F', VK_ESCAPE}));
+}
+
+TEST_F(Platform, TheMessageFilterSeesArrowKeysOfEveryWindowOnce) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* other = app_.CreateForm<TForm>(nullptr);
+  auto* edit = new TEdit(other);
+  edit->SetParent(other);
+  auto* events = new TApplicationEvents(form);
+  std::vector<int> keys;
+  events->OnMessage = [&](TMsg& msg, bool&) {
+    if (msg.message == WM_KEYDOWN) keys.push_back(msg.wParam);
+  };
+  QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+  QApplication::sendEvent(edit->Peer(), &up);
+  EXPECT_EQ(keys, (std::vector<int>{VK_UP}));
+}
+
+TEST_F(Platform, TheMouseHookSwallowsRightClicksOnTheDocumentSurfaceOnly) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* surface = new TButton(form);
+  auto* elsewhere = new TButton(form);
+  surface->SetParent(form);
+  elsewhere->SetParent(form);
+  InstallMouseHook([surface](QObject* target) { return target == surface->Peer(); });
+  struct Probe : QObject {
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::MouseButtonPress) ++presses;
+      return false;
+    }
+  } onSurface, onOther;
+  surface->Peer()->installEventFilter(&onSurface);
+  elsewhere->Peer()->installEventFilter(&onOther);
+  auto rightPress = [](QWidget* w) {
+    QMouseEvent e(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::RightButton, Qt::RightButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+  };
+  rightPress(surface->Peer());
+  rightPress(elsewhere->Peer());
+  EXPECT_EQ(onSurface.presses, 0);
+  EXPECT_EQ(onOther.presses, 1);
+  RemoveMouseHook();
+}
+
+TEST_F(Platform, MenuItemsAreAddedAndDeletedAtRunTime) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* menu = new TMainMenu(form);
+  auto* file = new TMenuItem(form);
+  file->SetCaption("Datei");
+  menu->Items()->Add(file);
+  for (const char* c : {"Open", "New", "Save", "Save as", "Close", "a.html", "b.html"}) {
+    auto* item = new TMenuItem(form);
+    item->SetCaption(c);
+    file->Add(item);
+  }
+  form->SetMenu(menu);
+  EXPECT_EQ(file->SubMenu()->actions().size(), 7);
+  file->Delete(5);
+  EXPECT_EQ(file->Count(), 6);
+  EXPECT_EQ(file->Items(5)->Caption(), "b.html");
+  EXPECT_EQ(file->SubMenu()->actions().size(), 6);
+  int clicks = 0;
+  file->Items(5)->OnClick = [&](TObject*) { ++clicks; };
+  file->Items(5)->Action()->trigger();
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Platform, GroupedToolButtonsKeepOneDown) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* bar = new TToolBar(form);
+  std::vector<TToolButton*> group;
+  for (int i = 0; i < 3; ++i) {
+    auto* b = new TToolButton(form);
+    b->SetStyle(TToolButtonStyle::tbsCheck);
+    b->SetGrouped(true);
+    bar->AddControl(b);
+    group.push_back(b);
+  }
+  group[0]->PerformClick();
+  group[2]->PerformClick();
+  EXPECT_FALSE(group[0]->Down());
+  EXPECT_TRUE(group[2]->Down());
+  group[2]->PerformClick();  // clicking the pressed one keeps it down
+  EXPECT_TRUE(group[2]->Down());
+  for (auto* b : group) b->SetDown(false);  // the program may release all of them
+  EXPECT_FALSE(group[2]->Down());
+}
+
+}  // namespace
+}  // namespace kv
