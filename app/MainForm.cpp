@@ -330,8 +330,9 @@ void TMainForm::FormCreate(TObject*) {
   WebBrowser1->Engine()->Navigate("about:blank");
   // 15.
   Image2->LoadFromJpegFile(AppDir + "recom" + PathDelim() + "m_head.jpg");
-  // 16.
-  InitEditing();
+  // 16. The engine builds even about:blank asynchronously; when it has no document yet, its
+  // navigate-complete event switches editing on a moment later.
+  if (GetDocument()) InitEditing();
   // 17.
   Timer1->SetEnabled(false);
   SetStatusText("");

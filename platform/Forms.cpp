@@ -157,10 +157,13 @@ void TForm::Show() {
     QRect s = w->screen()->availableGeometry();
     w->move(s.center() - QPoint(w->width() / 2, w->height() / 2));
   }
-  if (windowState_ == TWindowState::wsMaximized)
+  if (windowState_ == TWindowState::wsMaximized) {
+    // Without a window manager (a bare X server) maximizing does nothing: cover the screen.
+    if (w->screen()) w->setGeometry(w->screen()->availableGeometry());
     w->showMaximized();
-  else
+  } else {
     w->show();
+  }
   w->raise();
   w->activateWindow();
 }
