@@ -22,7 +22,6 @@ struct TErrorTrap {
   jpeg_error_mgr Pub;  // first member: libjpeg hands us a pointer to it
   std::jmp_buf Jump;
   char Message[JMSG_LENGTH_MAX];
-  int Warnings = 0;
 };
 
 [[noreturn]] void TrapErrorExit(j_common_ptr cinfo) {
@@ -31,18 +30,15 @@ struct TErrorTrap {
   std::longjmp(trap->Jump, 1);
 }
 
-// Warnings (corrupt data that libjpeg can step over) and trace messages stay silent: the
-// library's default prints them to stderr. Warnings are only counted, to tell a truncated
-// picture from a complete one.
-void TrapEmitMessage(j_common_ptr cinfo, int level) {
-  if (level < 0) ++reinterpret_cast<TErrorTrap*>(cinfo->err)->Warnings;
-}
+// Warnings (corrupt data that libjpeg can step over) and trace messages stay silent; the
+// library's default prints them to stderr.
+void TrapEmitMessage(j_common_ptr, int) {}
 
 void TrapOutputMessage(j_common_ptr) {}
 
-// A source over bytes already in memory. When the bytes run out before the picture ends, it
-// feeds libjpeg an end-of-image marker (so the library stops cleanly) and remembers that the
-// data was short.
+// A source over bytes already in memory. libjpeg asks for more only when it has read every
+// byte without meeting the end-of-image marker: the file is short. The source then feeds it an
+// end marker, so that the library stops cleanly, and remembers that the data ran out.
 struct TMemorySource {
   jpeg_source_mgr Pub;  // first member, as for the error trap
   bool RanOut = false;
@@ -67,7 +63,7 @@ boolean SourceFill(j_decompress_ptr cinfo) {
 void SourceSkip(j_decompress_ptr cinfo, long count) {
   if (count <= 0) return;
   TMemorySource* source = SourceOf(cinfo);
-  if (static_cast<unsigned long>(count) >= source->Pub.bytes_in_buffer) {
+  if (static_cast<unsigned long>(count) > source->Pub.bytes_in_buffer) {
     SourceFill(cinfo);
     return;
   }
@@ -118,10 +114,6 @@ void CmykToRgb32(const JSAMPLE* in, QRgb* out, unsigned width, bool adobeInverte
   }
 }
 
-bool IsShortOfData(const TMemorySource& source, const TErrorTrap& trap) {
-  return source.RanOut && trap.Warnings > 0;
-}
-
 // Every libjpeg call that can fail runs here. A failure lands back at the setjmp; only
 // references and plain values live in this frame.
 TDecodeResult DecodeProtected(jpeg_decompress_struct& cinfo, TErrorTrap& trap,
@@ -158,7 +150,7 @@ TDecodeResult DecodeProtected(jpeg_decompress_struct& cinfo, TErrorTrap& trap,
       break;
   }
   jpeg_start_decompress(&cinfo);
-  if (IsShortOfData(source, trap)) return TDecodeResult::Truncated;  // progressive: all read here
+  if (source.RanOut) return TDecodeResult::Truncated;  // progressive: all scans are read here
 
   if (!AllocateImage(image, cinfo.output_width, cinfo.output_height, kind)) {
     return TDecodeResult::OutOfMemory;
@@ -174,15 +166,15 @@ TDecodeResult DecodeProtected(jpeg_decompress_struct& cinfo, TErrorTrap& trap,
     JSAMPROW row = kind == TSampleKind::Cmyk ? cmykRow[0] : line;
     if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) return TDecodeResult::Failed;
     // Stop at once: libjpeg would go on to fill the rest of a short picture with grey.
-    if (IsShortOfData(source, trap)) return TDecodeResult::Truncated;
+    if (source.RanOut) return TDecodeResult::Truncated;
     if (kind == TSampleKind::Cmyk) {
       CmykToRgb32(cmykRow[0], reinterpret_cast<QRgb*>(line), cinfo.output_width, adobeInverted);
     }
   }
-  // A picture whose data is complete but that lacks only its end marker is accepted, as
-  // browsers do: the rows are all there.
+  // Even a file that lacks only its end marker counts as short: for a progressive picture that
+  // cannot be told from one cut off between two scans, a blurred picture shown as complete.
   jpeg_finish_decompress(&cinfo);
-  return TDecodeResult::Ok;
+  return source.RanOut ? TDecodeResult::Truncated : TDecodeResult::Ok;
 }
 
 void SetError(QString* error, const QString& message) {
