@@ -1,0 +1,32 @@
+#include "app/core/SaveDocument.h"
+
+#include "app/core/PageRewrite.h"
+#include "platform/classes/Exception.h"
+#include "support/AtomicFile.h"
+
+namespace kv {
+
+std::string JoinSavedLines(const std::vector<std::string>& lines) {
+  size_t size = 0;
+  for (const auto& l : lines) size += l.size() + 2;
+  std::string bytes;
+  bytes.reserve(size);
+  for (const auto& l : lines) {
+    bytes += l;
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+void WriteSavedPage(const std::string& path, const std::vector<std::string>& lines) {
+  std::string reason;
+  if (!WriteFileAtomically(path, JoinSavedLines(lines), reason))
+    throw EFCreateError(FrameworkText::FileCreateError(path) + ": " + reason);
+}
+
+void SaveRewrittenPage(const std::string& path, std::vector<std::string> lines,
+                       const std::string& docDir, TPathStyle style) {
+  WriteSavedPage(path, RewriteSavedPage(std::move(lines), docDir, style));
+}
+
+}  // namespace kv

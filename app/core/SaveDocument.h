@@ -1,0 +1,22 @@
+// Writing a saved page's lines to its file: once, atomically, and loudly on failure.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "support/Paths.h"
+
+namespace kv {
+
+// The file's bytes: every line followed by CR LF, the last one too.
+std::string JoinSavedLines(const std::vector<std::string>& lines);
+
+// Writes the lines to path through a temporary file and a rename, so that the old file stays
+// intact when anything fails. Throws EFCreateError naming the file and the reason.
+void WriteSavedPage(const std::string& path, const std::vector<std::string>& lines);
+
+// RewriteSavedPage, then WriteSavedPage: what a save does with the lines the engine produced.
+void SaveRewrittenPage(const std::string& path, std::vector<std::string> lines,
+                       const std::string& docDir, TPathStyle style = HostPathStyle());
+
+}  // namespace kv

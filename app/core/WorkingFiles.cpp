@@ -1,0 +1,87 @@
+#include "app/core/WorkingFiles.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include "support/Files.h"
+#include "support/Paths.h"
+
+namespace kv {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kFixedNames[] = {WorkingFile::Undo,       WorkingFile::UndoTemp,
+                                   WorkingFile::SourceCode, WorkingFile::MetaTags,
+                                   WorkingFile::ActTable,   WorkingFile::NewFile};
+
+int SweepFolder(const std::string& folder) {
+  std::error_code ec;
+  const fs::path dir = folder.empty() ? fs::path(".") : SysPath(folder);
+  fs::directory_iterator it(dir, ec), end;
+  int deleted = 0;
+  for (; !ec && it != end; it.increment(ec)) {
+    const std::string name = FromSysPath(it->path().filename());
+    if (!IsWorkingFileName(name)) continue;
+    std::error_code statError;
+    // A folder of such a name is nobody's working file; links are removed, not followed.
+    if (fs::is_directory(fs::symlink_status(it->path(), statError))) continue;
+    std::error_code removeError;
+    if (fs::remove(it->path(), removeError)) ++deleted;
+  }
+  return deleted;
+}
+
+}  // namespace
+
+std::string UntitledDocDir(const std::string& tempDir) {
+  return tempDir + "temp" + PathSeparator(HostPathStyle());
+}
+
+std::string UntitledFile(const std::string& tempDir) {
+  return UntitledDocDir(tempDir) + "temp.html";
+}
+
+int DrawFileNumber() {
+  // Seeded once: re-seeding from the clock before every draw repeats numbers for draws that
+  // follow each other quickly.
+  static std::mt19937 generator([] {
+    std::random_device device;
+    return device() ^
+           static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+  }());
+  std::uniform_int_distribution<int> range(0, 9999998);
+  return range(generator);
+}
+
+std::string NewWorkFileName(const std::string& docDir) {
+  return docDir + WorkingFile::WorkCopyPrefix + std::to_string(DrawFileNumber()) +
+         WorkingFile::WorkCopySuffix;
+}
+
+std::string NewPreviewFileName(const std::string& dir) {
+  return dir + "kavelin" + std::to_string(DrawFileNumber()) + ".html";
+}
+
+bool IsWorkingFileName(const std::string& name) {
+  for (const char* fixed : kFixedNames)
+    if (name == fixed) return true;
+  const size_t prefix = std::strlen(WorkingFile::WorkCopyPrefix);
+  const size_t suffix = std::strlen(WorkingFile::WorkCopySuffix);
+  if (name.size() <= prefix + suffix) return false;
+  if (name.compare(0, prefix, WorkingFile::WorkCopyPrefix) != 0) return false;
+  if (name.compare(name.size() - suffix, suffix, WorkingFile::WorkCopySuffix) != 0) return false;
+  return std::all_of(name.begin() + static_cast<long>(prefix),
+                     name.end() - static_cast<long>(suffix),
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int DeleteWorkingFiles(const std::string& docDir, const std::string& tempDir) {
+  return SweepFolder(docDir) + SweepFolder(tempDir);
+}
+
+}  // namespace kv

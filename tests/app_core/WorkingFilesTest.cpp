@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <regex>
+#include <set>
+
+#include "TestEnv.h"
+#include "app/core/WorkingFiles.h"
+#include "support/Files.h"
+
+namespace kv {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TNameCase {
+  std::string Name;
+  bool Working;
+};
+
+void PrintTo(const TNameCase& c, std::ostream* os) {
+  *os << "'" << c.Name << "'";
+}
+
+class WorkingFileNameTest : public testing::TestWithParam<TNameCase> {};
+
+TEST_P(WorkingFileNameTest, OnlyTheProgramsOwnNames) {
+  EXPECT_EQ(IsWorkingFileName(GetParam().Name), GetParam().Working);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WorkingFileNameTest,
+    testing::Values(
+        TNameCase{"KAVELIN_undo.html", true}, TNameCase{"KAVELIN_undotemp.html", true},
+        TNameCase{"KAVELIN_quellcode.html", true}, TNameCase{"KAVELIN_metatags.html", true},
+        TNameCase{"KAVELIN_acttable.html", true}, TNameCase{"KAVELIN_newfile.html", true},
+        TNameCase{"KAVELIN_temp0.html", true}, TNameCase{"KAVELIN_temp9999998.html", true},
+        // The user's own files that merely share the prefix stay.
+        TNameCase{"KAVELIN_notes.html", false}, TNameCase{"KAVELIN_temp.html", false},
+        TNameCase{"KAVELIN_temp12a.html", false}, TNameCase{"KAVELIN_temp12.htm", false},
+        TNameCase{"KAVELIN_temp12.html.bak", false}, TNameCase{"kavelin_undo.html", false},
+        TNameCase{"KAVELIN_undo.txt", false}, TNameCase{"kavelin123.html", false},
+        TNameCase{"", false}));
+
+TEST(WorkFileNameTest, NumberedCopyInTheDocumentFolder) {
+  const std::regex shape(R"(/home/u/web/KAVELIN_temp(\d+)\.html)");
+  std::set<std::string> seen;
+  for (int i = 0; i < 200; ++i) {
+    const std::string name = NewWorkFileName("/home/u/web/");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(name, m, shape)) << name;
+    EXPECT_LT(std::stol(m[1]), 9999999);
+    EXPECT_TRUE(IsWorkingFileName(name.substr(12)));
+    seen.insert(name);
+  }
+  // Quick successive draws give different names.
+  EXPECT_GT(seen.size(), 190u);
+  EXPECT_TRUE(std::regex_match(NewPreviewFileName("/d/"), std::regex(R"(/d/kavelin\d+\.html)")));
+  EXPECT_FALSE(IsWorkingFileName(NewPreviewFileName("")));
+}
+
+TEST(WorkFileNameTest, UntitledPageBelowTheTemporaryDirectory) {
+  EXPECT_EQ(UntitledDocDir("/tmp/u/"), "/tmp/u/temp/");
+  EXPECT_EQ(UntitledFile("/tmp/u/"), "/tmp/u/temp/temp.html");
+  EXPECT_EQ(UntitledFile(""), "temp/temp.html");
+}
+
+class DeleteWorkingFilesTest : public testing::Test {
+ protected:
+  void Make(const std::string& path) { ASSERT_TRUE(WriteFileBytes(path, "x")) << path; }
+
+  test::TTempFolder folder_;
+};
+
+TEST_F(DeleteWorkingFilesTest, SweepsTheDocumentFolderThenTheTemporaryOne) {
+  const std::string doc = folder_.File("doc/");
+  const std::string temp = folder_.File("temp/");
+  ASSERT_TRUE(ForceDirectories(doc));
+  ASSERT_TRUE(ForceDirectories(temp));
+  for (const char* name : {"KAVELIN_temp42.html", "KAVELIN_undo.html", "KAVELIN_quellcode.html"}) {
+    Make(doc + name);
+    Make(temp + name);
+  }
+  const std::vector<std::string> kept = {doc + "KAVELIN_notes.html", doc + "index.html",
+                                         temp + "KAVELIN_temp.html", temp + "kavelin77.html"};
+  for (const auto& k : kept) Make(k);
+  ASSERT_TRUE(ForceDirectories(doc + "KAVELIN_undo.html.d"));
+  ASSERT_TRUE(ForceDirectories(doc + "KAVELIN_metatags.html"));  // a folder: not a file to delete
+
+  EXPECT_EQ(DeleteWorkingFiles(doc, temp), 6);
+  for (const auto& k : kept) EXPECT_TRUE(FileExists(k)) << k;
+  EXPECT_FALSE(FileExists(doc + "KAVELIN_temp42.html"));
+  EXPECT_FALSE(FileExists(temp + "KAVELIN_undo.html"));
+  EXPECT_TRUE(DirectoryExists(doc + "KAVELIN_metatags.html"));
+}
+
+TEST_F(DeleteWorkingFilesTest, EmptyFolderMeansTheCurrentDirectory) {
+  const fs::path before = fs::current_path();
+  fs::current_path(folder_.Dir());
+  Make("KAVELIN_undo.html");
+  Make("mine.html");
+  const int deleted = DeleteWorkingFiles("", folder_.File("missing/"));
+  fs::current_path(before);
+  EXPECT_EQ(deleted, 1);
+  EXPECT_FALSE(FileExists(folder_.File("KAVELIN_undo.html")));
+  EXPECT_TRUE(FileExists(folder_.File("mine.html")));
+}
+
+TEST_F(DeleteWorkingFilesTest, FailuresAreIgnored) {
+  const std::string doc = folder_.File("ro/");
+  ASSERT_TRUE(ForceDirectories(doc));
+  Make(doc + "KAVELIN_undo.html");
+  Make(folder_.File("KAVELIN_temp1.html"));
+  ::chmod(doc.c_str(), 0555);
+  // As super-user the file goes anyway; otherwise it stays. Neither throws, and the second
+  // folder is swept regardless.
+  EXPECT_NO_THROW(DeleteWorkingFiles(doc, folder_.Dir()));
+  EXPECT_FALSE(FileExists(folder_.File("KAVELIN_temp1.html")));
+  EXPECT_NO_THROW(DeleteWorkingFiles(folder_.File("nowhere/"), folder_.File("nowhere2/")));
+}
+
+}  // namespace
+}  // namespace kv
