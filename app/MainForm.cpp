@@ -22,8 +22,12 @@ namespace kv {
 
 KV_DEFINE_CLASS(TMainForm, TForm, {})
 
-TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory, std::vector<std::string> arguments)
-    : TForm(owner), engineFactory_(std::move(engineFactory)), arguments_(std::move(arguments)) {
+TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory, std::vector<std::string> arguments,
+                     std::string programPath)
+    : TForm(owner),
+      engineFactory_(std::move(engineFactory)),
+      arguments_(std::move(arguments)),
+      programPath_(std::move(programPath)) {
   SetName("MainForm");
 }
 
@@ -295,7 +299,8 @@ void TMainForm::FormCreate(TObject*) {
   ApplicationEvents1->OnMessage = nullptr;
   // 2. Floating-point exceptions masked, rounding to nearest: the platform's default already.
   // 3.
-  AppDir = WithTrailingBackslash(DirectoryOfPath(FromQ(QCoreApplication::applicationFilePath())));
+  const std::string program = programPath_.empty() ? FromQ(QCoreApplication::applicationFilePath()) : programPath_;
+  AppDir = WithTrailingBackslash(DirectoryOfPath(program));
   // 4. The mouse hook keeps the engine's own context menu away.
   InstallMouseHook(WebBrowser1->IsDocumentSurface());
   // 6.

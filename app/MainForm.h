@@ -22,7 +22,10 @@ class TTranslator;
 
 class TMainForm : public TForm {
   KV_DECLARE_CLASS()
-  TMainForm(TComponent* owner, TEngineFactory engineFactory, std::vector<std::string> arguments);
+  // programPath: where the program lies (its folder holds Ver.ini and the pictures); empty for
+  // the running executable's own path.
+  TMainForm(TComponent* owner, TEngineFactory engineFactory, std::vector<std::string> arguments,
+            std::string programPath = {});
   ~TMainForm() override;
 
   // ---- State the other windows read ----
@@ -130,6 +133,7 @@ class TMainForm : public TForm {
   void SetStatusText(const std::string& text);
   TEngineFactory engineFactory_;
   std::vector<std::string> arguments_;
+  std::string programPath_;
   bool filterOn_ = false;
   bool firstShown_ = false;
   bool saving_ = false;

@@ -1,0 +1,82 @@
+#include "tests/app/AppFixture.h"
+
+#include <QElapsedTimer>
+#include <filesystem>
+
+#include "resources/Resources.h"
+#include "support/Files.h"
+#include "support/StringTools.h"
+#include "support/SystemInfo.h"
+
+namespace kv {
+
+namespace fs = std::filesystem;
+
+QApplication& TestApp() {
+  static int argc = 1;
+  static char name[] = "kavelin";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = [] {
+    auto* a = new QApplication(argc, argv);
+    InitResources();
+    InitReplaceNoCase();
+    return a;
+  }();
+  return *app;
+}
+
+TAppFolder::TAppFolder() {
+  static int counter = 0;
+ // The base is read once: the tests point TMPDIR at their own folders.
+  static const fs::path base = fs::temp_directory_path();
+  fs::path dir = base / ("kv_app_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "tmp");
+  const fs::path built = fs::path(KV_BINARY_DIR) / "bin";
+  fs::copy(built / "Ver.ini", dir / "Ver.ini");
+  fs::create_directories(dir / "recom");
+  fs::copy(built / "recom", dir / "recom", fs::copy_options::recursive);
+  dir_ = FromSysPath(dir) + "/";
+}
+
+TAppFolder::~TAppFolder() {
+  std::error_code ec;
+  fs::remove_all(SysPath(dir_), ec);
+}
+
+void TAppFolder::Write(const std::string& name, const std::string& bytes) const { WriteFileBytes(dir_ + name, bytes); }
+void TAppFolder::Remove(const std::string& name) const { DeleteFileIfExists(dir_ + name); }
+
+void MainFormTest::SetUp() {
+  TestApp();
+  setenv("TMPDIR", folder_.TempDir().c_str(), 1);
+  CreateWindowsInfo();
+  app_ = std::make_unique<TApplication>();
+  app_->OnException = [this](const std::string& m) { errors_.push_back(m); };
+  DialogService().MessageBox = [this](TForm*, const std::string& text, const std::string& caption, unsigned) {
+    messages_.push_back(caption + ": " + text);
+    return static_cast<int>(mrOk);
+  };
+}
+
+void MainFormTest::TearDown() {
+  app_.reset();
+  ResetDialogService();
+  FreeWindowsInfo();
+}
+
+TMainForm* MainFormTest::Start(TEngineFactory engine, std::vector<std::string> arguments) {
+  return app_->CreateForm<TMainForm>(nullptr, std::move(engine), std::move(arguments), folder_.ProgramPath());
+}
+
+bool MainFormTest::WaitFor(const std::function<bool()>& done, int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+}  // namespace kv

@@ -1,0 +1,206 @@
+// The main window's logic over the in-process engine: start-up, texts by language, the tool
+// bar's commands and state, the filters, the document lifecycle.
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "engine/FakeWebEngine.h"
+#include "support/Files.h"
+#include "tests/app/AppFixture.h"
+
+namespace kv {
+namespace {
+
+class MainFormFake : public MainFormTest {
+ protected:
+  TMainForm* StartFake(std::vector<std::string> arguments = {}) {
+    return Start(
+        [this] {
+          auto fake = std::make_unique<TFakeWebEngine>();
+          fake->PostCompletion = [](std::function<void()> done) { QTimer::singleShot(0, done); };
+          engine_ = fake.get();
+          TEngineHost host;
+          host.Engine = std::move(fake);
+          return host;
+        },
+        std::move(arguments));
+  }
+  // Shows the window and lets the blank page's navigation complete.
+  TMainForm* StartShown() {
+    TMainForm* f = StartFake();
+    f->Show();
+    EXPECT_TRUE(WaitFor([&] { return !engine_->Busy(); }));
+    return f;
+  }
+  TFakeWebEngine* engine_ = nullptr;
+};
+
+TEST_F(MainFormFake, StartsInGermanWithTheVersionInTheCaption) {
+  TMainForm* f = StartShown();
+  EXPECT_TRUE(errors_.empty()) << errors_.front();
+  EXPECT_EQ(f->Caption(), "KAVELIN Version 9.2.6");
+  EXPECT_EQ(f->VersionText, "Version 9.2.6");
+  EXPECT_EQ(f->ActiveLanguage(), 1);
+  EXPECT_EQ(f->Datei1->Caption(), "Datei");
+  EXPECT_EQ(f->ToolButton3->Hint(), "L\xF6sche ausgew\xE4hlten Text");
+  EXPECT_EQ(f->BlockFormatCombo->Text(), "Normal");
+  EXPECT_EQ(f->TextSizeCombo->Text(), "4");
+  EXPECT_EQ(f->TextFontCombo->Text(), "Schrift");
+  // An untitled page in the temporary directory, shown in the status bar.
+  EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");
+  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile);
+  EXPECT_EQ(f->DocDir, folder_.TempDir() + "temp/");
+  EXPECT_TRUE(FileExists(f->WorkFile));
+  EXPECT_TRUE(engine_->DesignMode);
+  EXPECT_EQ(engine_->Navigations.front(), "about:blank");
+}
+
+TEST_F(MainFormFake, TheStoredLanguageDecidesOnlyWhenSpelledExactly) {
+  struct Case {
+    const char* stored;  // nullptr: no Language.ini
+    int language;
+    const char* file;
+    const char* languageMenu;
+    const char* german;
+    const char* english;
+  };
+  const Case cases[] = {
+      {nullptr, 1, "Datei", "Language", "German", "English"},
+      {"ENGLISH\r\n", 2, "File", "Sprache", "Deutsch", "Englisch"},
+      {"english\r\n", 1, "Datei", "Language", "German", "English"},
+      {"GERMAN\r\n", 1, "Datei", "Language", "German", "English"},
+  };
+  for (const Case& c : cases) {
+    if (c.stored)
+      folder_.Write("Language.ini", c.stored);
+    else
+      folder_.Remove("Language.ini");
+    TMainForm* f = StartFake();
+    EXPECT_EQ(f->ActiveLanguage(), c.language) << (c.stored ? c.stored : "none");
+    EXPECT_EQ(f->Datei1->Caption(), c.file);
+    EXPECT_EQ(f->Language1->Caption(), c.languageMenu);
+    EXPECT_EQ(f->Deutsch1->Caption(), c.german);
+    EXPECT_EQ(f->English1->Caption(), c.english);
+    EXPECT_EQ(f->Caption(), "KAVELIN Version 9.2.6");
+    app_->DestroyForms();
+  }
+}
+
+TEST_F(MainFormFake, AMissingVersionFileIsReportedByNameAndTheWindowStaysUsable) {
+  folder_.Remove("Ver.ini");
+  TMainForm* f = StartFake();
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_NE(errors_[0].find("Ver.ini"), std::string::npos);
+  f->Show();
+  EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  f->BoldToolButton->PerformClick();
+  EXPECT_EQ(engine_->Commands.size(), 1u);
+}
+
+TEST_F(MainFormFake, AnEmptyVersionFileIsAListIndexError) {
+  folder_.Write("Ver.ini", "");
+  StartFake();
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_NE(errors_[0].find("Listenindex"), std::string::npos);
+}
+
+TEST_F(MainFormFake, ToolBarButtonsAndBoxesSendTheirCommands) {
+  TMainForm* f = StartShown();
+  engine_->AskLinkAddress = [] { return std::optional<std::string>("http://example.org/"); };
+  using C = TFakeWebEngine::TCommand;
+  f->BoldToolButton->PerformClick();
+  f->LinkToolButton->PerformClick();
+  f->CenterToolButton1->PerformClick();
+  f->BlockFormatCombo->SetItemIndex(2);
+  f->BlockFormatComboChange(f->BlockFormatCombo);
+  f->BlockFormatCombo->SetItemIndex(8);
+  f->BlockFormatComboChange(f->BlockFormatCombo);
+  f->TextSizeCombo->SetItemIndex(6);
+  f->TextSizeComboChange(f->TextSizeCombo);
+  f->TextFontCombo->SetItemIndex(0);
+  f->TextFontComboChange(f->TextFontCombo);
+  f->TextFontCombo->SetItemIndex(3);
+  f->TextFontComboChange(f->TextFontCombo);
+  const std::vector<C> expected = {
+      {"Bold", false, 0},          {"CreateLink", true, "http://example.org/"},{"JustifyCenter", false, 0},
+      {"FormatBlock", false, "<H2>"}, {"FormatBlock", false, "<UL>"}, {"FontSize", false, "7"},
+      {"FontName", true, ""},        {"FontName", true, "Times New Roman"}};
+  EXPECT_EQ(engine_->Commands, expected);
+  // Typed text that names no size is the list's index error.
+  f->TextSizeCombo->SetText("9");
+  SafeCall([&] { f->TextSizeComboChange(f->TextSizeCombo); });
+  EXPECT_TRUE(std::any_of(errors_.begin(), errors_.end(),
+                          [](const std::string& e) { return e.find("Listenindex") != std::string::npos; }));
+}
+
+TEST_F(MainFormFake, RefreshReadsTheStateAtTheCaretIntoTheToolBar) {
+  TMainForm* f = StartShown();
+  engine_->SetCommandValue("Bold", true);
+  engine_->SetCommandValue("Italic", false);
+  engine_->SetCommandValue("CreateLink", false);
+  engine_->SetCommandValue("JustifyLeft", false);
+  engine_->SetCommandValue("JustifyCenter", true);
+  engine_->SetCommandValue("JustifyRight", false);
+  engine_->SetCommandValue("Underline", false);
+  engine_->SetCommandValue("FontSize", 5);
+  engine_->SetCommandValue("FontName", "Times New Roman");
+  engine_->SetCommandValue("FormatBlock", "\xDC" "berschrift 2");
+  engine_->SetCommandValue("ForeColor", 0x0000FF);
+  f->RefreshToolbarState();
+  EXPECT_TRUE(f->BoldToolButton->Down());
+  EXPECT_TRUE(f->CenterToolButton1->Down());
+  EXPECT_EQ(f->TextSizeCombo->ItemIndex(), 4);
+  EXPECT_EQ(f->TextFontCombo->ItemIndex(), 0);  // Times New Roman shows as "Standard"
+  EXPECT_EQ(f->BlockFormatCombo->ItemIndex(), 2);
+  EXPECT_EQ(f->ColorDialog1->Color(), 0x0000FF);
+  // A name of the other language is not recognised.
+  engine_->SetCommandValue("FormatBlock", "Heading 3");
+  f->RefreshToolbarState();
+  EXPECT_EQ(f->BlockFormatCombo->ItemIndex(), 2);
+  // A value that cannot be read releases the seven buttons and shows nothing.
+  engine_->SetCommandValue("Bold", TVariant());
+  f->RefreshToolbarState();
+  EXPECT_FALSE(f->CenterToolButton1->Down());
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(MainFormFake, ArrowKeysAnywhereRefreshTheToolBarOnceTheFirstPageHasLoaded) {
+  TMainForm* f = StartFake();
+  QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+  QApplication::sendEvent(f->TextFontCombo->Peer(), &left);
+  EXPECT_EQ(f->ToolbarRefreshCount, 0);  // the filter is off until a navigation completed
+  f->Show();
+  ASSERT_TRUE(WaitFor([&] { return !engine_->Busy(); }));
+  const int before = f->ToolbarRefreshCount;
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+  QApplication::sendEvent(f->TextFontCombo->Peer(), &down);
+  QApplication::sendEvent(f->StatusBar1->Peer(), &left);
+  QApplication::sendEvent(f->StatusBar1->Peer(), &letter);
+  EXPECT_EQ(f->ToolbarRefreshCount, before + 2);
+  // A click in the page refreshes too.
+  engine_->Click();
+  EXPECT_EQ(f->ToolbarRefreshCount, before + 3);
+}
+
+TEST_F(MainFormFake, ClipboardButtonsActOnlyWhileThePageHasTheFocus) {
+  TMainForm* f = StartShown();
+  f->TextFontCombo->SetFocus();
+  f->ToolButton3->PerformClick();
+  EXPECT_TRUE(engine_->BrowserCommands.empty());
+}
+
+TEST_F(MainFormFake, ClosingDeletesWorkingFilesAndShowsTheShowcaseOnce) {
+  TMainForm* f = StartShown();
+  const std::string work = f->WorkFile;
+  const std::string userFile = f->DocDir + "KAVELIN_notes.html";
+  WriteFileBytes(userFile, "mine");
+  WriteFileBytes(f->DocDir + "KAVELIN_undo.html", "x");
+  f->Close();
+  EXPECT_FALSE(FileExists(work));
+  EXPECT_FALSE(FileExists(f->DocDir + "KAVELIN_undo.html"));
+  EXPECT_TRUE(FileExists(userFile));  // not the program's: kept
+}
+
+}  // namespace
+}  // namespace kv
