@@ -19,6 +19,12 @@ std::string StoredTranslationData(const std::string& windowClassName) {
 }
 
 TTranslator* CreateStoredTranslator(TComponent* form, TLangDispatcher* dispatcher) {
+  return CreateStoredTranslator(form, dispatcher,
+                                StoredTranslationData(form ? form->ClassName() : std::string()));
+}
+
+TTranslator* CreateStoredTranslator(TComponent* form, TLangDispatcher* dispatcher,
+                                    const std::string& payload) {
   auto* t = new TTranslator(form);
   t->SetName("Lang_WerbungForm");
   t->BeginLoading();
@@ -59,7 +65,7 @@ TTranslator* CreateStoredTranslator(TComponent* form, TLangDispatcher* dispatche
                                          "MasterFields"};
   t->ExcludedProperties()->Clear();
   for (const char* e : excluded) t->ExcludedProperties()->Add(e);
-  t->ReadTranslationData(StoredTranslationData(cls));
+  t->ReadTranslationData(payload);
   return t;
 }
 

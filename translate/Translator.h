@@ -23,6 +23,9 @@ std::string StoredTranslationData(const std::string& windowClassName);
 // Creates the window's translator "Lang_WerbungForm" under form with the stored settings and
 // tables. It finishes loading (and links to dispatcher) when the form's EndLoading runs.
 TTranslator* CreateStoredTranslator(TComponent* form, TLangDispatcher* dispatcher);
+// The same with other tables (a window whose tables come from elsewhere, tests).
+TTranslator* CreateStoredTranslator(TComponent* form, TLangDispatcher* dispatcher,
+                                    const std::string& payload);
 
 // Creates the main window's dispatcher "LangDispatcher1" with its stored settings (two
 // languages "GERMAN" and "ENGLISH", English active).

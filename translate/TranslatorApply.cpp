@@ -311,8 +311,13 @@ void TCustomTranslator::PruneSection(TStringsType type) {
     int start = 0;
     const char* ownProp = type == stCaptions ? "Caption" : type == stHints ? "Hint" : nullptr;
     if (w) {
-      if (ownProp && FindPublished(w, ownProp, tkStrings)) start = 1;
-      if ((type == stFonts || type == stCharSets) && PublishedObject(w, "Font", "TFont")) start = 1;
+      // Row 0 is passed over only when it really is the window's own row: a component row
+      // there must be checked like any other.
+      const bool ownRow = table.Count() > 0 &&
+                          SameText(GetColumn(table.StringRef(0), 0, delim_), WindowClassName());
+      if (ownRow && ownProp && FindPublished(w, ownProp, tkStrings)) start = 1;
+      if (ownRow && (type == stFonts || type == stCharSets) && PublishedObject(w, "Font", "TFont"))
+        start = 1;
       if (ownProp && table.Count() > 0 && ShowsActionText(w, ownProp) &&
           table.StringRef(0).find(WindowClassName() + delim_) != std::string::npos) {
         table.Delete(0);
