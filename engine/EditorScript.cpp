@@ -1,0 +1,206 @@
+#include "engine/EditorScript.h"
+
+#include <QFile>
+
+namespace kv {
+
+namespace {
+
+// window.__kv: the page's side of the bridge. Every report carries a rising sequence number so
+// that C++ keeps the newest state whichever route it came by.
+const char* const kEditorScript = R"JS(
+(function () {
+  if (window.__kv && window.__kv.doc === document) return;
+  var kv = window.__kv = { doc: document, seq: 0, bridge: null };
+  // Rising across documents too: C++ keeps only a report newer than the last one it has.
+  function nextSequence() {
+    kv.seq = Math.max(kv.seq + 0.001, performance.timeOrigin + performance.now());
+    return kv.seq;
+  }
+
+  function selectionStart() {
+    var sel = document.getSelection();
+    if (!sel || sel.rangeCount === 0) return null;
+    return sel.getRangeAt(0).startContainer;
+  }
+  function state(name) {
+    try { return document.queryCommandState(name); } catch (e) { return null; }
+  }
+  function value(name) {
+    try { return document.queryCommandValue(name); } catch (e) { return null; }
+  }
+  function insideLink() {
+    for (var n = selectionStart(); n; n = n.parentNode)
+      if (n.nodeType === 1 && n.tagName === 'A' && n.hasAttribute('href')) return true;
+    return false;
+  }
+  // The innermost block format at the caret; a list item reports its list.
+  kv.blockFormat = function () {
+    for (var n = selectionStart(); n && n !== document.body; n = n.parentNode) {
+      if (n.nodeType !== 1) continue;
+      var t = n.tagName.toLowerCase();
+      if (/^(h[1-6]|p|pre|address)$/.test(t)) return t;
+      if (t === 'li') {
+        var list = n.parentNode;
+        return list && list.tagName && list.tagName.toLowerCase() === 'ol' ? 'ol' : 'ul';
+      }
+    }
+    return 'p';
+  };
+  kv.state = function () {
+    return {
+      seq: nextSequence(),
+      Bold: state('bold'), Italic: state('italic'), Underline: state('underline'),
+      JustifyLeft: state('justifyLeft'), JustifyCenter: state('justifyCenter'),
+      JustifyRight: state('justifyRight'), CreateLink: insideLink(),
+      FontSize: value('fontSize'), FontName: value('fontName'), ForeColor: value('foreColor'),
+      FormatBlock: kv.blockFormat()
+    };
+  };
+  kv.report = function (kind) {
+    var s = kv.state();
+    s.kind = kind;
+    if (kv.bridge) kv.bridge.Report(JSON.stringify(s));
+    return s;
+  };
+
+  // Font name "": the default font, so every face inside the selection goes.
+  function clearFontName() {
+    var sel = document.getSelection();
+    if (!sel || sel.rangeCount === 0) return true;
+    var range = sel.getRangeAt(0);
+    var all = document.body ? document.body.querySelectorAll('*') : [];
+    for (var i = 0; i < all.length; i++) {
+      var e = all[i];
+      if (!range.intersectsNode(e)) continue;
+      if (e.tagName === 'FONT') e.removeAttribute('face');
+      if (e.style && e.style.fontFamily) e.style.fontFamily = '';
+    }
+    return true;
+  }
+  // The engine may build the list inside the paragraph it came from; a paragraph cannot hold
+  // a list in a saved page (the reader would end the paragraph there), so the list takes the
+  // paragraph's place.
+  function liftListOutOfParagraph() {
+    for (var n = selectionStart(); n && n !== document.body; n = n.parentNode) {
+      if (n.nodeType !== 1 || (n.tagName !== 'OL' && n.tagName !== 'UL')) continue;
+      var p = n.parentNode;
+      if (!p || p.tagName !== 'P') return;
+      // Moving a node moves live ranges out of it: keep the caret's places by hand.
+      var sel = document.getSelection(), r = sel.rangeCount ? sel.getRangeAt(0) : null;
+      var at = r && [r.startContainer, r.startOffset, r.endContainer, r.endOffset];
+      p.parentNode.insertBefore(n, p);
+      if (!p.textContent.trim() && !p.querySelector('img')) p.parentNode.removeChild(p);
+      if (at) {
+        var range = document.createRange();
+        range.setStart(at[0], at[1]);
+        range.setEnd(at[2], at[3]);
+        sel.removeAllRanges();
+        sel.addRange(range);
+      }
+      return;
+    }
+  }
+  kv.exec = function (name, value) {
+    var ok = false;
+    try {
+      if (name === 'fontName' && value === '') ok = clearFontName();
+      else if (name === 'insertOrderedList' || name === 'insertUnorderedList') {
+        // A block format choice, not a toggle: a list stays a list when chosen again.
+        var want = name === 'insertOrderedList' ? 'ol' : 'ul';
+        ok = kv.blockFormat() === want ? true : document.execCommand(name, false, null);
+        liftListOutOfParagraph();
+      } else ok = document.execCommand(name, false, value);
+    } catch (e) { ok = false; }
+    return { ok: ok, state: kv.report('command') };
+  };
+
+  kv.selectionForClipboard = function (remove) {
+    var sel = document.getSelection();
+    if (!sel || sel.rangeCount === 0 || sel.isCollapsed) return null;
+    var box = document.createElement('div');
+    box.appendChild(sel.getRangeAt(0).cloneContents());
+    var out = { text: sel.toString(), html: box.innerHTML };
+    if (remove) document.execCommand('delete', false, null);
+    kv.report('command');
+    return out;
+  };
+
+  // The first occurrence of text in the body, letter case ignored, scrolled to the top; the
+  // selection stays where it is.
+  kv.scrollToText = function (text) {
+    if (!document.body || !text) return false;
+    var walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+    var nodes = [], whole = '';
+    for (var n = walker.nextNode(); n; n = walker.nextNode()) {
+      nodes.push([n, whole.length]);
+      whole += n.data;
+    }
+    var at = whole.toLowerCase().indexOf(text.toLowerCase());
+    if (at < 0) return false;
+    var range = document.createRange();
+    function place(offset, start) {
+      for (var i = nodes.length - 1; i >= 0; i--) {
+        if (nodes[i][1] <= offset) {
+          var local = Math.min(offset - nodes[i][1], nodes[i][0].data.length);
+          if (start) range.setStart(nodes[i][0], local); else range.setEnd(nodes[i][0], local);
+          return;
+        }
+      }
+    }
+    place(at, true);
+    place(at + text.length, false);
+    var rect = range.getBoundingClientRect();
+    window.scrollBy(0, rect.top);
+    return true;
+  };
+
+  kv.tree = function () {
+    function node(n) {
+      if (n.nodeType === 1) {
+        var attributes = [];
+        for (var i = 0; i < n.attributes.length; i++)
+          attributes.push([n.attributes[i].name, n.attributes[i].value]);
+        var kids = (n.tagName === 'TEMPLATE' && n.content) ? n.content.childNodes : n.childNodes;
+        var children = [];
+        for (var j = 0; j < kids.length; j++) {
+          var c = node(kids[j]);
+          if (c) children.push(c);
+        }
+        return { k: 'e', n: n.tagName, a: attributes, c: children };
+      }
+      if (n.nodeType === 3 || n.nodeType === 4) return { k: 't', d: n.data };
+      if (n.nodeType === 8) return { k: 'c', d: n.data };
+      return null;
+    }
+    var d = document, out = { doctype: null, leading: [], root: null, trailing: [] };
+    if (d.doctype)
+      out.doctype = { name: d.doctype.name, publicId: d.doctype.publicId,
+                      systemId: d.doctype.systemId };
+    for (var i = 0; i < d.childNodes.length; i++) {
+      var n = d.childNodes[i];
+      if (n.nodeType === 1) out.root = node(n);
+      else if (n.nodeType === 8) (out.root ? out.trailing : out.leading).push(node(n));
+    }
+    return JSON.stringify(out);
+  };
+
+  document.addEventListener('selectionchange', function () { kv.report('selection'); });
+  document.addEventListener('click', function () { kv.report('click'); }, true);
+  new QWebChannel(qt.webChannelTransport, function (channel) {
+    kv.bridge = channel.objects.kvBridge;
+    kv.report('ready');
+  });
+})();
+)JS";
+
+}  // namespace
+
+QString EditorPageScript() {
+  QFile channelLibrary(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+  if (!channelLibrary.open(QIODevice::ReadOnly)) return QString();
+  return QString::fromUtf8(channelLibrary.readAll()) + QLatin1Char('\n') +
+         QString::fromUtf8(kEditorScript);
+}
+
+}  // namespace kv

@@ -1,0 +1,79 @@
+// An in-process engine for tests of the windows' logic: no browser. It holds the page as text,
+// records every command, answers command values from a table or a script the test sets, and
+// completes navigations through a queued call or an explicit CompleteNavigation().
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/WebEngine.h"
+
+namespace kv {
+
+class TFakeWebEngine : public TWebEngine {
+ public:
+  struct TCommand {
+    std::string Name;
+    bool ShowUI = false;
+    TVariant Value;
+    bool operator==(const TCommand&) const = default;
+  };
+
+  void Navigate(const std::string& urlOrPath) override;
+  bool Busy() const override { return FNavigationPending; }
+  bool HasDocument() const override;
+  void SetDesignMode(bool on) override;
+  void SetOnClick(std::function<void()> handler) override;
+  void Load(const std::string& path) override;
+  void Save(const std::string& path) override;
+  std::vector<std::string> SaveToLines() override;
+  void ExecCommand(const std::string& name, bool showUI, const TVariant& value) override;
+  TVariant QueryCommandValue(const std::string& name) override;
+  void ExecWB(int command, int option) override;
+  void ScrollToText(const std::string& text) override;
+
+  // --- the test's side ---
+
+  // How Navigate completes: when set, it hands the completion to this queue (a test's event
+  // loop); when unset, the test calls CompleteNavigation().
+  std::function<void(std::function<void()>)> PostCompletion;
+  // Finishes the pending navigation: the page is read from the file when the address names
+  // one, and OnNavigateComplete is raised.
+  void CompleteNavigation();
+
+  // The values QueryCommandValue answers: the script first, then the table, else null.
+  std::function<TVariant(const std::string& name)> ValueScript;
+  void SetCommandValue(const std::string& name, const TVariant& value);
+  // Makes every later call fail as when the engine's process is gone.
+  void SetFailing(bool failing) { FFailing = failing; }
+  // What paste inserts: the clipboard's plain text as the test provides it.
+  std::function<std::string()> ClipboardText;
+  // A click in the page: runs the click connector.
+  void Click();
+
+  // The held page (Windows-1252). Paste inserts before "</BODY>" when the page has one,
+  // else at the end.
+  std::string DocumentText;
+  bool DesignMode = false;
+  std::vector<TCommand> Commands;        // ExecCommand calls in order
+  std::vector<int> BrowserCommands;      // ExecWB command numbers in order
+  std::vector<std::string> Navigations;  // Navigate addresses in order
+  std::vector<std::string> Loads;        // Load paths in order
+  std::vector<std::string> Saves;        // Save paths in order
+  std::vector<std::string> ScrolledTo;   // ScrollToText texts in order
+  std::string LastAddress;               // what the last navigation or load showed
+
+ private:
+  void CheckAlive() const;
+
+  bool FFailing = false;
+  bool FNavigationPending = false;
+  std::string FPendingAddress;
+  std::function<void()> FOnClick;
+  std::map<std::string, TVariant> FValues;  // key: upper-case command name
+  std::string FUndoText;
+  bool FHasUndo = false;
+};
+
+}  // namespace kv
