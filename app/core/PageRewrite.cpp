@@ -72,7 +72,11 @@ std::vector<TCompiledReplacement> Compile(const std::vector<TTextReplacement>& l
 class TLineRewriter {
  public:
   TLineRewriter(const std::string& docDir, TPathStyle style)
-      : content_("content="), closeTag_(">"), srcQuote_("src=\""), quoteClose_("\">", false) {
+      : metaStart_("<META NAME="),
+        content_("content="),
+        closeTag_(">"),
+        srcQuote_("src=\""),
+        quoteClose_("\">", false) {
     for (const char* name : QuotedMetaNames()) metaNames_.emplace_back(name);
     for (char x = 'a'; x <= 'h'; ++x) {
       const std::string drive = std::string(1, x) + ":\\";
@@ -116,6 +120,7 @@ class TLineRewriter {
     // The test for every name looks at the line as it was before this pass, which holds no
     // quote at all; the replacements of an earlier name do not stop a later one.
     if (std::memchr(line.data(), '"', line.size())) return;
+    if (!metaStart_.Occurs(line)) return;  // every name begins with it
     bool hit[4] = {};
     bool any = false;
     for (size_t k = 0; k < metaNames_.size(); ++k) any |= hit[k] = metaNames_[k].Occurs(line);
@@ -147,6 +152,7 @@ class TLineRewriter {
       if (c == '\\') c = '/';
   }
 
+  TSearchPattern metaStart_;
   std::vector<TSearchPattern> metaNames_;
   TSearchPattern content_;
   TSearchPattern closeTag_;
