@@ -519,8 +519,15 @@ void TCustomCodeMemo::SetCaretY(int line) {
 }
 
 void TCustomCodeMemo::SetCaret(int column, int line) {
-  SetCaretY(line);
-  SetCaretX(column);
+  // The column is taken before the line changes, so that the new line is padded to the
+  // column asked for and not to the old one.
+  if (column >= 0) {
+    caretX_ = column;
+    SetCaretY(line);
+  } else {
+    SetCaretY(line);
+    SetCaretX(column);
+  }
 }
 
 void TCustomCodeMemo::CaretChanged(bool lineChanged) {

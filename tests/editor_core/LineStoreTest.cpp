@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "MemoFixture.h"
+#include "platform/classes/Exception.h"
+#include "support/Files.h"
+
+namespace kv::test {
+namespace {
+
+class LineStoreTest : public MemoTest {
+ protected:
+  std::string TempFile(const std::string& name) {
+    auto dir = std::filesystem::temp_directory_path() / "kv_editor_core";
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+  }
+};
+
+struct LoadCase {
+  const char* name;
+  std::string bytes;
+  std::vector<std::string> lines;
+};
+
+class LoadTest : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(LoadTest, SplitsAndExpands) {
+  TCustomCodeMemo memo;
+  std::istringstream in(GetParam().bytes);
+  memo.Lines().LoadFromStream(in);
+  EXPECT_EQ(LinesOf(memo), GetParam().lines);
+  for (int i = 0; i < memo.LineCount(); ++i)
+    EXPECT_EQ(memo.Lines().LineLength(i), static_cast<int>(memo.Line(i).size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, LoadTest,
+    ::testing::Values(
+        LoadCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
+        LoadCase{"LoneCrAndLf", "a\rb\nc", {"a", "b", "c"}},
+        LoadCase{"TabAnyColumn", "\tx\nab\tc", {"    x", "ab    c"}},
+        LoadCase{"NulEndsText", std::string("ab\r\ncd\0ef\r\ngh", 13), {"ab", "cd"}},
+        LoadCase{"HighBytesKept", "\xE4\xF6\xFC\x80\xFF", {"\xE4\xF6\xFC\x80\xFF"}},
+        LoadCase{"EmptyFileLeavesOneLine", "", {""}},
+        LoadCase{"BlankLinesKept", "\r\n\r\nx", {"", "", "x"}},
+        LoadCase{"UnclosedCommentOnLineOne", "<!-- open\r\n\"quote", {"<!-- open", "\"quote"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LineStoreAppend, CrSplitsAndLfVanishes) {
+  TCustomCodeMemo memo;
+  memo.Lines().Clear();
+  memo.Lines().Add("a\r\nb");
+  memo.Lines().Add("a\nb");
+  EXPECT_EQ(LinesOf(memo), (std::vector<std::string>{"a", "b", "ab"}));
+}
+
+TEST(LineStoreAppend, WithoutOwnerBehavesAsPlainList) {
+  TCodeMemoStrings list;
+  list.Add("a\tb");
+  list.Insert(0, "x");
+  EXPECT_EQ(list.Get(1), "a\tb");
+  EXPECT_EQ(list.Get(0), "x");
+  EXPECT_EQ(list.LineLength(1), 3);
+}
+
+TEST_F(LineStoreTest, SaveTrimsTrailingBlanksInFileAndEditor) {
+  Load({"abc   ", "  x  "});
+  const std::string path = TempFile("trim.html");
+  memo.Lines().SaveToFile(path);
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, "abc\r\n  x\r\n");
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"abc", "  x"}));
+}
+
+TEST_F(LineStoreTest, ModifiedStateFollowsEditSaveLoad) {
+  const std::string path = TempFile("modified.html");
+  ASSERT_TRUE(WriteFileBytes(path, "one\r\ntwo\r\n"));
+  memo.Lines().LoadFromFile(path);
+  memo.SetCaret(3, 1);
+  Type("!");
+  EXPECT_EQ(memo.ModifiedState(1), 1);
+  EXPECT_EQ(memo.ModifiedState(0), 0);
+  memo.Lines().SaveToFile(path);
+  EXPECT_EQ(memo.ModifiedState(1), 2);
+  memo.Lines().LoadFromFile(path);
+  EXPECT_EQ(memo.ModifiedState(1), 0);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"one", "two!"}));
+}
+
+TEST_F(LineStoreTest, MissingFileRaisesOpenError) {
+  Load({"keep"});
+  EXPECT_THROW(memo.Lines().LoadFromFile(TempFile("does-not-exist.html")), EFOpenError);
+}
+
+TEST_F(LineStoreTest, DeletingOnlyLineLeavesOneEmptyLine) {
+  Load({"only"});
+  memo.Lines().Delete(0);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{""}));
+  memo.Lines().Delete(5);  // out of range: ignored
+  EXPECT_EQ(memo.LineCount(), 1);
+}
+
+TEST_F(LineStoreTest, DeleteThroughListKeepsCaretOnItsLine) {
+  Load({"a", "b", "c", "d"});
+  memo.SetCaret(1, 3);
+  memo.Lines().Delete(1);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "c", "d"}));
+  EXPECT_EQ(memo.CaretY(), 2);
+  EXPECT_EQ(memo.CaretX(), 1);
+}
+
+TEST_F(LineStoreTest, ClearPutsCaretAndSelectionAtStart) {
+  Load({"abc", "def"});
+  memo.SetCaret(2, 1);
+  memo.SetSelection(0, 0, 2, 1);
+  memo.Lines().Clear();
+  EXPECT_EQ(memo.CaretX(), 0);
+  EXPECT_EQ(memo.CaretY(), 0);
+  EXPECT_EQ(memo.SelStartX() + memo.SelStartY() + memo.SelEndX() + memo.SelEndY(), 0);
+}
+
+TEST_F(LineStoreTest, InsertExpandsTabsAndMovesBookmarks) {
+  Load({"a", "b", "c"});
+  memo.SetBookmark(0, 1);
+  memo.SetBookmark(1, 0);
+  memo.Lines().Insert(1, "x\ty\r\nz");
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "x    y", "z", "b", "c"}));
+  EXPECT_EQ(memo.Bookmark(0), 3);
+  EXPECT_EQ(memo.Bookmark(1), 0);
+}
+
+TEST_F(LineStoreTest, ObjectsReadThroughLineProperties) {
+  Load({"a", "b"});
+  TObject marker;
+  memo.Lines().PutObject(0, &marker);
+  memo.SetCaret(0, 0);
+  Type("x");  // gives line 0 its property object
+  ASSERT_NE(memo.Lines().LineProp(0), nullptr);
+  EXPECT_EQ(memo.Lines().GetObject(0), &marker);
+  EXPECT_EQ(memo.Lines().GetObject(7), nullptr);
+}
+
+TEST_F(LineStoreTest, LongestLineKeptAcrossEdits) {
+  Load({"abc", "abcdefgh", "ab"});
+  EXPECT_EQ(memo.LongestLine(), 8);
+  memo.SetCaret(8, 1);
+  Type("xy");
+  EXPECT_EQ(memo.LongestLine(), 10);
+  memo.SetCaret(0, 1);
+  Key(keys::VK_END);
+  for (int i = 0; i < 9; ++i) Key(keys::VK_BACK);
+  EXPECT_EQ(memo.Line(1), "a");
+  EXPECT_EQ(memo.LongestLine(), 3);
+}
+
+TEST_F(LineStoreTest, AssignReplacesTextAndResets) {
+  Load({"old"});
+  TStringList other;
+  other.Add("new\tline");
+  other.Add("second");
+  memo.Lines().Assign(&other);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"new    line", "second"}));
+  EXPECT_EQ(memo.CaretY(), 0);
+  EXPECT_FALSE(memo.CanUndo());
+}
+
+TEST_F(LineStoreTest, LargeInputsSurviveLoadAndSave) {
+  // A 5 MB single line and 500 000 lines, both with high bytes.
+  std::string longLine(5 * 1024 * 1024, 'x');
+  longLine[12345] = '\xE9';
+  std::string many;
+  for (int i = 0; i < 500000; ++i) many += "<p>\xFC" + std::to_string(i) + "</p>\r\n";
+  for (const std::string& content : {longLine + "\r\n", many}) {
+    const std::string path = TempFile("large.html");
+    ASSERT_TRUE(WriteFileBytes(path, content));
+    memo.Lines().LoadFromFile(path);
+    memo.Lines().SaveToFile(path);
+    std::string back;
+    ASSERT_TRUE(ReadFileBytes(path, back));
+    EXPECT_TRUE(back == content);
+  }
+  EXPECT_EQ(memo.LineCount(), 500000);
+}
+
+}  // namespace
+}  // namespace kv::test
