@@ -74,7 +74,17 @@ void SourceSkip(j_decompress_ptr cinfo, long count) {
 void SourceTerm(j_decompress_ptr) {}
 
 enum class TDecodeResult { Ok, Failed, Truncated, TooLarge, OutOfMemory };
-enum class TSampleKind { Gray, Rgb, Cmyk };
+// Rgb32: libjpeg-turbo writes rows straight in QImage's 0xAARRGGBB layout (B, G, R, A in
+// memory on a little-endian machine), so colour pictures need no second pass.
+enum class TSampleKind { Gray, Rgb, Rgb32, Cmyk };
+
+#if defined(JCS_ALPHA_EXTENSIONS) && Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+constexpr bool DirectRgb32 = true;
+constexpr J_COLOR_SPACE Rgb32Space = JCS_EXT_BGRA;
+#else
+constexpr bool DirectRgb32 = false;
+constexpr J_COLOR_SPACE Rgb32Space = JCS_RGB;
+#endif
 
 QImage::Format FormatFor(TSampleKind kind) {
   switch (kind) {
@@ -82,6 +92,7 @@ QImage::Format FormatFor(TSampleKind kind) {
       return QImage::Format_Grayscale8;
     case TSampleKind::Rgb:
       return QImage::Format_RGB888;
+    case TSampleKind::Rgb32:
     case TSampleKind::Cmyk:
       break;
   }
@@ -134,7 +145,7 @@ TDecodeResult DecodeProtected(jpeg_decompress_struct& cinfo, TErrorTrap& trap,
   const long long pixels = static_cast<long long>(cinfo.image_width) * cinfo.image_height;
   if (pixels > MaxJpegPixels) return TDecodeResult::TooLarge;
 
-  TSampleKind kind = TSampleKind::Rgb;
+  TSampleKind kind;
   switch (cinfo.jpeg_color_space) {
     case JCS_GRAYSCALE:
       cinfo.out_color_space = JCS_GRAYSCALE;
@@ -146,7 +157,8 @@ TDecodeResult DecodeProtected(jpeg_decompress_struct& cinfo, TErrorTrap& trap,
       kind = TSampleKind::Cmyk;
       break;
     default:
-      cinfo.out_color_space = JCS_RGB;
+      cinfo.out_color_space = DirectRgb32 ? Rgb32Space : JCS_RGB;
+      kind = DirectRgb32 ? TSampleKind::Rgb32 : TSampleKind::Rgb;
       break;
   }
   jpeg_start_decompress(&cinfo);

@@ -51,6 +51,8 @@ TEST_P(JpegLayout, DecodesToRgb32WithTheRightColour) {
   EXPECT_EQ(image.format(), QImage::Format_RGB32);
   ExpectColorNear(image.pixel(0, 0), c.Expected, 6);
   ExpectColorNear(image.pixel(22, 10), c.Expected, 6);
+  // Format_RGB32 wants its unused top byte at 0xFF; painting code may rely on it.
+  EXPECT_EQ(reinterpret_cast<const QRgb*>(image.constScanLine(10))[22] >> 24, 0xFFu);
 }
 
 // Cyan in every CMYK layout: full cyan ink, none of the others. Adobe's writers store the
