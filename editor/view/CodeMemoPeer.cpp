@@ -1,0 +1,225 @@
+#include "editor/view/CodeMemoPeer.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDrag>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QWheelEvent>
+#include <memory>
+
+#include "editor/view/CodeMemo.h"
+#include "platform/Keys.h"
+#include "platform/QtText.h"
+
+namespace kv {
+
+namespace {
+
+int KeyCode(const QKeyEvent* e) {
+  if (e->key() == Qt::Key_Backtab) return keys::VK_TAB;
+  int vk = VirtualKeyFromQt(e->key());
+  // Letters and digits have their own character as virtual-key code.
+  if (vk == 0 && ((e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z) ||
+                  (e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9)))
+    vk = e->key();
+  return vk;
+}
+
+TShiftState ShiftOf(const QKeyEvent* e) {
+  TShiftState shift = ShiftFromQt(e->modifiers());
+  if (e->key() == Qt::Key_Backtab) shift |= ssShift;
+  return shift;
+}
+
+TShiftState MouseShift(Qt::KeyboardModifiers m) {
+  return ShiftFromQt(m);
+}
+
+}  // namespace
+
+bool DispatchKey(TCodeMemo& control, QKeyEvent* e) {
+  TCustomCodeMemo& memo = control.Memo();
+  const int vk = KeyCode(e);
+  const TShiftState shift = ShiftOf(e);
+  bool handled = false;
+  if (vk != 0) handled = memo.KeyDown(vk, shift);
+  if (handled) return true;
+  // Characters: not with Ctrl alone (those are commands), but with AltGr (Ctrl+Alt).
+  const bool ctrl = shift & ssCtrl, alt = shift & ssAlt;
+  if (ctrl && !alt) return false;
+  if (alt && !ctrl) return false;
+  const std::string text = FromQ(e->text());
+  bool typed = false;
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 32 && u != 127) {
+      memo.KeyPress(c);
+      typed = true;
+    }
+  }
+  return typed;
+}
+
+TCodeMemoPeer::TCodeMemoPeer() {
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_InputMethodEnabled);
+  setAcceptDrops(true);
+  setMouseTracking(true);
+  setCursor(Qt::IBeamCursor);
+}
+
+bool TCodeMemoPeer::event(QEvent* e) {
+  if (!control_) return QWidget::event(e);
+  if (e->type() == QEvent::KeyPress) {
+    auto* ke = static_cast<QKeyEvent*>(e);
+    // Tab belongs to the editor (not to the focus chain) while it wants tabs.
+    if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) && control_->Memo().WantTab) {
+      keyPressEvent(ke);
+      return true;
+    }
+  } else if (e->type() == QEvent::ShortcutOverride) {
+    // Editing keys reach the editor before any window shortcut takes them.
+    auto* ke = static_cast<QKeyEvent*>(e);
+    const Qt::KeyboardModifiers m = ke->modifiers() & ~Qt::KeypadModifier;
+    if (m == Qt::NoModifier || m == Qt::ShiftModifier || m == Qt::ControlModifier ||
+        m == (Qt::ControlModifier | Qt::ShiftModifier)) {
+      e->accept();
+      return true;
+    }
+  }
+  return QWidget::event(e);
+}
+
+void TCodeMemoPeer::paintEvent(QPaintEvent* e) {
+  if (!control_) return;
+  QPainter p(this);
+  control_->Paint(p, e->rect());
+}
+
+void TCodeMemoPeer::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (control_) control_->ViewResized();
+}
+
+void TCodeMemoPeer::keyPressEvent(QKeyEvent* e) {
+  if (!control_) return QWidget::keyPressEvent(e);
+  control_->ResetBlink();
+  SafeCall([&] { DispatchKey(*control_, e); });
+  e->accept();
+}
+
+void TCodeMemoPeer::keyReleaseEvent(QKeyEvent* e) {
+  if (control_) {
+    control_->ResetBlink();
+    control_->InvalidateCaret();
+  }
+  e->accept();
+}
+
+void TCodeMemoPeer::inputMethodEvent(QInputMethodEvent* e) {
+  if (control_ && !e->commitString().isEmpty()) {
+    const std::string text = FromQ(e->commitString());
+    SafeCall([&] {
+      for (char c : text)
+        if (static_cast<unsigned char>(c) >= 32) control_->Memo().KeyPress(c);
+    });
+  }
+  e->accept();
+}
+
+void TCodeMemoPeer::mousePressEvent(QMouseEvent* e) {
+  if (!control_) return;
+  const QPoint pos = e->position().toPoint();
+  if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton)
+    SafeCall([&] {
+      control_->MouseDown(pos.x(), pos.y(), MouseShift(e->modifiers()),
+                          e->button() == Qt::RightButton);
+    });
+}
+
+void TCodeMemoPeer::mouseMoveEvent(QMouseEvent* e) {
+  if (!control_) return;
+  const QPoint pos = e->position().toPoint();
+  setCursor(control_->CursorIsIBeamAt(pos.x(), pos.y()) ? Qt::IBeamCursor : Qt::ArrowCursor);
+  SafeCall([&] { control_->MouseMove(pos.x(), pos.y(), e->buttons() & Qt::LeftButton); });
+}
+
+void TCodeMemoPeer::mouseReleaseEvent(QMouseEvent* e) {
+  if (!control_ || e->button() != Qt::LeftButton) return;
+  const QPoint pos = e->position().toPoint();
+  SafeCall([&] { control_->MouseUp(pos.x(), pos.y()); });
+}
+
+void TCodeMemoPeer::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (!control_ || e->button() != Qt::LeftButton) return;
+  const QPoint pos = e->position().toPoint();
+  SafeCall([&] { control_->DoubleClick(pos.x(), pos.y()); });
+}
+
+void TCodeMemoPeer::wheelEvent(QWheelEvent* e) {
+  if (!control_) return;
+  // One wheel step is 120 eighths of a degree; touchpads deliver fractions of it.
+  wheelRemainder_ += -e->angleDelta().y();
+  const int steps = wheelRemainder_ / 120;
+  wheelRemainder_ -= steps * 120;
+  if (steps != 0) SafeCall([&] { control_->Wheel(steps); });
+  e->accept();
+}
+
+void TCodeMemoPeer::contextMenuEvent(QContextMenuEvent* e) {
+  if (!control_) return;
+  if (control_->InGutter(e->pos().x(), e->pos().y())) return;
+  std::unique_ptr<QMenu> menu(control_->CreateContextMenu(this));
+  menu->exec(e->globalPos());
+}
+
+void TCodeMemoPeer::focusInEvent(QFocusEvent* e) {
+  QWidget::focusInEvent(e);
+  if (control_) control_->FocusChanged(true);
+}
+
+void TCodeMemoPeer::focusOutEvent(QFocusEvent* e) {
+  QWidget::focusOutEvent(e);
+  if (control_) control_->FocusChanged(false);
+}
+
+void TCodeMemoPeer::StartDrag() {
+  if (!control_) return;
+  auto* drag = new QDrag(this);
+  auto* mime = new QMimeData;
+  mime->setText(ToQ(control_->Memo().GetSelText()));
+  drag->setMimeData(mime);
+  drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+}
+
+void TCodeMemoPeer::dragEnterEvent(QDragEnterEvent* e) {
+  // Only the editor's own selection is dropped here; other sources are left alone.
+  if (control_ && control_->dragging_ && !control_->Memo().ReadOnly)
+    e->acceptProposedAction();
+  else
+    e->ignore();
+}
+
+void TCodeMemoPeer::dragMoveEvent(QDragMoveEvent* e) {
+  if (!control_ || !control_->dragging_) return e->ignore();
+  e->setDropAction(e->modifiers() & Qt::ControlModifier ? Qt::CopyAction : Qt::MoveAction);
+  e->accept();
+}
+
+void TCodeMemoPeer::dropEvent(QDropEvent* e) {
+  if (!control_ || !control_->dragging_) return e->ignore();
+  const bool copy = e->modifiers() & Qt::ControlModifier;
+  const QPoint pos = e->position().toPoint();
+  SafeCall([&] { control_->DropAt(pos.x(), pos.y(), copy); });
+  // The move already happened inside the text; the drag source must not delete anything.
+  e->setDropAction(Qt::CopyAction);
+  e->accept();
+}
+
+}  // namespace kv

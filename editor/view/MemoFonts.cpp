@@ -1,0 +1,56 @@
+#include "editor/view/MemoFonts.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+
+#include "platform/FontMap.h"
+
+namespace kv {
+
+bool TMemoFonts::IsProportional(const TFont& font) {
+  QFontMetrics m(ToQFont(font));
+  return m.horizontalAdvance(QLatin1Char('W')) != m.horizontalAdvance(QLatin1Char('i'));
+}
+
+QFont TMemoFonts::Variant(const QFont& base, TFontStyles style) const {
+  QFont f = base;
+  f.setBold(style & fsBold);
+  f.setItalic(style & fsItalic);
+  f.setUnderline(style & fsUnderline);
+  f.setStrikeOut(style & fsStrikeOut);
+  f.setKerning(false);
+  // Whole runs are drawn as one string; the spacing makes the string advance by exactly the
+  // cell width per character, so glyphs stay on the grid however the face rounds.
+  f.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+  const qreal advance = QFontMetricsF(f).horizontalAdvance(QLatin1Char('W'));
+  f.setLetterSpacing(QFont::AbsoluteSpacing, cellWidth_ - advance);
+  return f;
+}
+
+void TMemoFonts::Measure(const TFont& font) {
+  QFont base = ToQFont(font);
+  base.setBold(false);
+  base.setItalic(false);
+  base.setUnderline(false);
+  base.setStrikeOut(false);
+  base.setKerning(false);
+  QFontMetrics m(base);
+  cellWidth_ = std::max(1, m.horizontalAdvance(QLatin1Char('W')));
+  // A text extent's height is the font's cell height, whatever the characters.
+  lineHeight_ = m.height() + 1;
+  ascent_ = m.ascent();
+  QFont bold = base;
+  bold.setBold(true);
+  boldWider_ = QFontMetrics(bold).horizontalAdvance(QLatin1Char('W')) > cellWidth_;
+  for (unsigned s = 0; s < variants_.size(); ++s) {
+    TFontStyles style = s;
+    if (boldWider_) style &= ~fsBold;
+    variants_[s] = Variant(base, style);
+  }
+}
+
+const QFont& TMemoFonts::Font(TFontStyles style) const {
+  return variants_[style & 15u];
+}
+
+}  // namespace kv

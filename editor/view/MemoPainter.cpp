@@ -1,0 +1,249 @@
+#include "editor/view/MemoPainter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <climits>
+
+#include "editor/core/CodeMemo.h"
+#include "platform/FontMap.h"
+#include "platform/QtText.h"
+
+namespace kv {
+
+namespace {
+
+QRect ToQRect(const TMemoRect& r) {
+  return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+// Characters without a glyph of their own (control bytes of pasted binary text) would draw
+// with no width and push the rest of the run off the grid; they show as a middle dot.
+QString GridText(std::string_view text) {
+  QString s = ToQ(std::string(text));
+  for (QChar& c : s)
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QChar(0x00B7);
+  return s;
+}
+
+}  // namespace
+
+QRect TMemoPainter::CaretRect(const TMemoLayout& layout, int caretX, int caretY) {
+  const int viewCol = caretX - layout.LeftCol, viewRow = caretY - layout.TopLine;
+  if (viewCol < 0 || viewRow < 0 || viewRow >= layout.PaintRows()) return QRect();
+  const TMemoRect cell = layout.CellRect(viewCol, viewRow);
+  const TMemoRect area = layout.TextArea();
+  if (cell.Left >= area.Right) return QRect();
+  return QRect(cell.Left, cell.Top + 1, 2, std::max(1, layout.LineHeight - 2));
+}
+
+void TMemoPainter::DrawPart(QPainter& lp, int x, std::string_view text, TColor textColor,
+                            TColor bkColor, TFontStyles style, bool selected) {
+  const int width = static_cast<int>(text.size()) * fonts_.CellWidth();
+  const int height = selected ? fonts_.LineHeight() : fonts_.LineHeight() - 1;
+  lp.fillRect(x, 0, width, height, ToQColor(bkColor));
+  lp.setFont(fonts_.Font(style));
+  lp.setPen(ToQColor(textColor));
+  lp.drawText(x, fonts_.Ascent(), GridText(text));
+}
+
+void TMemoPainter::PaintLine(QPainter& p, const TMemoLayout& layout,
+                             const TMemoPaintOptions& options, int line, int row,
+                             TTokenState& state) {
+  const TMemoRect area = layout.TextArea();
+  const int cw = fonts_.CellWidth(), lh = fonts_.LineHeight();
+  if (lineImage_.width() != area.Width() || lineImage_.height() != lh)
+    lineImage_ = QImage(std::max(1, area.Width()), lh, QImage::Format_RGB32);
+  lineImage_.fill(ToQColor(memo_.BkColor));
+
+  TColor band = options.BandColor != clNone && (line % 2) == 1 ? options.BandColor : clNone;
+  if (options.OnLineBkColor) options.OnLineBkColor(line, band);
+
+  // Selected columns of this line, half-open.
+  int selFrom = 0, selTo = 0;
+  if (!memo_.SelectionEmpty() && (options.Focused || !memo_.HideSelection)) {
+    int sx, sy, ex, ey;
+    memo_.OrderedSelection(sx, sy, ex, ey);
+    if (line >= sy && line <= ey) {
+      selFrom = line == sy ? sx : 0;
+      selTo = line == ey ? ex : INT_MAX;
+    }
+  }
+  // Only the columns in view are drawn; the runs left and right of them are skipped (the
+  // tokenizer still walks the whole line for the state at its end).
+  const int viewFrom = layout.LeftCol;
+  const int viewTo = layout.LeftCol + area.Width() / std::max(1, cw) + 1;
+  const int originX = -layout.LeftCol * cw;
+  int textEnd = 0;
+
+  QPainter lp(&lineImage_);
+  memo_.TokenizeLine(memo_.Line(line), state, [&](const TTokenRun& run) {
+    const int runFrom = run.Start, runTo = run.Start + static_cast<int>(run.Text.size());
+    textEnd = runTo;
+    const int from = std::max(runFrom, viewFrom), to = std::min(runTo, viewTo);
+    if (from >= to) return;
+    TColor text = run.Colors.TextColor, bk = run.Colors.BkColor;
+    if (band != clNone) bk = band;
+    auto part = [&](int a, int b, bool selected) {
+      if (a >= b) return;
+      std::string_view piece = run.Text.substr(a - runFrom, b - a);
+      DrawPart(lp, originX + a * cw, piece, selected ? memo_.SelColor : text,
+               selected ? memo_.SelBkColor : bk, run.Colors.Style, selected);
+    };
+    const int s0 = std::clamp(selFrom, from, to), s1 = std::clamp(selTo, from, to);
+    part(from, s0, false);
+    part(s0, s1, true);
+    part(s1, to, false);
+  });
+  if (band != clNone) {
+    const int x = std::max(0, originX + textEnd * cw);
+    if (x < lineImage_.width()) lp.fillRect(x, 0, lineImage_.width() - x, lh - 1, ToQColor(band));
+  }
+  lp.end();
+
+  const TMemoRect cell = layout.CellRect(0, row);
+  const int visibleHeight = std::min(lh, area.Bottom - cell.Top);
+  if (visibleHeight > 0)
+    p.drawImage(QPoint(area.Left, cell.Top), lineImage_, QRect(0, 0, area.Width(), visibleHeight));
+}
+
+void TMemoPainter::PaintGutter(QPainter& p, const TMemoLayout& layout, int firstRow, int lastRow) {
+  const TMemoRect g = layout.GutterRect();
+  if (g.Width() <= 1 || g.Height() <= 0) return;
+  if (gutterImage_.width() != g.Width() || gutterImage_.height() != g.Height())
+    gutterImage_ = QImage(g.Width(), g.Height(), QImage::Format_RGB32);
+  QPainter gp(&gutterImage_);
+  const int w = g.Width(), h = g.Height();
+  const TColor from = ColorToRGB(gutter_.GutterColor());
+  if (gutter_.GutterColorTo() == clNone) {
+    gp.fillRect(0, 0, w, h, ToQColor(from));
+  } else {
+    const TColor to = ColorToRGB(gutter_.GutterColorTo());
+    constexpr int kBands = 48;
+    for (int i = 0; i < kBands; ++i) {
+      auto mix = [&](int a, int b) { return a + (b - a) * i / (kBands - 1); };
+      const int x0 = i * w / kBands, x1 = (i + 1) * w / kBands;
+      gp.fillRect(x0, 0, x1 - x0, h,
+                  QColor(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
+                         mix(GetBValue(from), GetBValue(to))));
+    }
+  }
+  gp.fillRect(w - 1, 0, 1, h, ToQColor(gutter_.BorderColor()));
+  gp.fillRect(w - 2, 0, 1, h, Qt::white);
+
+  const int lh = fonts_.LineHeight();
+  const QFont numberFont = ToQFont(gutter_.Font());
+  const QFontMetrics nm(numberFont);
+  const int wWidth = nm.horizontalAdvance(QLatin1Char('W'));
+  gp.setFont(numberFont);
+  gp.setPen(ToQColor(gutter_.LineNumberTextColor()));
+  for (int row = firstRow; row <= lastRow; ++row) {
+    const int line = layout.TopLine + row;
+    if (line >= memo_.LineCount()) break;
+    const int top = row * lh + 1;
+    if (gutter_.ShowLineNumbers()) {
+      const std::string digits = gutter_.DigitsText(line);
+      const int x = gutter_.GutterWidth() - gutter_.GutterMargin() +
+                    TMemoGutter::IndentCells(digits) * wWidth;
+      gp.drawText(x, top + nm.ascent(), ToQ(digits + gutter_.NumberSuffix()));
+    }
+    if (gutter_.ShowModified()) {
+      const int state = memo_.ModifiedState(line);
+      if (state == 1 || state == 2)
+        gp.fillRect(w - 2 - 4, top, 4, lh,
+                    ToQColor(state == 1 ? gutter_.ModifiedColor() : gutter_.ModifiedColorBkg()));
+    }
+  }
+  gp.end();
+  p.drawImage(QPoint(g.Left, g.Top), gutterImage_);
+}
+
+void TMemoPainter::Paint(QPainter& p, const TMemoLayout& layout, const TMemoPaintOptions& options,
+                         const QRect& dirty) {
+  const TMemoRect area = layout.TextArea();
+  const int lh = fonts_.LineHeight();
+  const int inset = layout.BorderInset();
+  const QColor bk = ToQColor(memo_.BkColor);
+  const int w = layout.ClientWidth, h = layout.ClientHeight;
+
+  // Margin strips around the text area (the gutter and the bars paint over their parts).
+  p.fillRect(QRect(inset, inset, w - 2 * inset, area.Top - inset), bk);
+  p.fillRect(QRect(inset, area.Bottom, w - 2 * inset, h - inset - area.Bottom), bk);
+  p.fillRect(QRect(inset, area.Top, area.Left - inset, area.Height()), bk);
+  p.fillRect(QRect(area.Right, area.Top, w - inset - area.Right, area.Height()), bk);
+
+  int firstRow = 0, lastRow = -1;
+  const int paintRows = layout.PaintRows();
+  if (lh > 0 && paintRows > 0) {
+    firstRow = std::clamp((dirty.top() - area.Top - 1) / lh, 0, paintRows - 1);
+    lastRow = std::clamp((dirty.bottom() - area.Top - 1) / lh, 0, paintRows - 1);
+  }
+  if (layout.GutterShown() && dirty.intersects(ToQRect(layout.GutterRect())))
+    PaintGutter(p, layout, 0, paintRows - 1);
+
+  if (lastRow >= firstRow && dirty.intersects(ToQRect(area))) {
+    const int count = memo_.LineCount();
+    const int top = layout.TopLine;
+    TTokenState state = memo_.LineStartState(std::min(top, count));
+    for (int row = 0; row < firstRow && top + row < count; ++row)
+      memo_.Tokenizer().Advance(memo_.Line(top + row), state);
+    for (int row = firstRow; row <= lastRow; ++row) {
+      const int line = top + row;
+      if (line < count) {
+        PaintLine(p, layout, options, line, row, state);
+      } else {
+        const int y = layout.CellRect(0, row).Top;
+        p.fillRect(QRect(area.Left, y, area.Width(), area.Bottom - y), bk);
+        break;
+      }
+    }
+    // The pixel row between the area's top and the first cell.
+    p.fillRect(QRect(area.Left, area.Top, area.Width(), 1), bk);
+  }
+
+  // Frames of the scroll bars, in the bars' colour (the bars paint themselves over them).
+  const QColor barColor = ToQColor(clScrollBar);
+  if (layout.VScrollVisible)
+    p.fillRect(ToQRect(layout.VScrollRect()).adjusted(-1, -1, 1, 1), barColor);
+  if (layout.HScrollVisible)
+    p.fillRect(ToQRect(layout.HScrollRect()).adjusted(-1, -1, 1, 1), barColor);
+  if (layout.VScrollVisible && layout.HScrollVisible) {
+    const TMemoRect v = layout.VScrollRect(), hs = layout.HScrollRect();
+    p.fillRect(QRect(v.Left, hs.Top, v.Width(), hs.Height()), barColor);
+  }
+
+  if (options.ShowRightMargin && options.RightMargin > 0) {
+    QFontMetrics m(fonts_.Font(0));
+    const int x =
+        area.Left + m.horizontalAdvance(QLatin1Char('w')) * (options.RightMargin - layout.LeftCol);
+    if (x >= area.Left && x < area.Right)
+      p.fillRect(QRect(x - 1, area.Top, 2, area.Height()), ToQColor(options.RightMarginColor));
+  }
+
+  if (inset == 1) {
+    p.setPen(ToQColor(options.BorderColor));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(0, 0, w - 1, h - 1));
+  } else if (inset == 2) {
+    // A sunken frame: dark above and left, light below and right.
+    p.fillRect(QRect(0, 0, w, 1), ToQColor(clBtnShadow));
+    p.fillRect(QRect(0, 0, 1, h), ToQColor(clBtnShadow));
+    p.fillRect(QRect(1, 1, w - 2, 1), ToQColor(clWindowFrame));
+    p.fillRect(QRect(1, 1, 1, h - 2), ToQColor(clWindowFrame));
+    p.fillRect(QRect(0, h - 1, w, 1), ToQColor(clBtnHighlight));
+    p.fillRect(QRect(w - 1, 0, 1, h), ToQColor(clBtnHighlight));
+    p.fillRect(QRect(1, h - 2, w - 2, 1), ToQColor(clBtnFace));
+    p.fillRect(QRect(w - 2, 1, 1, h - 2), ToQColor(clBtnFace));
+  }
+
+  if (options.Focused && options.CaretOn) {
+    QRect caret = CaretRect(layout, memo_.CaretX(), memo_.CaretY()).intersected(ToQRect(area));
+    if (!caret.isEmpty()) {
+      p.setCompositionMode(QPainter::RasterOp_NotDestination);
+      p.fillRect(caret, Qt::black);
+      p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+  }
+}
+
+}  // namespace kv
