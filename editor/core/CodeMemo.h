@@ -306,14 +306,11 @@ class TCustomCodeMemo : public TPersistent {
   bool IsDelimiter(char c) const;
   bool IsWordJumpDelimiter(char c) const;
   void AutoCorrectWord();
-  void MoveCaretKeepingSelection(int column, int line, bool extend);
   void InvalidateCachesFrom(int line);
   // Removes the selection (recording a buffer-delete step); false when it was empty.
-  bool RemoveSelection(bool linkNext = false);
+  bool RemoveSelection();
   void InsertPlain(std::string_view text, bool linked, int caretLine, int caretCol);
   void SetCaretXInternal(int column, bool force);
-  template <class Step>
-  Step* NewStep(int beforeX, int beforeY);
   void Record(std::unique_ptr<TUndo> step);
   void ShiftBookmarks(int line, int oldCount, int newCount);
   void Navigate(int key, TShiftState shift);

@@ -430,8 +430,7 @@ void TCustomCodeMemo::DeleteChar() {
   FireChange();
 }
 
-bool TCustomCodeMemo::RemoveSelection(bool linkNext) {
-  (void)linkNext;
+bool TCustomCodeMemo::RemoveSelection() {
   if (SelectionEmpty()) return false;
   int sx, sy, ex, ey;
   OrderedSelection(sx, sy, ex, ey);

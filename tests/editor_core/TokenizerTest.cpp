@@ -198,6 +198,22 @@ TEST_F(TokenizerTest, StartStatesMatchTokenizingFromTheTop) {
   }
 }
 
+TEST_F(TokenizerTest, HugeLinesTokenizeWhole) {
+  // 5 MB lines: an unclosed comment, an unclosed quote and plain markup, each covered by runs
+  // that add up to the line, whatever the line holds (high bytes included).
+  std::string markup;
+  while (markup.size() < 5 * 1024 * 1024) markup += "<td class=x>\xE4 12 a-b</td> ";
+  for (const std::string& line : {"<!-- " + markup, "\"" + markup, markup}) {
+    TTokenState state;
+    size_t covered = 0;
+    memo.Tokenizer().Tokenize(line, state, [&](const TTokenRun& run) {
+      EXPECT_EQ(static_cast<size_t>(run.Start), covered);
+      covered += run.Text.size();
+    });
+    EXPECT_EQ(covered, line.size());
+  }
+}
+
 TEST_F(TokenizerTest, UrlUnderCaret) {
   Load({"go to <a href=\"http://kavelin.de/x\">here</a>"});
   EXPECT_EQ(memo.UrlAt(0, 20), "http://kavelin.de/x");
