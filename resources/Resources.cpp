@@ -11,19 +11,26 @@ static void RegisterKavelinResources() {
 namespace kv {
 namespace {
 
-// The strips are decoded once and kept as QImage: unlike QPixmap, a QImage may outlive the
-// application object at program exit.
-const QImage& Strip(const QString& path) {
-  static QImage toolbar, menu;
-  QImage& strip = path == ResourcePath::ToolbarImages ? toolbar : menu;
-  if (strip.isNull()) strip.loadFromData(ResourceBytes(path), "PNG");
+QImage LoadStrip(const QString& path) {
+  QImage strip;
+  strip.loadFromData(ResourceBytes(path), "PNG");
   return strip;
 }
 
-QPixmap ListImage(const QString& path, int count, int index) {
-  if (index < 0 || index >= count) return {};
-  const QImage& strip = Strip(path);
-  if (strip.width() < count * ImageListSize) return {};
+// The strips are decoded once and kept as QImage: unlike QPixmap, a QImage may outlive the
+// application object at program exit.
+const QImage& ToolbarStrip() {
+  static const QImage strip = LoadStrip(ResourcePath::ToolbarImages);
+  return strip;
+}
+
+const QImage& MenuStrip() {
+  static const QImage strip = LoadStrip(ResourcePath::MenuImages);
+  return strip;
+}
+
+QPixmap ListImage(const QImage& strip, int count, int index) {
+  if (index < 0 || index >= count || strip.width() < count * ImageListSize) return {};
   return QPixmap::fromImage(strip.copy(index * ImageListSize, 0, ImageListSize, ImageListSize));
 }
 
@@ -42,11 +49,11 @@ QByteArray ResourceBytes(const QString& path) {
 }
 
 QPixmap ToolbarImage(int index) {
-  return ListImage(ResourcePath::ToolbarImages, ToolbarImageCount, index);
+  return ListImage(ToolbarStrip(), ToolbarImageCount, index);
 }
 
 QPixmap MenuImage(int index) {
-  return ListImage(ResourcePath::MenuImages, MenuImageCount, index);
+  return ListImage(MenuStrip(), MenuImageCount, index);
 }
 
 }  // namespace kv
