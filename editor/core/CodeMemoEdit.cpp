@@ -87,13 +87,15 @@ void TCustomCodeMemo::Navigate(int key, TShiftState shift) {
       SetCaretY(caretY_ + 1);
       break;
     case VK_HOME:
-      if (ctrl) SetCaretY(0);
-      SetCaretX(0);
+      SetCaret(0, ctrl ? 0 : caretY_);
       SetLeftCol(0);
       break;
     case VK_END:
-      if (ctrl) SetCaretY(LineCount() - 1);
-      SetCaretX(lines_->LineLength(caretY_));
+      // Ctrl+End goes to the text's real end, not to the old column padded onto the last line.
+      if (ctrl)
+        SetCaret(lines_->LineLength(LineCount() - 1), LineCount() - 1);
+      else
+        SetCaretX(lines_->LineLength(caretY_));
       break;
     case VK_PRIOR:
       PageUp(ctrl);

@@ -91,8 +91,7 @@ int TCustomCodeMemo::SearchText(const std::string& text, TFindOptions options) {
     }
     if (found != std::string_view::npos) {
       const int column = static_cast<int>(found);
-      SetCaretY(y);
-      SetCaretX(column);
+      SetCaret(column, y);
       selStartX_ = column;
       selStartY_ = y;
       selEndX_ = column + static_cast<int>(plen);

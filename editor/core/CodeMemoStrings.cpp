@@ -381,9 +381,9 @@ void TCodeMemoStrings::AddStrings(const TStrings& strings) {
     TStringList::AddStrings(strings);
     return;
   }
+  // Through the editor's append, so that no tab or line break reaches a line.
   BeginUpdate();
-  for (int i = 0; i < strings.Count(); ++i)
-    TStringList::AddObject(strings.Get(i), strings.GetObject(i));
+  for (int i = 0; i < strings.Count(); ++i) AddObject(strings.Get(i), strings.GetObject(i));
   EndUpdate();
   RebuildLengths();
   if (UpdateCount() == 0) owner_->InvalidateFrom(0);

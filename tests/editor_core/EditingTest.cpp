@@ -195,6 +195,17 @@ TEST_F(EditingTest, HomeEndAndDocumentEnds) {
   ExpectCaret(3, 0);
 }
 
+TEST_F(EditingTest, DocumentEndsIgnoreTheOldColumn) {
+  Load({"a long first line", "ab"});
+  Caret(15, 0);
+  Key(VK_END, ssCtrl);
+  ExpectCaret(2, 1);
+  EXPECT_EQ(memo.Line(1), "ab");
+  Caret(1, 1);
+  Key(VK_HOME, ssCtrl);
+  ExpectCaret(0, 0);
+}
+
 TEST_F(EditingTest, PageKeysMoveByVisibleRows) {
   Load(Lines_(100, "x"));
   memo.SetViewSize(10, 40);
@@ -398,6 +409,14 @@ TEST_F(EditingTest, BookmarksFollowLineChanges) {
   memo.Lines().Clear();
   memo.Lines().Add("x");
   EXPECT_EQ(memo.Bookmark(4), -1);
+}
+
+TEST_F(EditingTest, SetLinesExpandsTabsAndSplitsBreaks) {
+  TStringList other;
+  other.Add("a\tb");
+  other.Add("c\rd");
+  memo.SetLines(other);
+  EXPECT_EQ(Lines(), (Lines_{"a    b", "c", "d"}));
 }
 
 TEST_F(EditingTest, EventsFire) {

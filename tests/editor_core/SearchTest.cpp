@@ -70,6 +70,15 @@ INSTANTIATE_TEST_SUITE_P(Options, SearchOptionTest,
                                            OptionCase{"\xC4rger \xE4rger", "\xC4RGER", frDown, 0},
                                            OptionCase{"text", "", frDown, -1}));
 
+TEST_F(SearchTest, MatchOnShortLineIsNotPadded) {
+  Load({"a line long enough to hold the caret far right", "xy ab"});
+  memo.SetCaret(40, 0);
+  memo.CollapseSelection();
+  EXPECT_GE(memo.SearchText("ab", frDown), 0);
+  EXPECT_EQ(memo.Line(1), "xy ab");
+  EXPECT_EQ(Selection(), "1:3-5");
+}
+
 TEST_F(SearchTest, FailedSearchKeepsCaretAndClearsSelection) {
   Load({"abc", "def"});
   memo.SetCaret(1, 1);
