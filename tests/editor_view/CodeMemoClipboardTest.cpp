@@ -1,0 +1,164 @@
+// Copy, cut and paste through the system clipboard, the extra formats, and oversized input.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QMimeData>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "MemoTestSupport.h"
+
+namespace kv {
+namespace {
+
+class MemoClipboard : public testing::Test, public test::MemoFixtureBase {
+ protected:
+  QClipboard* Clip() { return QApplication::clipboard(); }
+  TCustomCodeMemo& M() { return Memo->Memo(); }
+};
+
+TEST_F(MemoClipboard, CopyPutsTheSelectedTextOnly) {
+  SetText("abc\r\ndef");
+  M().SetSelection(1, 0, 2, 1);
+  M().KeyDown('C', ssCtrl);
+  EXPECT_EQ(Clip()->text().toStdString(), "bc\nde");
+  const QMimeData* mime = Clip()->mimeData();
+  EXPECT_FALSE(mime->hasFormat("text/rtf"));
+  EXPECT_FALSE(mime->hasHtml());
+
+  M().SetSelection(0, 0, 0, 0);
+  M().KeyDown(keys::VK_INSERT, ssCtrl);
+  EXPECT_EQ(Clip()->text().toStdString(), "");
+}
+
+TEST_F(MemoClipboard, ClipboardActionHandlerMayRefuseACopy) {
+  SetText("abc");
+  M().SelectAll();
+  Clip()->setText("before");
+  std::vector<TClipboardAction> asked;
+  Memo->OnClipboardAction = [&](TObject*, TClipboardAction a, bool& allow) {
+    asked.push_back(a);
+    allow = false;
+  };
+  M().KeyDown('C', ssCtrl);
+  EXPECT_EQ(Clip()->text().toStdString(), "before");
+  Memo->PasteFromClipboard();
+  EXPECT_EQ(M().Line(0), "abc");
+  // Ctrl+X acts without asking.
+  M().KeyDown('X', ssCtrl);
+  EXPECT_EQ(Clip()->text().toStdString(), "abc");
+  EXPECT_EQ(M().Line(0), "");
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0], TClipboardAction::caCopy);
+  EXPECT_EQ(asked[1], TClipboardAction::caPaste);
+}
+
+TEST_F(MemoClipboard, RichFormatsWhenAskedFor) {
+  SetText("<b>bold</b> text");
+  Memo->ClipboardFormats = cfText | cfRTF | cfHTML;
+  M().SetSelection(0, 0, 11, 0);
+  Memo->CopyToClipboard();
+  const QMimeData* mime = Clip()->mimeData();
+  EXPECT_EQ(mime->text().toStdString(), "<b>bold</b>");
+  ASSERT_TRUE(mime->hasFormat("text/rtf"));
+  EXPECT_EQ(mime->data("text/rtf"), mime->data("application/rtf"));
+  const std::string rtf = mime->data("text/rtf").toStdString();
+  EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi", 0), 0u);
+  ASSERT_TRUE(mime->hasHtml());
+  const std::string html = mime->html().toStdString();
+  EXPECT_NE(html.find("<PRE>"), std::string::npos);
+  EXPECT_NE(html.find("&lt;"), std::string::npos);
+  EXPECT_EQ(html.find("StartHTML"), std::string::npos);  // plain HTML, no Windows header
+
+  // A real reader gets the text back from the RTF.
+  if (std::system("command -v unrtf >/dev/null 2>&1") != 0) GTEST_SKIP() << "no unrtf";
+  const auto path = std::filesystem::temp_directory_path() / "kv_memo_copy.rtf";
+  std::ofstream(path, std::ios::binary) << rtf;
+  std::string out;
+  if (FILE* pipe =
+          popen(("unrtf --text --quiet '" + path.string() + "' 2>/dev/null").c_str(), "r")) {
+    char buf[512];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
+    pclose(pipe);
+  }
+  std::filesystem::remove(path);
+  EXPECT_NE(out.find("<b>bold</b>"), std::string::npos) << out;
+}
+
+TEST_F(MemoClipboard, CutNeedsAWritableText) {
+  SetText("hello world");
+  M().SetSelection(0, 0, 6, 0);
+  M().ReadOnly = true;
+  Memo->CutToClipboard();
+  EXPECT_EQ(M().Line(0), "hello world");
+  M().ReadOnly = false;
+  Memo->CutToClipboard();
+  EXPECT_EQ(M().Line(0), "world");
+  EXPECT_EQ(Clip()->text().toStdString(), "hello ");
+}
+
+TEST_F(MemoClipboard, PastingThreeLinesSplitsTheLineAndUndoesInOneStep) {
+  SetText("left|right");
+  M().SetCaret(5, 0);
+  Clip()->setText("one\ntwo\nthree");
+  M().KeyDown('V', ssCtrl);
+  ASSERT_EQ(M().LineCount(), 3);
+  EXPECT_EQ(M().Line(0), "left|one");
+  EXPECT_EQ(M().Line(1), "two");
+  EXPECT_EQ(M().Line(2), "threeright");
+  EXPECT_EQ(M().CaretY(), 2);
+  EXPECT_EQ(M().CaretX(), 5);
+  M().Undo();
+  ASSERT_EQ(M().LineCount(), 1);
+  EXPECT_EQ(M().Line(0), "left|right");
+}
+
+TEST_F(MemoClipboard, PastedTabsAndControlBytesAreHarmless) {
+  SetText("");
+  // Clipboard text ends at a NUL, as the platform's plain-text format does.
+  Clip()->setText(QString::fromUtf16(u"a\tb\u0001c\r\nd\u0000e"));
+  Memo->PasteFromClipboard();
+  ASSERT_EQ(M().LineCount(), 2);
+  EXPECT_EQ(M().Line(0),
+            "a    b\x01"
+            "c");
+  EXPECT_EQ(M().Line(1), "d");
+  Render();  // draws without trouble
+}
+
+TEST_F(MemoClipboard, TenMegabytesPasteAndPaintInTime) {
+  std::string big;
+  big.reserve(10 << 20);
+  while (big.size() < (10u << 20)) big += "<p class=\"x\">some text &amp; more</p>\n";
+  Clip()->setText(QString::fromLatin1(big.data(), static_cast<qsizetype>(big.size())));
+  SetText("");
+  QElapsedTimer t;
+  t.start();
+  Memo->PasteFromClipboard();
+  const qint64 pasteMs = t.elapsed();
+  EXPECT_GT(M().LineCount(), 200000);
+  t.restart();
+  Render();  // the first paint at the end scans the line states once
+  const qint64 firstPaintMs = t.elapsed();
+  t.restart();
+  Render();
+  const qint64 paintMs = t.elapsed();
+  // Generous bounds: the point is that nothing is quadratic or scans the text on every paint.
+  EXPECT_LT(pasteMs, 5000);
+  EXPECT_LT(firstPaintMs, 3000);
+  EXPECT_LT(paintMs, 100);
+  std::printf("paste %lld ms, first paint %lld ms, paint %lld ms\n",
+              static_cast<long long>(pasteMs), static_cast<long long>(firstPaintMs),
+              static_cast<long long>(paintMs));
+  t.restart();
+  M().KeyDown(keys::VK_PRIOR, 0);
+  Render();
+  EXPECT_LT(t.elapsed(), 100);
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,262 @@
+// Mouse, wheel, keys and the context menu of the control.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollBar>
+
+#include "MemoTestSupport.h"
+
+namespace kv {
+namespace {
+
+class MemoInput : public testing::Test, public test::MemoFixtureBase {
+ protected:
+  // The pixel in the middle-left of the cell of (absolute) line and column.
+  QPoint At(int line, int column) {
+    const TMemoLayout l = Memo->Layout();
+    return CellPixel(column - l.LeftCol, line - l.TopLine, 1, Memo->LineHeight() / 2);
+  }
+  void Press(int line, int column, TShiftState shift = 0) {
+    QPoint p = At(line, column);
+    Memo->MouseDown(p.x(), p.y(), shift);
+  }
+  void Release(int line, int column) {
+    QPoint p = At(line, column);
+    Memo->MouseUp(p.x(), p.y());
+  }
+  void Key(int qtKey, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, m, text);
+    QApplication::sendEvent(Memo->Peer(), &press);
+  }
+  TCustomCodeMemo& M() { return Memo->Memo(); }
+};
+
+TEST_F(MemoInput, PixelsMapToTheNearerCellBoundary) {
+  SetText("abcdef");
+  const TMemoLayout l = Memo->Layout();
+  const int cw = l.CellWidth;
+  const TMemoRect cell = l.CellRect(3, 0);
+  EXPECT_EQ(l.ColumnAt(cell.Left + cw / 2 - 1), 3);
+  EXPECT_EQ(l.ColumnAt(cell.Left + cw / 2 + 1), 4);
+  EXPECT_EQ(l.LineAt(cell.Top), 0);
+  EXPECT_EQ(l.LineAt(cell.Top + l.LineHeight), 1);
+}
+
+TEST_F(MemoInput, ClickShiftClickAndDragSelect) {
+  SetText("first line\r\nsecond line\r\nthird");
+  Press(1, 3);
+  Release(1, 3);
+  EXPECT_EQ(M().CaretY(), 1);
+  EXPECT_EQ(M().CaretX(), 3);
+  EXPECT_TRUE(M().SelectionEmpty());
+
+  Press(2, 2, ssShift);
+  Release(2, 2);
+  EXPECT_EQ(M().GetSelText(), "ond line\r\nth");
+
+  Press(0, 1);
+  QPoint p = At(0, 5);
+  Memo->MouseMove(p.x(), p.y(), true);
+  Release(0, 5);
+  EXPECT_EQ(M().GetSelText(), "irst");
+  EXPECT_EQ(M().CaretX(), 5);
+}
+
+TEST_F(MemoInput, ClickBelowTheTextClampsToTheLastLine) {
+  SetText("one\r\ntwo");
+  Press(10, 1);
+  EXPECT_EQ(M().CaretY(), 1);
+}
+
+TEST_F(MemoInput, GutterClickMovesTheCaretToThatLine) {
+  SetText("one\r\ntwo\r\nthree");
+  const QPoint p = At(2, 0);
+  Memo->MouseDown(5, p.y(), 0);
+  EXPECT_EQ(M().CaretY(), 2);
+  EXPECT_EQ(M().CaretX(), 0);
+  int clicked = -1;
+  Memo->OnGutterClick = [&](TObject*, int line) { clicked = line; };
+  Memo->MouseDown(5, At(1, 0).y(), 0);
+  EXPECT_EQ(clicked, 1);
+}
+
+TEST_F(MemoInput, PressInsideTheSelectionWithoutDragCollapsesIt) {
+  SetText("abcdefgh");
+  M().SetSelection(1, 0, 6, 0);
+  Press(0, 3);
+  EXPECT_FALSE(M().SelectionEmpty());  // might still become a drag
+  Release(0, 3);
+  EXPECT_TRUE(M().SelectionEmpty());
+  EXPECT_EQ(M().CaretX(), 3);
+}
+
+TEST_F(MemoInput, DropMovesOrCopiesTheSelection) {
+  struct Case {
+    bool copy;
+    int dropColumn;
+    const char* result;
+  } cases[] = {{false, 8, "abfghcde"}, {true, 8, "abcdefghcde"}, {false, 0, "cdeabfgh"}};
+  for (const Case& c : cases) {
+    SetText("abcdefgh");
+    M().SetSelection(2, 0, 5, 0);
+    const QPoint p = At(0, c.dropColumn);
+    Memo->DropAt(p.x(), p.y(), c.copy);
+    EXPECT_EQ(M().Line(0), c.result) << c.copy << " " << c.dropColumn;
+  }
+  SetText("abcdefgh");
+  M().SetSelection(2, 0, 5, 0);
+  M().ReadOnly = true;
+  Memo->DropAt(At(0, 8).x(), At(0, 8).y(), false);
+  EXPECT_EQ(M().Line(0), "abcdefgh");
+}
+
+TEST_F(MemoInput, DoubleClickSelectsTheWord) {
+  SetText("<a href=\"x\">hello world</a>");
+  int fired = 0;
+  Memo->OnDblClick = [&](TObject*) { ++fired; };
+  const QPoint p = At(0, 14);
+  Memo->DoubleClick(p.x(), p.y());
+  EXPECT_EQ(fired, 1);
+  EXPECT_EQ(M().GetSelText(), "hello");
+}
+
+TEST_F(MemoInput, UrlClickOpensTheAddress) {
+  SetText("see http://example.com/page now");
+  std::string opened;
+  Memo->UrlOpener = [&](const std::string& url) { opened = url; };
+  Press(0, 8);
+  EXPECT_EQ(opened, "http://example.com/page");
+  opened.clear();
+  Press(0, 1);
+  EXPECT_EQ(opened, "");
+  // A handler takes the click instead.
+  std::string handled;
+  M().OnURLClick = [&](TObject*, const std::string& url) { handled = url; };
+  Press(0, 10);
+  EXPECT_EQ(handled, "http://example.com/page");
+  EXPECT_EQ(opened, "");
+}
+
+TEST_F(MemoInput, CursorIsIBeamOnlyOverTheText) {
+  const TMemoRect area = Memo->Layout().TextArea();
+  EXPECT_TRUE(Memo->CursorIsIBeamAt(area.Left + 3, area.Top + 3));
+  EXPECT_FALSE(Memo->CursorIsIBeamAt(5, area.Top + 3));  // gutter
+  EXPECT_FALSE(Memo->CursorIsIBeamAt(0, 0));             // border
+}
+
+TEST_F(MemoInput, WheelScrollsByFourLines) {
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += "line\r\n";
+  SetText(text);
+  Memo->Wheel(1);
+  EXPECT_EQ(M().TopLine(), 4);
+  Memo->Wheel(2);
+  EXPECT_EQ(M().TopLine(), 12);
+  EXPECT_EQ(Memo->VertScrollBar()->value(), 12);
+  Memo->Wheel(-1);
+  EXPECT_EQ(M().TopLine(), 8);
+  Memo->Wheel(-5);
+  EXPECT_EQ(M().TopLine(), 0);
+  // Near the end the wheel stops once the last line is in view.
+  for (int i = 0; i < 50; ++i) Memo->Wheel(1);
+  EXPECT_LE(M().TopLine(), 100);
+  EXPECT_GE(M().TopLine() + Memo->Layout().VisibleRows(), M().LineCount());
+}
+
+TEST_F(MemoInput, PageDownMovesByTheVisibleRows) {
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += "line\r\n";
+  SetText(text);
+  const int rows = Memo->Layout().VisibleRows();
+  ASSERT_EQ(M().VisibleRows(), rows);
+  M().KeyDown(keys::VK_NEXT, 0);
+  EXPECT_EQ(M().CaretY(), rows);
+  EXPECT_EQ(M().TopLine(), rows);
+  EXPECT_EQ(Memo->VertScrollBar()->value(), rows);
+}
+
+TEST_F(MemoInput, ScrollBarMovesTheView) {
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += "line\r\n";
+  SetText(text);
+  Memo->VertScrollBar()->setValue(30);
+  EXPECT_EQ(M().TopLine(), 30);
+}
+
+TEST_F(MemoInput, QtKeysReachTheModel) {
+  SetText("");
+  Key(Qt::Key_A, Qt::NoModifier, "a");
+  Key(Qt::Key_B, Qt::ShiftModifier, "B");
+  Key(Qt::Key_Tab, Qt::NoModifier, "\t");
+  Key(Qt::Key_Adiaeresis, Qt::NoModifier, QString(QChar(0xE4)));
+  EXPECT_EQ(M().Line(0), "aB    \xE4");
+  Key(Qt::Key_Return, Qt::NoModifier, "\r");
+  EXPECT_EQ(M().LineCount(), 2);
+  Key(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
+  EXPECT_EQ(M().GetSelText(), "aB    \xE4\r\n");
+  Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  // The form's key handler sees the key first, as the window's handlers expect.
+  int seen = 0;
+  Memo->OnKeyDown = [&](TObject*, int& key, TShiftState) { seen = key; };
+  Key(Qt::Key_F2);
+  EXPECT_EQ(seen, VK_F2);
+}
+
+TEST_F(MemoInput, ContextMenuHasNineItemsGreyedAsTheStateSays) {
+  SetText("abc");
+  QApplication::clipboard()->setText("clip");
+  std::unique_ptr<QMenu> menu(Memo->CreateContextMenu(nullptr));
+  const QList<QAction*> actions = menu->actions();
+  ASSERT_EQ(actions.size(), 9);
+  const char* texts[] = {"Undo\tCtrl-Z",  "Redo\tCtrl-Y", "", "Copy\tCtrl-C",      "Cut\tCtrl-X",
+                         "Paste\tCtrl-V", "Delete",       "", "Select All\tCtrl-A"};
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_EQ(actions[i]->isSeparator(), texts[i][0] == 0) << i;
+    if (texts[i][0]) {
+      EXPECT_EQ(actions[i]->text().toStdString(), texts[i]);
+    }
+  }
+  // Fresh text, nothing selected: only Paste and Select All.
+  auto enabled = [&] {
+    std::unique_ptr<QMenu> m(Memo->CreateContextMenu(nullptr));
+    std::string s;
+    for (QAction* a : m->actions())
+      if (!a->isSeparator()) s += a->isEnabled() ? '1' : '0';
+    return s;
+  };
+  EXPECT_EQ(enabled(), "0000101");
+  M().SetSelection(0, 0, 2, 0);
+  EXPECT_EQ(enabled(), "0011111");
+  M().KeyPress('x');
+  EXPECT_EQ(enabled(), "1000101");
+  M().Undo();  // the typing; the replaced selection's deletion is still there to undo
+  EXPECT_EQ(enabled(), "1100101");
+  M().ReadOnly = true;
+  M().SelectAll();
+  EXPECT_EQ(enabled(), "0010001");
+  M().ReadOnly = false;
+  QApplication::clipboard()->clear();
+  M().SetSelection(0, 0, 0, 0);
+  EXPECT_EQ(enabled(), "1100001");
+}
+
+TEST_F(MemoInput, ContextMenuItemsRunTheirCommands) {
+  SetText("hello world");
+  M().SetSelection(0, 0, 5, 0);
+  std::unique_ptr<QMenu> menu(Memo->CreateContextMenu(nullptr));
+  menu->actions()[6]->trigger();  // Delete
+  EXPECT_EQ(M().Line(0), " world");
+  std::unique_ptr<QMenu> again(Memo->CreateContextMenu(nullptr));
+  again->actions()[0]->trigger();  // Undo
+  EXPECT_EQ(M().Line(0), "hello world");
+  std::unique_ptr<QMenu> third(Memo->CreateContextMenu(nullptr));
+  third->actions()[8]->trigger();  // Select All
+  EXPECT_EQ(M().GetSelText(), "hello world");
+}
+
+}  // namespace
+}  // namespace kv
