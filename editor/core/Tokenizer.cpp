@@ -1,7 +1,6 @@
 #include "editor/core/Tokenizer.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "editor/core/MemoStyler.h"
 #include "support/AnsiCase.h"
@@ -10,8 +9,8 @@ namespace kv {
 
 namespace {
 
-constexpr const char* kUrlPrefixes[] = {"http://", "mailto:", "www.",   "https://",
-                                        "ftp://",  "nntp://", "file://"};
+constexpr std::string_view kUrlPrefixes[] = {"http://", "mailto:", "www.",   "https://",
+                                             "ftp://",  "nntp://", "file://"};
 
 unsigned char Upper(char c) {
   return AnsiUpperChar(static_cast<unsigned char>(c));
@@ -90,6 +89,7 @@ void TLineTokenizer::Prepare(const TCustomMemoStyler* styler, const TTokenizerSe
   numberStart_.fill(false);
   numberBody_.fill(false);
   wordEnd_.fill(false);
+  special_.fill(false);
   brackets_.clear();
   symbols_.clear();
   keywords_.clear();
@@ -123,7 +123,19 @@ void TLineTokenizer::Prepare(const TCustomMemoStyler* styler, const TTokenizerSe
   }
   for (char c : hexPrefix_) numberStart_[static_cast<unsigned char>(c)] = true;
   numberBody_[static_cast<unsigned char>('E')] = true;
+  PrepareGroups(styler, settings);
 
+  // Characters at which something other than plain text may begin.
+  special_ = symbolSet_;
+  special_[static_cast<unsigned char>(' ')] = true;
+  for (const std::string* d : {&lineComment_, &commentLeft_, &commentRight_})
+    if (!d->empty()) special_[static_cast<unsigned char>((*d)[0])] = true;
+  for (const Group& g : brackets_)
+    if (g.Open) special_[static_cast<unsigned char>(g.Open)] = true;
+}
+
+void TLineTokenizer::PrepareGroups(const TCustomMemoStyler* styler,
+                                   const TTokenizerSettings& settings) {
   const TElementStyles& styles = styler->AllStyles();
   bool firstSymbolGroup = true;
   for (int i = 0; i < styles.Count(); ++i) {
@@ -184,11 +196,14 @@ TRunColors TLineTokenizer::ColorsOf(const TTokenState& s) const {
 }
 
 bool TLineTokenizer::IsUrlChunk(std::string_view chunk) const {
-  for (const char* prefix : kUrlPrefixes) {
-    const size_t n = std::strlen(prefix);
-    if (chunk.size() < n) continue;
+  if (chunk.size() < 4) return false;
+  // Most chunks are rejected by their first letter.
+  const unsigned char first = AnsiLowerChar(static_cast<unsigned char>(chunk[0]));
+  if (first != 'h' && first != 'm' && first != 'w' && first != 'f' && first != 'n') return false;
+  for (std::string_view prefix : kUrlPrefixes) {
+    if (chunk.size() < prefix.size() || static_cast<unsigned char>(prefix[0]) != first) continue;
     bool same = true;
-    for (size_t i = 0; i < n && same; ++i)
+    for (size_t i = 1; i < prefix.size() && same; ++i)
       same = AnsiLowerChar(static_cast<unsigned char>(chunk[i])) ==
              static_cast<unsigned char>(prefix[i]);
     if (same) return true;
@@ -366,9 +381,13 @@ void TLineTokenizer::TokenizeChunk(Run& run, std::string_view line, int begin, i
         continue;
       }
     }
-    // 6. A plain character.
-    run.Emit(p, 1);
-    ++p;
+    // 6. A plain character, and with it every following character that can start nothing
+    // (no word start, no delimiter): they would be emitted one by one with the same state.
+    int q = p + 1;
+    if (!st.InComment && !st.InBracket && !symbolSetEmpty_)
+      while (q < end && !special_[static_cast<unsigned char>(line[q])]) ++q;
+    run.Emit(p, q - p);
+    p = q;
     if (p < end) {
       const unsigned char next = static_cast<unsigned char>(line[p]);
       wordStart = next == ' ' || symbolSet_[next] || symbolSetEmpty_;

@@ -103,6 +103,7 @@ class TLineTokenizer {
   };
   class Run;
   friend class Run;
+  void PrepareGroups(const TCustomMemoStyler* styler, const TTokenizerSettings& settings);
   void TokenizeChunk(Run& run, std::string_view line, int begin, int end) const;
   bool MatchKeyword(std::string_view word, int& groupIndex) const;
 
@@ -117,6 +118,7 @@ class TLineTokenizer {
   std::array<bool, 256> numberStart_{};
   std::array<bool, 256> numberBody_{};
   std::array<bool, 256> wordEnd_{};
+  std::array<bool, 256> special_{};
   std::vector<Group> brackets_, symbols_;
   // Keyword -> first keyword group holding it (groups are tried in collection order).
   std::unordered_map<std::string, int, WordHash, std::equal_to<>> keywords_;
