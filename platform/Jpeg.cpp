@@ -73,7 +73,22 @@ void SourceSkip(j_decompress_ptr cinfo, long count) {
 
 void SourceTerm(j_decompress_ptr) {}
 
-enum class TDecodeResult { Ok, Failed, Truncated, TooLarge, OutOfMemory };
+// libjpeg calls the progress monitor while it reads the scans; past the limit it stops the
+// decoding the way a fatal error does.
+struct TScanGuard {
+  jpeg_progress_mgr Pub;  // first member, as for the error trap
+  bool Exceeded = false;
+};
+
+void GuardScans(j_common_ptr cinfo) {
+  if (!cinfo->is_decompressor) return;
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= MaxJpegScans) return;
+  reinterpret_cast<TScanGuard*>(cinfo->progress)->Exceeded = true;
+  cinfo->err->msg_code = JERR_NOTIMPL;
+  (*cinfo->err->error_exit)(cinfo);
+}
+
+enum class TDecodeResult { Ok, Failed, Truncated, TooLarge, TooManyScans, OutOfMemory };
 // Rgb32: libjpeg-turbo writes rows straight in QImage's 0xAARRGGBB layout (B, G, R, A in
 // memory on a little-endian machine), so colour pictures need no second pass.
 enum class TSampleKind { Gray, Rgb, Rgb32, Cmyk };
@@ -128,7 +143,8 @@ void CmykToRgb32(const JSAMPLE* in, QRgb* out, unsigned width, bool adobeInverte
 // Every libjpeg call that can fail runs here. A failure lands back at the setjmp; only
 // references and plain values live in this frame.
 TDecodeResult DecodeProtected(jpeg_decompress_struct& cinfo, TErrorTrap& trap,
-                              TMemorySource& source, const QByteArray& bytes, QImage& image) {
+                              TMemorySource& source, TScanGuard& guard, const QByteArray& bytes,
+                              QImage& image) {
   if (setjmp(trap.Jump)) return TDecodeResult::Failed;
 
   jpeg_create_decompress(&cinfo);
@@ -140,6 +156,8 @@ TDecodeResult DecodeProtected(jpeg_decompress_struct& cinfo, TErrorTrap& trap,
   source.Pub.next_input_byte = reinterpret_cast<const JOCTET*>(bytes.constData());
   source.Pub.bytes_in_buffer = static_cast<size_t>(bytes.size());
   cinfo.src = &source.Pub;
+  guard.Pub.progress_monitor = GuardScans;
+  cinfo.progress = &guard.Pub;
 
   jpeg_read_header(&cinfo, TRUE);
   const long long pixels = static_cast<long long>(cinfo.image_width) * cinfo.image_height;
@@ -207,6 +225,7 @@ QImage DecodeJpeg(const QByteArray& bytes, QString* error) {
   jpeg_decompress_struct cinfo{};
   TErrorTrap trap;
   TMemorySource source;
+  TScanGuard guard;
   cinfo.err = jpeg_std_error(&trap.Pub);
   trap.Pub.error_exit = TrapErrorExit;
   trap.Pub.emit_message = TrapEmitMessage;
@@ -214,9 +233,10 @@ QImage DecodeJpeg(const QByteArray& bytes, QString* error) {
   trap.Message[0] = '\0';
 
   QImage image;
-  TDecodeResult result = DecodeProtected(cinfo, trap, source, bytes, image);
+  TDecodeResult result = DecodeProtected(cinfo, trap, source, guard, bytes, image);
   // Ending in the middle of the header shows up as a follow-on error ("no image"); the real
   // cause is the missing data.
+  if (result == TDecodeResult::Failed && guard.Exceeded) result = TDecodeResult::TooManyScans;
   if (result == TDecodeResult::Failed && source.RanOut) result = TDecodeResult::Truncated;
   const unsigned width = cinfo.image_width, height = cinfo.image_height;
   jpeg_destroy_decompress(&cinfo);
@@ -235,6 +255,10 @@ QImage DecodeJpeg(const QByteArray& bytes, QString* error) {
     case TDecodeResult::TooLarge:
       SetError(error,
                QStringLiteral("JPEG-Bild ist zu groß (%1 x %2 Pixel)").arg(width).arg(height));
+      break;
+    case TDecodeResult::TooManyScans:
+      SetError(error, QStringLiteral("JPEG-Bild hat mehr als %1 Durchgänge und ist wohl beschädigt")
+                          .arg(MaxJpegScans));
       break;
     case TDecodeResult::Truncated:
       SetError(error, QStringLiteral("JPEG-Bild ist unvollständig: die Daten enden vorzeitig"));

@@ -13,6 +13,9 @@ namespace kv {
 // The largest picture accepted, in pixels. A damaged or hostile header can claim 65535 x 65535;
 // refusing it up front keeps a bad file from taking gigabytes of memory.
 inline constexpr long long MaxJpegPixels = 100LL * 1000 * 1000;
+// The most scans accepted. Ordinary progressive pictures have about ten; a crafted file with
+// thousands of tiny scans would keep the decoder busy for minutes.
+inline constexpr int MaxJpegScans = 500;
 
 // Decodes a complete JPEG held in memory. Baseline and progressive, grayscale, RGB/YCbCr and
 // CMYK/YCCK (Adobe's inverted convention included) are understood; the result is always

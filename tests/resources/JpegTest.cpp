@@ -39,6 +39,10 @@ struct TLayoutCase {
   QRgb Expected;
 };
 
+void PrintTo(const TLayoutCase& c, std::ostream* os) {
+  *os << c.Name;
+}
+
 class JpegLayout : public ::testing::TestWithParam<TLayoutCase> {};
 
 TEST_P(JpegLayout, DecodesToRgb32WithTheRightColour) {
@@ -94,6 +98,16 @@ std::string WithoutEndMarker(std::string bytes) {
   return bytes;
 }
 
+// A progressive picture whose last scan is repeated `times` times before the end marker.
+std::string WithRepeatedLastScan(const std::string& bytes, int times) {
+  const size_t lastScan = bytes.rfind("\xFF\xDA");
+  const size_t end = bytes.size() - 2;
+  EXPECT_NE(lastScan, std::string::npos);
+  std::string scans;
+  for (int i = 0; i < times; ++i) scans += bytes.substr(lastScan, end - lastScan);
+  return bytes.substr(0, end) + scans + bytes.substr(end);
+}
+
 // Sets the frame size in the start-of-frame segment, leaving the data as it is.
 std::string WithFrameSize(std::string bytes, int width, int height) {
   for (size_t i = 0; i + 9 < bytes.size(); ++i) {
@@ -111,11 +125,25 @@ std::string WithFrameSize(std::string bytes, int width, int height) {
   return bytes;
 }
 
+// Repeating a scan a few times is odd but harmless; only a flood of scans is refused.
+TEST(JpegDecode, AFewRepeatedScansStillDecode) {
+  QString error;
+  const QImage image =
+      DecodeJpeg(Bytes(WithRepeatedLastScan(
+                     EncodeSolidJpeg(TJpegLayout::RgbProgressive, 16, 16, {1, 2, 3}), 5)),
+                 &error);
+  EXPECT_FALSE(image.isNull()) << error.toStdString();
+}
+
 struct TBadCase {
   const char* Name;
   std::string Bytes;
   const char* MessagePart;  // expected in the message (German, as the framework's)
 };
+
+void PrintTo(const TBadCase& c, std::ostream* os) {
+  *os << c.Name;
+}
 
 class JpegBadData : public ::testing::TestWithParam<TBadCase> {};
 
@@ -140,6 +168,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "unvollständig"},
         TBadCase{"NoEndMarker", WithoutEndMarker(EncodeNoiseJpeg(64, 48)), "unvollständig"},
         TBadCase{"HugeFrame", WithFrameSize(EncodeNoiseJpeg(16, 16), 60000, 60000), "zu groß"},
+        TBadCase{
+            "EndlessScans",
+            WithRepeatedLastScan(EncodeSolidJpeg(TJpegLayout::RgbProgressive, 16, 16, {1, 2, 3}),
+                                 600),
+            "Durchgänge"},
         TBadCase{"ZeroWidth", WithFrameSize(EncodeNoiseJpeg(16, 16), 0, 16),
                  "Ungültiges JPEG-Bild"}),
     [](const auto& info) { return std::string(info.param.Name); });
