@@ -87,8 +87,16 @@ void TCustomCodeMemo::Navigate(int key, TShiftState shift) {
       SetCaretY(caretY_ + 1);
       break;
     case VK_HOME:
-      SetCaret(0, ctrl ? 0 : caretY_);
-      SetLeftCol(0);
+      if (EnhancedHomeKey && !ctrl) {
+        // Home toggles between the first non-blank character and column 0.
+        const std::string& s = lines_->StringRef(caretY_);
+        const size_t first = s.find_first_not_of(' ');
+        const int indent = first == std::string::npos ? 0 : static_cast<int>(first);
+        SetCaretX(caretX_ == indent ? 0 : indent);
+      } else {
+        SetCaret(0, ctrl ? 0 : caretY_);
+      }
+      if (caretX_ == 0) SetLeftCol(0);
       break;
     case VK_END:
       // Ctrl+End goes to the text's real end, not to the old column padded onto the last line.

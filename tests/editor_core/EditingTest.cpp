@@ -206,6 +206,18 @@ TEST_F(EditingTest, DocumentEndsIgnoreTheOldColumn) {
   ExpectCaret(0, 0);
 }
 
+TEST_F(EditingTest, EnhancedHomeTogglesIndent) {
+  memo.EnhancedHomeKey = true;
+  Load({"    text"});
+  Caret(6, 0);
+  Key(VK_HOME);
+  ExpectCaret(4, 0);
+  Key(VK_HOME);
+  ExpectCaret(0, 0);
+  Key(VK_HOME);
+  ExpectCaret(4, 0);
+}
+
 TEST_F(EditingTest, PageKeysMoveByVisibleRows) {
   Load(Lines_(100, "x"));
   memo.SetViewSize(10, 40);

@@ -109,6 +109,22 @@ TEST_F(UndoTest, EnterUndoRestoresStrippedBlanks) {
   EXPECT_EQ(Lines(), (Lines_{"ab   cd  "}));
 }
 
+TEST_F(UndoTest, LineBreaksAreOwnStepsWhenUndoingLineByLine) {
+  Type("ab");
+  Key(VK_RETURN);
+  Type("cd");
+  EXPECT_EQ(memo.UndoList().Count(), 1);
+  memo.Lines().SetText("");
+  memo.UndoLineByLine = true;
+  Type("ab");
+  Key(VK_RETURN);
+  Type("cd");
+  EXPECT_EQ(memo.UndoList().Count(), 3);
+  memo.Undo();
+  memo.Undo();
+  EXPECT_EQ(Lines(), (Lines_{"ab"}));
+}
+
 TEST_F(UndoTest, OverwriteToggleSteps) {
   Type("a");
   Key(VK_INSERT);
