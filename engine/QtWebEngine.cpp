@@ -107,6 +107,12 @@ bool IsAddress(const std::string& text) {
   return true;
 }
 
+bool SameUrl(const QUrl& a, const QUrl& b) {
+  const auto form = QUrl::NormalizePathSegments | QUrl::StripTrailingSlash;
+  return a.adjusted(form) == b.adjusted(form) ||
+         (a.isLocalFile() && b.isLocalFile() && a.toLocalFile() == b.toLocalFile());
+}
+
 TDomNode NodeFromJson(const QJsonObject& object) {
   const QString kind = object.value(QLatin1String("k")).toString();
   if (kind == QLatin1String("t")) return TDomNode::Text(Utf8(object.value("d").toString()));
@@ -155,6 +161,7 @@ class TQtWebEngine::TImpl {
   bool DocumentShown = false;
   std::string DocumentProblem;  // why no document is shown after a failed load
   bool NavigationPending = false;
+  QUrl NavigationTarget;
   std::string NavigationDoctype;  // the DOCTYPE of the file being navigated to
   std::string Doctype;            // the DOCTYPE of the file shown
 
@@ -291,22 +298,24 @@ void TQtWebEngine::TImpl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
   }
   Loading = false;
   Page->RequestOpen = false;
+  const bool succeeded = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus;
   if (LoadActive) {
-    // Only the end of the Load's own page counts; an earlier navigation it cut short ends too.
-    if (info.status() == QWebEngineLoadingInfo::LoadStoppedStatus) return;
-    bool same = info.url() == LoadTarget ||
-                (info.url().isLocalFile() && info.url().toLocalFile() == LoadTarget.toLocalFile());
-    if (!same) return;
+    // Only the end of the Load's own page counts, not that of a page it cut short.
+    if (info.status() == QWebEngineLoadingInfo::LoadStoppedStatus ||
+        !SameUrl(info.url(), LoadTarget))
+      return;
     LoadDone = true;
     LoadSucceeded = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus;
     Wake();
     return;
   }
-  if (!NavigationPending) return;
+  // A success ends the navigation wherever a web server redirected it; a failure only when it
+  // is that of the page asked for, not of one the navigation cut short.
+  if (!NavigationPending || (!succeeded && !SameUrl(info.url(), NavigationTarget))) return;
   NavigationPending = false;
   // A failed navigation shows the engine's error page: it is no document of the user's, and
   // saving it would write it over the user's file.
-  DocumentShown = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus;
+  DocumentShown = succeeded;
   DocumentProblem = DocumentShown ? std::string() : LoadFailure(info.url().toString());
   Doctype = NavigationDoctype;
   RaiseNavigateComplete();
@@ -492,12 +501,13 @@ void TQtWebEngine::Navigate(const std::string& urlOrPath) {
     doctype = DoctypeOfPage(bytes);
   }
   FImpl->NavigationPending = true;
+  FImpl->NavigationTarget = url;
   FImpl->NavigationDoctype = doctype;
   FImpl->StartLoading(url);
 }
 
 bool TQtWebEngine::Busy() const {
-  return FImpl->Loading || FImpl->Waiting;
+  return FImpl->NavigationPending || FImpl->LoadActive || FImpl->Loading || FImpl->Waiting;
 }
 
 bool TQtWebEngine::HasDocument() const {
@@ -522,7 +532,10 @@ void TQtWebEngine::Load(const std::string& path) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) throw EFOpenError(FrameworkText::FileOpenError(path));
 
-  FImpl->NavigationPending = false;  // a Navigate still under way is superseded
+  // A navigation under way ends first, so that its completion event is not lost; the event
+  // reaches the program after the Load.
+  if (FImpl->NavigationPending)
+    FImpl->WaitUntil([this] { return !FImpl->NavigationPending; }, activity);
   FImpl->LoadTarget = QUrl::fromLocalFile(QString::fromStdU16String(SysPath(path).u16string()));
   FImpl->LoadActive = true;
   FImpl->LoadDone = false;

@@ -143,6 +143,26 @@ TEST_F(QtWebEngineTest, NavigateCompletesLaterAsAnEventAndTheHandlerMakesItEdita
   ASSERT_TRUE(WaitFor([] { return Js("document.designMode").toString() == "on"; }));
 }
 
+TEST_F(QtWebEngineTest, ALoadRightAfterANavigateKeepsTheNavigationsEvent) {
+  ASSERT_TRUE(WriteFileBytes(Path("first.html"), "<html><body><p>first</p></body></html>"));
+  ASSERT_TRUE(WriteFileBytes(Path("second.html"), "<html><body><p>second</p></body></html>"));
+  int completed = 0;
+  bool busyAtEvent = true;
+  FEngine->OnNavigateComplete = [&] {
+    ++completed;
+    busyAtEvent = FEngine->Busy();
+  };
+  FEngine->Navigate(Path("first.html"));
+  EXPECT_TRUE(FEngine->Busy());  // loading from the call on, not from the engine's first sign
+  FEngine->Load(Path("second.html"));
+  EXPECT_EQ(completed, 0);  // the event comes through the event loop, after the Load
+  ASSERT_TRUE(WaitFor([&] { return completed == 1; }));
+  EXPECT_FALSE(busyAtEvent);
+  EXPECT_TRUE(Contains(FEngine->SaveToLines(), "<P>second</P>"));
+  EXPECT_THROW(FEngine->Navigate(Path("missing.html")), EFOpenError);
+  EXPECT_FALSE(FEngine->Busy());
+}
+
 TEST_F(QtWebEngineTest, TypedTextMadeBoldIsReadBackAndSaved) {
   int completed = 0;
   FEngine->OnNavigateComplete = [&] { ++completed; };
