@@ -292,6 +292,13 @@ std::string TCustomTranslator::WriteTranslationData() const {
   return kv::WriteTranslationData(TableSet());
 }
 
+bool TCustomTranslator::ShouldStoreTranslationData(const TCustomTranslator* ancestor) const {
+  if (!ancestor) return true;
+  for (int i = 0; i < kTableCount; ++i)
+    if (tables_[i]->GetText() != ancestor->tables_[i]->GetText()) return true;
+  return false;
+}
+
 // ---- Settings ---------------------------------------------------------------------------------
 
 void TCustomTranslator::SetNumOfLanguages(int n) {

@@ -62,6 +62,9 @@ class TCustomTranslator : public TComponent {
   // ---- Stored tables ------------------------------------------------------------------------
   void ReadTranslationData(const std::string& payload);
   std::string WriteTranslationData() const;
+  // A window's stored form carries the tables unless an ancestor form holds the same ones
+  // (compared exactly, table by table).
+  bool ShouldStoreTranslationData(const TCustomTranslator* ancestor) const;
 
   // ---- Language settings --------------------------------------------------------------------
   std::string Version() const { return "2.4.3.0"; }

@@ -57,6 +57,11 @@ TPayloadReport CheckPayload(const std::string& payload, int languages) {
       continue;
     }
     const int d = CountDelims(line, delim);
+    if (d == 0 && line.rfind("st", 0) == 0) {
+      report.Problems.push_back("line " + std::to_string(lineNo) + ": unknown section " +
+                                Visible(line));
+      continue;
+    }
     if (d != languages + 1 || line.empty() || line.back() != delim)
       report.Problems.push_back("line " + std::to_string(lineNo) + " (" + section +
                                 "): " + std::to_string(d) + " delimiters, expected " +

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeComponents.h"
+#include "translate/LangPropInfoList.h"
 #include "translate/LangRows.h"
 
 namespace kv {
@@ -206,6 +207,33 @@ TEST(ProgramStrings, EmptyCellsFallBackToTheFirstLanguageOnlyWhereAsked) {
   EXPECT_EQ(t.GetText("ID_105"), "de5");
   // Other tables are searched row by row.
   EXPECT_EQ(t.LookupText(stDlgsCaptions, "CONFIRM", true), "Best\xE4tigung");
+}
+
+TEST(ProgramStrings, IndexIsSortedIgnoringCase) {
+  TLangStringsCollection index;
+  TStringList rows;
+  for (const char* id : {"b", "C", "a", "IDS_36", "ids_2"})
+    rows.Add(Row(id, std::string("de_") + id, ""));
+  index.Build(rows, 2, '\x01');
+  std::string order;
+  for (int i = 0; i < index.Count(); ++i) order += index.Item(i)->Identifier + " ";
+  EXPECT_EQ(order, "a b C ids_2 IDS_36 ");
+  EXPECT_EQ(index.Item(index.FindIdentifier("c"))->Strings().Get(0), "de_C");
+  EXPECT_EQ(index.FindIdentifier("d"), -1);
+}
+
+TEST(PublishedProperties, ListsFilterByKindAndFindByName) {
+  TFakeControl control(nullptr, "Label1");
+  TLangPropInfoList strings(&control, tkStrings);
+  EXPECT_EQ(strings.Count(), 3);  // Name, Caption, Hint
+  EXPECT_EQ(strings.Find("caption")->Name, "Caption");
+  EXPECT_EQ(strings.Find("Font"), nullptr);
+  try {
+    TLangPropInfoList none(nullptr);
+    FAIL() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message, "NIL passed as AObject in TLangPropInfoList.Create!");
+  }
 }
 
 TEST(ProgramStrings, TestModeMarksUntranslatedTexts) {

@@ -249,6 +249,29 @@ TEST(StoredTablesMain, HoldsTheMainWindowTexts) {
   EXPECT_EQ(StoredTranslationData("TNoSuchForm"), "");
 }
 
+TEST(StoredTablesCheck, ReportsMisshapenPayloads) {
+  const TPayloadReport report = CheckPayload(
+      "junk\r\nstCaptions\r\nLabel1\x01"
+      "a\x01\r\nstCaptionz\r\nstHints\r\nX\x01"
+      "a\x01"
+      "b\x01");
+  ASSERT_EQ(report.Problems.size(), 5u);
+  EXPECT_EQ(report.Problems[0], "payload does not end with CR LF");
+  EXPECT_EQ(report.Problems[1], "line 1: text before the first header");
+  EXPECT_EQ(report.Problems[2], "line 3 (stCaptions): 2 delimiters, expected 3 ending the row");
+  EXPECT_EQ(report.Problems[3], "line 4: unknown section stCaptionz");
+  EXPECT_EQ(report.Problems[4], "2 section headers, expected 11");
+  EXPECT_NE(report.Table.find("  X | a | b\n"), std::string::npos);
+}
+
+TEST(StoredTablesCheck, TablesAreStoredUnlessAnAncestorHasTheSame) {
+  TTranslator a(nullptr), b(nullptr);
+  EXPECT_TRUE(a.ShouldStoreTranslationData(nullptr));
+  EXPECT_FALSE(a.ShouldStoreTranslationData(&b));
+  b.Hints()->Add(Row("Label1", "x", "y"));
+  EXPECT_TRUE(a.ShouldStoreTranslationData(&b));
+}
+
 // ---- Load-time adjustments --------------------------------------------------------------------
 
 TEST(LoadAdjustments, DialogCaptionsAreCutBackOrCompleted) {
