@@ -301,6 +301,8 @@ class TCustomCodeMemo : public TPersistent {
 
  private:
   void PadLine(int line, int column);
+  // Editing starts from a caret on an existing line.
+  void EnsureCaretLine();
   void FireChange();
   void CaretChanged(bool lineChanged);
   bool IsDelimiter(char c) const;

@@ -48,6 +48,12 @@ std::string WithCrLf(std::string_view text) {
 
 }  // namespace
 
+void TCustomCodeMemo::EnsureCaretLine() {
+  if (LineCount() == 0) lines_->InsertRaw(0, {std::string()});
+  caretY_ = std::clamp(caretY_, 0, LineCount() - 1);
+  caretX_ = std::max(caretX_, 0);
+}
+
 bool TCustomCodeMemo::IsDelimiter(char c) const {
   if (c == ' ' || c == '"' || c == '\'') return true;
   const TLineTokenizer& t = Tokenizer();
@@ -266,6 +272,7 @@ void TCustomCodeMemo::AutoCorrectWord() {
 }
 
 void TCustomCodeMemo::InsertChar(char c) {
+  EnsureCaretLine();
   if (ReadOnly) return;
   if (EndsWord(c)) AutoCorrectWord();
   if (DelErase && !SelectionEmpty()) DeleteSelection();
@@ -299,6 +306,7 @@ void TCustomCodeMemo::InsertChar(char c) {
 }
 
 void TCustomCodeMemo::TabKey() {
+  EnsureCaretLine();
   if (overwrite_) {
     SetCaretX(caretX_ + tabSize_);
     CollapseSelection();
@@ -329,6 +337,7 @@ void TCustomCodeMemo::ShiftTab() {
 }
 
 void TCustomCodeMemo::NewLine() {
+  EnsureCaretLine();
   if (ReadOnly) return;
   AutoCorrectWord();
   const int line = caretY_, col = caretX_;
@@ -366,6 +375,7 @@ void TCustomCodeMemo::NewLine() {
 // ---- deleting ---------------------------------------------------------------------------------
 
 void TCustomCodeMemo::BackSpace() {
+  EnsureCaretLine();
   if (ReadOnly) return;
   if (DelErase && !SelectionEmpty()) {
     DeleteSelection();
@@ -405,6 +415,7 @@ void TCustomCodeMemo::BackSpace() {
 }
 
 void TCustomCodeMemo::CtrlBackSpace() {
+  EnsureCaretLine();
   if (ReadOnly) return;
   const int line = caretY_;
   const std::string original = lines_->StringRef(line);
@@ -416,6 +427,7 @@ void TCustomCodeMemo::CtrlBackSpace() {
 }
 
 void TCustomCodeMemo::DeleteChar() {
+  EnsureCaretLine();
   if (ReadOnly) return;
   const int line = caretY_, col = caretX_;
   const int length = lines_->LineLength(line);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "MemoFixture.h"
 
 namespace kv::test {
@@ -429,6 +431,62 @@ TEST_F(EditingTest, SetLinesExpandsTabsAndSplitsBreaks) {
   other.Add("c\rd");
   memo.SetLines(other);
   EXPECT_EQ(Lines(), (Lines_{"a    b", "c", "d"}));
+}
+
+// Random keys, characters, selections and list operations: nothing crashes and the line
+// store's rules hold after every step.
+TEST(EditingRobustness, RandomInputKeepsInvariants) {
+  const int keyCodes[] = {VK_BACK, VK_TAB,  VK_RETURN, VK_ESCAPE, VK_PRIOR, VK_NEXT,   VK_END,
+                          VK_HOME, VK_LEFT, VK_UP,     VK_RIGHT,  VK_DOWN,  VK_INSERT, VK_DELETE,
+                          VK_A,    VK_C,    VK_V,      VK_X,      VK_Y,     VK_Z};
+  std::mt19937 rng(4711);
+  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  THTMLMemoStyler styler(nullptr);
+  TCustomCodeMemo memo;
+  memo.SetSyntaxStyles(&styler);
+  memo.SetViewSize(7, 20);
+  SetLines(memo, {"<p class=\"a\">x</p>", "\t<!-- y", "-->"});
+  for (int step = 0; step < 20000; ++step) {
+    switch (pick(6)) {
+      case 0:
+      case 1:
+        memo.KeyDown(keyCodes[pick(std::size(keyCodes))], static_cast<TShiftState>(pick(8)));
+        break;
+      case 2:
+        memo.KeyPress(static_cast<char>(pick(256)));
+        break;
+      case 3:
+        memo.SetSelection(pick(30) - 2, pick(memo.LineCount() + 3) - 1, pick(30),
+                          pick(memo.LineCount() + 3));
+        break;
+      case 4:
+        if (pick(4) == 0)
+          memo.Lines().Delete(pick(memo.LineCount() + 2) - 1);
+        else
+          memo.PasteText(pick(2) ? "a\r\n\tb\rc" : "\"");
+        break;
+      case 5:
+        if (pick(3) == 0)
+          memo.SearchText("a", static_cast<TFindOptions>(pick(2) ? frDown : 0) | frWholeWord);
+        else
+          memo.ClickAt(pick(memo.LineCount() + 2) - 1, pick(40) - 5, pick(2) ? ssShift : 0);
+        break;
+    }
+    ASSERT_GE(memo.LineCount(), 1);
+    ASSERT_GE(memo.CaretY(), 0);
+    ASSERT_LT(memo.CaretY(), memo.LineCount());
+    if (step % 97 == 0) {
+      for (int i = 0; i < memo.LineCount(); ++i) {
+        ASSERT_EQ(memo.Lines().LineLength(i), static_cast<int>(memo.Line(i).size()));
+        ASSERT_EQ(memo.Line(i).find_first_of("\t\r\n"), std::string::npos) << memo.Line(i);
+      }
+      int longest = 0;
+      for (int i = 0; i < memo.LineCount(); ++i)
+        longest = std::max(longest, static_cast<int>(memo.Line(i).size()));
+      ASSERT_EQ(memo.LongestLine(), longest);
+      memo.LineRuns(memo.LineCount() - 1);
+    }
+  }
 }
 
 TEST_F(EditingTest, EventsFire) {
