@@ -259,11 +259,14 @@ void TCustomCodeMemo::LinesInserted(int index, int count) {
     if (b >= index) b += count;
   if (index < topLine_) topCacheLine_ = -1;
   InvalidateCachesFrom(index);
+  // The recorded steps no longer find their text where they left it.
+  if (!undoList_.Performing()) undoList_.Clear();
 }
 
 void TCustomCodeMemo::LineReplaced(int index) {
   if (index < topLine_) topCacheLine_ = -1;
   InvalidateCachesFrom(index + 1);
+  if (!undoList_.Performing()) undoList_.Clear();
 }
 
 void TCustomCodeMemo::LinesCleared() {

@@ -100,6 +100,18 @@ TEST_F(UndoTest, LoadClearsHistory) {
   EXPECT_EQ(Lines(), (Lines_{"loaded"}));
 }
 
+TEST_F(UndoTest, ListChangesOutsideEditingEndHistory) {
+  Load({"a", "b"});
+  memo.SetCaret(1, 1);
+  Type("x");
+  memo.Lines().Insert(0, "new");
+  EXPECT_FALSE(memo.CanUndo());
+  Type("y");
+  memo.Lines().Put(0, "put");
+  EXPECT_FALSE(memo.CanUndo());
+  EXPECT_EQ(Lines(), (Lines_{"put", "a y", "bx"}));  // the caret kept its line number
+}
+
 TEST_F(UndoTest, EnterUndoRestoresStrippedBlanks) {
   Load({"ab   cd  "});
   memo.SetCaret(2, 0);
