@@ -168,6 +168,24 @@ TEST_F(LineStoreTest, AssignReplacesTextAndResets) {
   EXPECT_FALSE(memo.CanUndo());
 }
 
+TEST_F(LineStoreTest, ChangeHandlingWaitsForEndUpdate) {
+  int changes = 0;
+  memo.OnChange = [&](TObject*) { ++changes; };
+  memo.Lines().Add("one");
+  EXPECT_EQ(changes, 1);
+  memo.BeginUpdate();
+  memo.Lines().Add("two");
+  memo.Lines().Put(0, "zero");
+  EXPECT_EQ(changes, 1);
+  memo.EndUpdate();
+  memo.Lines().BeginUpdate();
+  memo.Lines().Add("three");
+  EXPECT_EQ(changes, 1);
+  memo.Lines().EndUpdate();
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(memo.LongestLine(), 5);
+}
+
 TEST_F(LineStoreTest, LargeInputsSurviveLoadAndSave) {
   // A 5 MB single line and 500 000 lines, both with high bytes.
   std::string longLine(5 * 1024 * 1024, 'x');

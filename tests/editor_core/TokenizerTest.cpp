@@ -214,6 +214,14 @@ TEST_F(TokenizerTest, HugeLinesTokenizeWhole) {
   }
 }
 
+TEST_F(TokenizerTest, LineRunsStartFromTheLinesOwnState) {
+  Load({"<p>", "<!-- a", "b", "c -->", "<b>"});
+  EXPECT_EQ(Describe(memo.LineRuns(2)), "b:comment");
+  EXPECT_EQ(Describe(memo.LineRuns(3)), "c -->:comment");
+  EXPECT_EQ(Describe(memo.LineRuns(4)), "<:sym|b:kw0|>:sym");
+  EXPECT_TRUE(memo.LineRuns(9).empty());
+}
+
 TEST_F(TokenizerTest, UrlUnderCaret) {
   Load({"go to <a href=\"http://kavelin.de/x\">here</a>"});
   EXPECT_EQ(memo.UrlAt(0, 20), "http://kavelin.de/x");
