@@ -109,6 +109,8 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   void RefreshScrollBars();
   // The caret is drawn now (focused, not hidden, in the visible blink phase).
   bool CaretShown() const;
+  // Paints the control (not its scroll bars) with p, as a paint of the dirty rectangle does.
+  void PaintTo(QPainter& p, const QRect& dirty) { Paint(p, dirty); }
 
   // --- mouse (also what the peer's events call) -------------------------------------------------
   void MouseDown(int x, int y, TShiftState shift, bool right = false);

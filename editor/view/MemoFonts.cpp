@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 
 #include "platform/FontMap.h"
+#include "support/Cp1252.h"
 
 namespace kv {
 
@@ -47,6 +48,30 @@ void TMemoFonts::Measure(const TFont& font) {
     if (boldWider_) style &= ~fsBold;
     variants_[s] = Variant(base, style);
   }
+  for (unsigned s = 0; s < glyphs_.size(); ++s) {
+    TGlyphTable& table = glyphs_[s];
+    QFont f = variants_[s];
+    f.setUnderline(false);
+    f.setStrikeOut(false);
+    table.Raw = QRawFont::fromFont(f);
+    table.Index.fill(0);
+    if (!table.Raw.isValid()) continue;
+    for (int b = 0; b < 256; ++b) {
+      char32_t u = Cp1252ToUnicode(static_cast<unsigned char>(b));
+      // Control bytes show as a middle dot, one cell wide like every other character.
+      if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0)) u = 0xB7;
+      const QChar ch(static_cast<char16_t>(u));
+      quint32 index = 0;
+      int count = 1;
+      if (table.Raw.glyphIndexesForChars(&ch, 1, &index, &count) && count == 1)
+        table.Index[b] = index;
+    }
+  }
+}
+
+const TMemoFonts::TGlyphTable& TMemoFonts::Glyphs(TFontStyles style) const {
+  if (boldWider_) style &= ~fsBold;
+  return glyphs_[style & 3u];
 }
 
 const QFont& TMemoFonts::Font(TFontStyles style) const {

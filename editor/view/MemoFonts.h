@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QFont>
+#include <QRawFont>
 #include <array>
+#include <cstdint>
 
 #include "platform/classes/Graphics.h"
 
@@ -25,9 +27,18 @@ class TMemoFonts {
   // The font for a run's style (bold already dropped when BoldWider).
   const QFont& Font(TFontStyles style) const;
 
+  // The glyphs of the 256 code-page characters in a style's face, so that runs are drawn
+  // without shaping: index 0 marks a character the face lacks (drawn as text instead).
+  struct TGlyphTable {
+    QRawFont Raw;
+    std::array<std::uint32_t, 256> Index{};
+  };
+  const TGlyphTable& Glyphs(TFontStyles style) const;
+
  private:
   QFont Variant(const QFont& base, TFontStyles style) const;
   std::array<QFont, 16> variants_;
+  std::array<TGlyphTable, 4> glyphs_;  // by bold and italic
   int cellWidth_ = 0, lineHeight_ = 0, ascent_ = 0;
   bool boldWider_ = false;
 };

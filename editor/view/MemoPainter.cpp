@@ -1,6 +1,7 @@
 #include "editor/view/MemoPainter.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <algorithm>
 #include <climits>
@@ -39,12 +40,74 @@ QRect TMemoPainter::CaretRect(const TMemoLayout& layout, int caretX, int caretY)
 
 void TMemoPainter::DrawPart(QPainter& lp, int x, std::string_view text, TColor textColor,
                             TColor bkColor, TFontStyles style, bool selected) {
-  const int width = static_cast<int>(text.size()) * fonts_.CellWidth();
-  const int height = selected ? fonts_.LineHeight() : fonts_.LineHeight() - 1;
-  lp.fillRect(x, 0, width, height, ToQColor(bkColor));
-  lp.setFont(fonts_.Font(style));
-  lp.setPen(ToQColor(textColor));
-  lp.drawText(x, fonts_.Ascent(), GridText(text));
+  const int cw = fonts_.CellWidth();
+  const int n = static_cast<int>(text.size());
+  // The line image starts in the background colour; only other backgrounds are filled.
+  if (selected)
+    lp.fillRect(x, 0, n * cw, fonts_.LineHeight(), ToQColor(bkColor));
+  else if (bkColor != memo_.BkColor)
+    lp.fillRect(x, 0, n * cw, fonts_.LineHeight() - 1, ToQColor(bkColor));
+  // Glyphs are placed on the grid directly: no shaping and no measuring while painting.
+  const TMemoFonts::TGlyphTable& table = fonts_.Glyphs(style);
+  bool complete = table.Raw.isValid();
+  for (int i = 0; i < n && complete; ++i) {
+    const unsigned char b = static_cast<unsigned char>(text[i]);
+    if (table.Index[b] == 0 && b != ' ') complete = false;
+  }
+  if (!complete) {
+    // A character the face has no glyph for: the font machinery finds one elsewhere.
+    lp.setPen(ToQColor(textColor));
+    lp.setFont(fonts_.Font(style));
+    lp.drawText(x, fonts_.Ascent(), GridText(text));
+    return;
+  }
+  const TFontStyles key = style & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
+  const qreal baseline = fonts_.Ascent();
+  if (key & (fsUnderline | fsStrikeOut)) {
+    // A line under the glyphs spans its whole run: lined parts are drawn at once, blanks
+    // included, and never share a batch with another part.
+    TGlyphBatch lined{textColor, key, {}, {}};
+    for (int i = 0; i < n; ++i) {
+      lined.Indexes.append(table.Index[static_cast<unsigned char>(text[i])]);
+      lined.Positions.append(QPointF(x + i * cw, baseline));
+    }
+    DrawBatch(lp, lined);
+    return;
+  }
+  TGlyphBatch* batch = nullptr;
+  for (int i = 0; i < batchCount_ && !batch; ++i)
+    if (batches_[i].Color == textColor && batches_[i].Style == key) batch = &batches_[i];
+  if (!batch) {
+    if (batchCount_ == static_cast<int>(batches_.size())) batches_.emplace_back();
+    batch = &batches_[batchCount_++];
+    batch->Color = textColor;
+    batch->Style = key;
+    batch->Indexes.clear();
+    batch->Positions.clear();
+  }
+  for (int i = 0; i < n; ++i) {
+    const unsigned char b = static_cast<unsigned char>(text[i]);
+    if (b == ' ') continue;  // blanks leave only their cell
+    batch->Indexes.append(table.Index[b]);
+    batch->Positions.append(QPointF(x + i * cw, baseline));
+  }
+}
+
+void TMemoPainter::DrawBatch(QPainter& lp, const TGlyphBatch& batch) {
+  if (batch.Indexes.isEmpty()) return;
+  QGlyphRun run;
+  run.setRawFont(fonts_.Glyphs(batch.Style).Raw);
+  run.setGlyphIndexes(batch.Indexes);
+  run.setPositions(batch.Positions);
+  run.setUnderline(batch.Style & fsUnderline);
+  run.setStrikeOut(batch.Style & fsStrikeOut);
+  lp.setPen(ToQColor(batch.Color));
+  lp.drawGlyphRun(QPointF(0, 0), run);
+}
+
+void TMemoPainter::FlushGlyphs(QPainter& lp) {
+  for (int i = 0; i < batchCount_; ++i) DrawBatch(lp, batches_[i]);
+  batchCount_ = 0;
 }
 
 void TMemoPainter::PaintLine(QPainter& p, const TMemoLayout& layout,
@@ -99,6 +162,7 @@ void TMemoPainter::PaintLine(QPainter& p, const TMemoLayout& layout,
     const int x = std::max(0, originX + textEnd * cw);
     if (x < lineImage_.width()) lp.fillRect(x, 0, lineImage_.width() - x, lh - 1, ToQColor(band));
   }
+  FlushGlyphs(lp);
   lp.end();
 
   const TMemoRect cell = layout.CellRect(0, row);

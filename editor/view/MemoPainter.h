@@ -4,8 +4,11 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QPointF>
 #include <QRect>
 #include <functional>
+#include <vector>
 
 #include "editor/view/MemoFonts.h"
 #include "editor/view/MemoGutter.h"
@@ -47,12 +50,24 @@ class TMemoPainter {
                  int row, struct TTokenState& state);
   void DrawPart(QPainter& lp, int x, std::string_view text, TColor textColor, TColor bkColor,
                 TFontStyles style, bool selected);
+  struct TGlyphBatch;
+  void DrawBatch(QPainter& lp, const TGlyphBatch& batch);
+  void FlushGlyphs(QPainter& lp);
 
   TCustomCodeMemo& memo_;
   const TMemoGutter& gutter_;
   const TMemoFonts& fonts_;
   QImage lineImage_;
   QImage gutterImage_;
+  // Glyphs of one line, gathered by colour and style and drawn in one go per batch.
+  struct TGlyphBatch {
+    TColor Color;
+    TFontStyles Style;
+    QList<quint32> Indexes;
+    QList<QPointF> Positions;
+  };
+  std::vector<TGlyphBatch> batches_;
+  int batchCount_ = 0;
 };
 
 }  // namespace kv
