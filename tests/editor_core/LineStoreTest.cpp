@@ -12,10 +12,18 @@ namespace {
 
 class LineStoreTest : public MemoTest {
  protected:
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(Dir(), ec);
+  }
+  static std::filesystem::path Dir() {
+    return std::filesystem::temp_directory_path() /
+           ("kv_editor_core_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  }
   std::string TempFile(const std::string& name) {
-    auto dir = std::filesystem::temp_directory_path() / "kv_editor_core";
-    std::filesystem::create_directories(dir);
-    return (dir / name).string();
+    std::filesystem::create_directories(Dir());
+    return (Dir() / name).string();
   }
 };
 
