@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "app/core/WorkingFiles.h"
 #include "platform/Jpeg.h"
@@ -333,6 +334,7 @@ void TMainForm::FormCreate(TObject*) {
   TextSizeCombo->SetItemIndex(3);
   // 14.
   WebBrowser1->Engine()->Navigate("about:blank");
+  blankRequested_ = true;
   // 15.
   Image2->LoadFromJpegFile(AppDir + "recom" + PathDelim() + "m_head.jpg");
   // 16. The engine builds even about:blank asynchronously; when it has no document yet, its
@@ -344,6 +346,24 @@ void TMainForm::FormCreate(TObject*) {
 }
 
 void TMainForm::FormShow(TObject*) {
+  // The engine loads even the blank page asynchronously. Opening the first page while that
+  // navigation is still under way would cut it short, and its completion, which switches
+  // editing and the key filter on, would never come: wait for it (or give up after a while).
+  if (blankRequested_ && !filterOn_) {
+    showPending_ = true;
+    QTimer::singleShot(15000, Peer(), [this] { SafeCall([this] { RunPendingShow(); }); });
+    return;
+  }
+  OpenFirstPage();
+}
+
+void TMainForm::RunPendingShow() {
+  if (!showPending_) return;
+  showPending_ = false;
+  OpenFirstPage();
+}
+
+void TMainForm::OpenFirstPage() {
   try {
     if (StartFile.empty() || !FileExists(StartFile))
       Neu1Click(this);

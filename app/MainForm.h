@@ -140,6 +140,10 @@ class TMainForm : public TForm {
   bool shown_ = false;
   bool readyReported_ = false;
   void ReportReadyOnce();
+  void RunPendingShow();
+  void OpenFirstPage();
+  bool showPending_ = false;
+  bool blankRequested_ = false;
 };
 
 }  // namespace kv

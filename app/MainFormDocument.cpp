@@ -48,6 +48,7 @@ void TMainForm::WebBrowser1NavigateComplete2() {
     ApplicationEvents1->OnMessage = [this](TMsg& msg, bool& handled) { ApplicationEvents1Message(msg, handled); };
   }
   ReportReadyOnce();
+  if (showPending_) SafeCall([this] { RunPendingShow(); });
 }
 
 void TMainForm::LoadDocument(const std::string& path) {

@@ -20,6 +20,9 @@
 int main(int argc, char** argv) {
   // The engine's sandbox refuses to start for root; the program runs as root in containers.
   if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+  // The web engine shares its GL context with the widgets; it must be said before the
+  // application object exists.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication qtApp(argc, argv);
   kv::InitResources();
   kv::CreateWindowsInfo();
@@ -36,10 +39,12 @@ int main(int argc, char** argv) {
     auto* mainForm = app.CreateForm<kv::TMainForm>(nullptr, kv::MakeQtEngineHost, arguments);
     if (std::getenv("KAVELIN_EXIT_WHEN_READY")) {
       // Start-up measurement: report the editable page and end.
-      mainForm->OnEditingReady = [&app] {
+      mainForm->OnEditingReady = [mainForm] {
         std::printf("KAVELIN-READY\n");
         std::fflush(stdout);
-        app.Terminate();
+        // A measurement run ends at once, leaving nothing behind but its output.
+        mainForm->DeleteWorkingFiles();
+        std::_Exit(0);
       };
     }
     app.CreateForm<kv::TCreateTableForm>(nullptr);

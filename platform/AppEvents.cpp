@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QWidget>
 
 #include "platform/Controls.h"
 
@@ -18,9 +20,11 @@ class TMessageFilter : public QObject {
     // delivery counts as the message taken from the queue.
     if (event->type() == QEvent::KeyPress && owner_->OnMessage && watched->isWidgetType()) {
       auto* ke = static_cast<QKeyEvent*>(event);
-      if (last_ == ke && lastTime_ == ke->timestamp()) return false;
+      auto* widget = static_cast<QWidget*>(watched);
+      // An unhandled key travels on to the parents of its receiver: the same event again.
+      if (last_ == ke && lastReceiver_ && widget->isAncestorOf(lastReceiver_)) return false;
       last_ = ke;
-      lastTime_ = ke->timestamp();
+      lastReceiver_ = widget;
       TMsg msg{WM_KEYDOWN, VirtualKeyFromQt(ke->key()), watched};
       bool handled = false;
       SafeCall([&] { owner_->OnMessage(msg, handled); });
@@ -32,7 +36,7 @@ class TMessageFilter : public QObject {
  private:
   TApplicationEvents* owner_;
   const QKeyEvent* last_ = nullptr;
-  quint64 lastTime_ = 0;
+  QPointer<QWidget> lastReceiver_;
 };
 
 class TMouseHookFilter : public QObject {

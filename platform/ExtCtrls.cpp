@@ -58,9 +58,9 @@ void TImage::LoadFromJpegFile(const std::string& path) {
   QString error;
   QImage image = LoadJpegFile(path, &error);
   if (image.isNull()) {
-    // A missing file is the framework's file-open error; a broken one names the file too.
-    throw EFOpenError(FrameworkText::FileOpenError(path) +
-                      (error.isEmpty() ? std::string() : " (" + FromQ(error) + ")"));
+    // The decoder's message already names the file (the framework's file-open text when it is
+    // missing).
+    throw EFOpenError(error.isEmpty() ? FrameworkText::FileOpenError(path) : FromQ(error));
   }
   SetPicture(image);
 }
@@ -68,7 +68,7 @@ void TImage::LoadFromJpegFile(const std::string& path) {
 void TImage::LoadFromJpegBytes(const QByteArray& bytes, const std::string& nameForErrors) {
   QString error;
   QImage image = DecodeJpeg(bytes, &error);
-  if (image.isNull()) throw EConvertError("Ung\xFCltiges JPEG-Bild " + nameForErrors + ": " + FromQ(error));
+  if (image.isNull()) throw EConvertError(nameForErrors + ": " + FromQ(error));
   SetPicture(image);
 }
 

@@ -17,6 +17,7 @@ QApplication& TestApp() {
   static char name[] = "kavelin";
   static char* argv[] = {name, nullptr};
   static QApplication* app = [] {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     auto* a = new QApplication(argc, argv);
     InitResources();
     InitReplaceNoCase();
