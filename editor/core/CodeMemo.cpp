@@ -652,6 +652,7 @@ void TCustomCodeMemo::ExtendSelection() {
 }
 
 void TCustomCodeMemo::SelectAll() {
+  EnsureCaretLine();
   const int last = LineCount() - 1;
   const int end = lines_->LineLength(last);
   caretY_ = last;

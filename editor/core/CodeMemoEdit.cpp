@@ -125,6 +125,7 @@ void TCustomCodeMemo::Navigate(int key, TShiftState shift) {
 }
 
 bool TCustomCodeMemo::KeyDown(int key, TShiftState shift) {
+  EnsureCaretLine();
   const bool ctrl = shift & ssCtrl;
   const bool alt = shift & ssAlt;
   const bool sh = shift & ssShift;
@@ -476,6 +477,7 @@ bool TCustomCodeMemo::RemoveSelection() {
 }
 
 void TCustomCodeMemo::DeleteSelection() {
+  EnsureCaretLine();
   if (ReadOnly) return;
   if (!RemoveSelection()) return;
   LineChangeHandler();
@@ -520,6 +522,7 @@ void TCustomCodeMemo::DeleteCurrentLine() {
 // ---- inserting text ---------------------------------------------------------------------------
 
 void TCustomCodeMemo::InsertPlain(std::string_view text, bool linked, int caretLine, int caretCol) {
+  EnsureCaretLine();
   const std::string normalized = NormalizeBreaks(text, tabSize_);
   if (normalized.empty()) return;
   caretY_ = std::clamp(caretLine, 0, LineCount() - 1);
@@ -555,6 +558,7 @@ void TCustomCodeMemo::PasteText(const std::string& text) {
 }
 
 void TCustomCodeMemo::DropSelection(int line, int column, bool copy) {
+  EnsureCaretLine();
   if (ReadOnly || SelectionEmpty()) return;
   line = std::clamp(line, 0, LineCount() - 1);
   column = std::max(0, column);
@@ -602,6 +606,7 @@ void TCustomCodeMemo::ToggleOverwrite() {
 }
 
 void TCustomCodeMemo::ClickAt(int line, int column, TShiftState shift) {
+  EnsureCaretLine();
   const bool extend = shift & ssShift;
   if (extend && (caretX_ != selMoveX_ || caretY_ != selMoveY_)) CollapseSelection();
   SetCaret(std::max(0, column), std::clamp(line, 0, LineCount() - 1));
@@ -612,6 +617,7 @@ void TCustomCodeMemo::ClickAt(int line, int column, TShiftState shift) {
 }
 
 void TCustomCodeMemo::SelectWordAt(int line, int column) {
+  EnsureCaretLine();
   SetCaret(std::max(0, column), std::clamp(line, 0, LineCount() - 1));
   const std::string& s = lines_->StringRef(caretY_);
   const int n = static_cast<int>(s.size());
@@ -648,6 +654,7 @@ bool TCustomCodeMemo::ClickUrlAt(int line, int column) {
 // ---- word jumps and pages ---------------------------------------------------------------------
 
 void TCustomCodeMemo::WordRight() {
+  EnsureCaretLine();
   const std::string& line = lines_->StringRef(caretY_);
   const size_t last = line.find_last_not_of(' ');
   const int n = last == std::string::npos ? 0 : static_cast<int>(last + 1);
@@ -662,6 +669,7 @@ void TCustomCodeMemo::WordRight() {
 }
 
 void TCustomCodeMemo::WordLeft() {
+  EnsureCaretLine();
   if (caretX_ == 0) {
     if (caretY_ > 0) {
       SetCaretY(caretY_ - 1);
@@ -681,6 +689,7 @@ void TCustomCodeMemo::WordLeft() {
 }
 
 void TCustomCodeMemo::PageDown(bool ctrl) {
+  EnsureCaretLine();
   const int last = LineCount() - 1;
   if (ctrl) {
     SetCaret(lines_->LineLength(last), last);
@@ -698,6 +707,7 @@ void TCustomCodeMemo::PageDown(bool ctrl) {
 }
 
 void TCustomCodeMemo::PageUp(bool ctrl) {
+  EnsureCaretLine();
   if (ctrl) {
     SetCaret(0, 0);
     return;

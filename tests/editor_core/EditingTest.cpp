@@ -460,10 +460,19 @@ TEST(EditingRobustness, RandomInputKeepsInvariants) {
                           pick(memo.LineCount() + 3));
         break;
       case 4:
-        if (pick(4) == 0)
+        if (pick(50) == 0) {
+          // An emptied list (no line at all) until the next operation adds one.
+          memo.Lines().Clear();
+          const int probe = pick(4);
+          if (probe == 0) memo.SelectAll();
+          if (probe == 1) memo.InsertTextAtCaret("z\r\nz");
+          if (probe == 2) memo.KeyDown(VK_END, ssCtrl);
+          if (probe == 3) memo.KeyDown(VK_RIGHT, ssCtrl);
+        } else if (pick(4) == 0) {
           memo.Lines().Delete(pick(memo.LineCount() + 2) - 1);
-        else
+        } else {
           memo.PasteText(pick(2) ? "a\r\n\tb\rc" : "\"");
+        }
         break;
       case 5:
         if (pick(3) == 0)
