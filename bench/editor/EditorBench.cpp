@@ -148,6 +148,19 @@ void BM_TypeThousandChars(benchmark::State& state) {
       1000, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// Breaking a line and joining it again: the line list itself moves, so this costs the
+// length of the document in memory moves.
+void BM_EnterAndJoinMiddle(benchmark::State& state) {
+  auto& memo = Shared().memo;
+  const int line = memo.LineCount() / 2 + 2;
+  for (auto _ : state) {
+    memo.SetCaret(2, line);
+    memo.KeyDown(kv::keys::VK_RETURN, 0);
+    memo.KeyDown(kv::keys::VK_BACK, 0);
+  }
+  state.counters["lines"] = memo.LineCount();
+}
+
 void Search(benchmark::State& state, const std::string& text, kv::TFindOptions options) {
   auto& memo = Shared().memo;
   for (auto _ : state) {
@@ -175,6 +188,7 @@ BENCHMARK(BM_TokenizeAll)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_LoadAndTokenize)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_TypeCharMiddle)->Unit(benchmark::kMicrosecond)->Iterations(20000);
 BENCHMARK(BM_TypeThousandChars)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_EnterAndJoinMiddle)->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(BM_SearchMatchCase)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_SearchIgnoreCase)->Unit(benchmark::kMillisecond)->Iterations(10);
 
