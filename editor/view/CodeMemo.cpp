@@ -138,7 +138,6 @@ TCodeMemo::TCodeMemo(TComponent* owner)
     QObject::connect(bar, &QScrollBar::valueChanged, peer,
                      [this, vertical](int value) { BarScrolled(vertical, value); });
   }
-  blink_.setParent(peer);
   QObject::connect(&blink_, &QTimer::timeout, peer, [this] {
     blinkOn_ = !blinkOn_;
     InvalidateCaret();

@@ -69,9 +69,10 @@ void TMemoPainter::DrawPart(QPainter& lp, int x, std::string_view text, TColor t
     TGlyphBatch lined{textColor, key, {}, {}};
     for (int i = 0; i < n; ++i) {
       lined.Indexes.append(table.Index[static_cast<unsigned char>(text[i])]);
-      lined.Positions.append(QPointF(x + i * cw, baseline));
+      lined.Positions.append(QPointF(i * cw, baseline));
     }
-    DrawBatch(lp, lined);
+    // The line is drawn from the run's origin, so the origin is the part's own start.
+    DrawBatch(lp, lined, x);
     return;
   }
   TGlyphBatch* batch = nullptr;
@@ -93,7 +94,7 @@ void TMemoPainter::DrawPart(QPainter& lp, int x, std::string_view text, TColor t
   }
 }
 
-void TMemoPainter::DrawBatch(QPainter& lp, const TGlyphBatch& batch) {
+void TMemoPainter::DrawBatch(QPainter& lp, const TGlyphBatch& batch, int originX) {
   if (batch.Indexes.isEmpty()) return;
   QGlyphRun run;
   run.setRawFont(fonts_.Glyphs(batch.Style).Raw);
@@ -102,11 +103,11 @@ void TMemoPainter::DrawBatch(QPainter& lp, const TGlyphBatch& batch) {
   run.setUnderline(batch.Style & fsUnderline);
   run.setStrikeOut(batch.Style & fsStrikeOut);
   lp.setPen(ToQColor(batch.Color));
-  lp.drawGlyphRun(QPointF(0, 0), run);
+  lp.drawGlyphRun(QPointF(originX, 0), run);
 }
 
 void TMemoPainter::FlushGlyphs(QPainter& lp) {
-  for (int i = 0; i < batchCount_; ++i) DrawBatch(lp, batches_[i]);
+  for (int i = 0; i < batchCount_; ++i) DrawBatch(lp, batches_[i], 0);
   batchCount_ = 0;
 }
 

@@ -51,7 +51,7 @@ class TMemoPainter {
   void DrawPart(QPainter& lp, int x, std::string_view text, TColor textColor, TColor bkColor,
                 TFontStyles style, bool selected);
   struct TGlyphBatch;
-  void DrawBatch(QPainter& lp, const TGlyphBatch& batch);
+  void DrawBatch(QPainter& lp, const TGlyphBatch& batch, int originX);
   void FlushGlyphs(QPainter& lp);
 
   TCustomCodeMemo& memo_;

@@ -198,6 +198,26 @@ TEST_F(MemoPaint, RunsAreDrawnInTheirStyleColours) {
   EXPECT_FALSE(CellHas(img, 1, 0, ToRgb(clBlack)));
 }
 
+TEST_F(MemoPaint, AddressesAreUnderlinedAndNothingElse) {
+  SetText("ab http://x.org/ cd");
+  const QImage img = Render();
+  // The underline runs along the lower part of the address's cells only.
+  auto lined = [&](int col) {
+    const TMemoRect r = Memo->Layout().CellRect(col, 0);
+    for (int y = r.Top + Memo->Fonts().Ascent(); y < r.Bottom; ++y) {
+      int blue = 0;
+      for (int x = r.Left; x < r.Right; ++x)
+        if (qBlue(img.pixel(x, y)) > 150 && qRed(img.pixel(x, y)) < 100) ++blue;
+      if (blue == r.Right - r.Left) return true;
+    }
+    return false;
+  };
+  EXPECT_FALSE(lined(0));
+  EXPECT_FALSE(lined(1));
+  for (int col = 3; col < 16; ++col) EXPECT_TRUE(lined(col)) << col;
+  EXPECT_FALSE(lined(17));
+}
+
 TEST_F(MemoPaint, GutterHasGradientBorderAndModifiedBars) {
   SetText("a\r\nb");
   Memo->Gutter().SetShowModified(true);
