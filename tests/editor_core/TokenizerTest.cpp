@@ -214,6 +214,38 @@ TEST_F(TokenizerTest, HugeLinesTokenizeWhole) {
   }
 }
 
+// A configuration unlike the HTML one: escape character, hexadecimal prefix, no comments.
+class CustomStylerTest : public MemoTest {
+ protected:
+  CustomStylerTest() : styler(nullptr) {
+    auto* words = styler.AllStyles().Add();
+    words->KeyWords().Add("begin");
+    auto* quote = styler.AllStyles().Add();
+    quote->SetStyleType(TStyleType::stBracket);
+    quote->SetBracketStart('"');
+    quote->SetBracketEnd('"');
+    auto* symbols = styler.AllStyles().Add();
+    symbols->SetStyleType(TStyleType::stSymbol);
+    symbols->SetSymbols(" ;");
+    styler.SetEscapeChar("\\");
+    styler.SetHexIdentifier("$");
+    memo.SetSyntaxStyles(&styler);
+  }
+  TCustomMemoStyler styler;
+};
+
+TEST_F(CustomStylerTest, EscapesHexAndKeywords) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"\"a\\\"b\" x", "\"a\\\"b\":bracket1| :sym|x:plain"},
+      {"$1F $1G", "$1F:number| :sym|$1:number|G:plain"},
+      {"BEGIN;end", "BEGIN:kw0|;:sym|end:plain"},
+      {"// no line comment", "//:plain| :sym|no:plain| :sym|line:plain| :sym|comment:plain"}};
+  for (auto& [line, runs] : cases) {
+    TTokenState state;
+    EXPECT_EQ(Describe(memo.Tokenizer().Runs(line, state)), runs) << line;
+  }
+}
+
 TEST_F(TokenizerTest, LineRunsStartFromTheLinesOwnState) {
   Load({"<p>", "<!-- a", "b", "c -->", "<b>"});
   EXPECT_EQ(Describe(memo.LineRuns(2)), "b:comment");
