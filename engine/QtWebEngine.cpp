@@ -318,6 +318,7 @@ void TQtWebEngine::TImpl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
   DocumentShown = succeeded;
   DocumentProblem = DocumentShown ? std::string() : LoadFailure(info.url().toString());
   Doctype = NavigationDoctype;
+  Wake();  // a Load may be waiting for this navigation to end
   RaiseNavigateComplete();
 }
 
@@ -552,11 +553,13 @@ void TQtWebEngine::Load(const std::string& path) {
   FImpl->DocumentProblem = FImpl->LoadSucceeded ? std::string() : FImpl->LoadFailure(ToQ(path));
   if (!FImpl->LoadSucceeded) FImpl->Fail(FImpl->DocumentProblem);
   FImpl->Doctype = DoctypeOfPage(bytes);
-  // Editable before Load returns, so that the next command already edits.
-  FImpl->RunAndWait(
+  // Editable before Load returns, so that the next command already edits, and with the
+  // command values of the new page at hand.
+  QVariant state = FImpl->RunAndWait(
       QStringLiteral(
-          "document.designMode = 'on'; window.__kv && window.__kv.report('load'); true;"),
+          "document.designMode = 'on'; window.__kv ? window.__kv.report('load') : null;"),
       FImpl->Text("Bearbeitung einschalten", "switching editing on"));
+  FImpl->ApplyState(QJsonObject::fromVariantMap(state.toMap()));
 }
 
 void TQtWebEngine::Save(const std::string& path) {
@@ -651,10 +654,11 @@ void TQtWebEngine::ExecWB(int command, int /*option*/) {
       // table insertion saves the page right after pasting its placeholder.
       QString text = QApplication::clipboard()->text();
       if (text.isEmpty()) return;
-      FImpl->RunAndWait(
-          QStringLiteral("window.__kv ? window.__kv.exec('insertText', %1).ok : false")
+      QVariant answer = FImpl->RunAndWait(
+          QStringLiteral("window.__kv ? window.__kv.exec('insertText', %1) : null")
               .arg(JsString(text)),
           FImpl->Text("Einf\xFCgen", "pasting"));
+      FImpl->ApplyState(QJsonObject::fromVariantMap(answer.toMap().value("state").toMap()));
       return;
     }
     case wbUndo:
