@@ -120,9 +120,10 @@ void TLangDispatcher::SetLangNames(const TStrings& names) {
   langNames_->Assign(&names);
   if (activeLanguage_ >= 1 && activeLanguage_ <= langNames_->Count())
     language_ = langNames_->Get(activeLanguage_ - 1);
+  const bool named = langNames_->IndexOf(language_) >= 0;
   for (TCustomTranslator* t : std::vector<TCustomTranslator*>(linked_)) {
     t->SetLangNames(*langNames_);
-    t->SetLanguage(language_);
+    if (named) t->SetLanguage(language_);
   }
   SetNumOfLanguages(langNames_->Count() > 0 ? langNames_->Count() : 1);
 }

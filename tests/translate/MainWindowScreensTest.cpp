@@ -85,6 +85,9 @@ TEST_F(MainWindowScreens, TextsReachTheWidgetsInBothLanguages) {
     EXPECT_EQ(f->Caption(), &c == cases ? "KAVELIN Version 9.2.6" : "KAVELIN");
     Save(f, c.picture);
   }
+  // Every row of the stored table names a component of the real window.
+  EXPECT_EQ(f->Lang_WerbungForm->OrphanRows()->Count(), 0)
+      << f->Lang_WerbungForm->OrphanRows()->GetText();
 }
 
 }  // namespace
