@@ -120,9 +120,8 @@ void TCustomCodeMemo::StylerDestroyed(TCustomMemoStyler* styler) {
 }
 
 void TCustomCodeMemo::StylerChanged() {
+  // The caches go only if the new rules carry states differently (see Tokenizer()).
   tokenizerStale_ = true;
-  topCacheLine_ = -1;
-  cacheWatermark_ = 0;
   if (view_) view_->InvalidateAll();
 }
 
@@ -139,7 +138,14 @@ const TLineTokenizer& TCustomCodeMemo::Tokenizer() const {
   settings.UrlFontStyle = urlStyle_.Style();
   const unsigned revision = styler_ ? styler_->Revision() : 0;
   if (tokenizerStale_ || revision != stylerRevision_ || !(settings == tokenizer_.Settings())) {
-    tokenizer_.Prepare(styler_, settings);
+    TLineTokenizer fresh;
+    fresh.Prepare(styler_, settings);
+    // A change of colours or of a description keeps every cached line state.
+    if (!fresh.SameStateRules(tokenizer_)) {
+      cacheWatermark_ = 0;
+      topCacheLine_ = -1;
+    }
+    tokenizer_ = std::move(fresh);
     tokenizerStale_ = false;
     stylerRevision_ = revision;
   }
@@ -154,8 +160,9 @@ TTokenState TCustomCodeMemo::LineStartState(int line) {
   const int count = LineCount();
   line = std::clamp(line, 0, count);
   if (line == 0) return {};
-  if (topCacheLine_ == line && line < cacheWatermark_) return topCacheState_;
+  // First: preparing changed rules may drop the caches.
   const TLineTokenizer& tokenizer = Tokenizer();
+  if (topCacheLine_ == line && line < cacheWatermark_) return topCacheState_;
   // Nearest earlier line whose cached state is known to be current.
   int from = std::min(line, cacheWatermark_ - 1);
   TTokenState state;

@@ -332,8 +332,9 @@ class TCustomCodeMemo : public TPersistent {
   mutable TLineTokenizer tokenizer_;
   mutable bool tokenizerStale_ = true;
   mutable unsigned stylerRevision_ = 0;
-  int cacheWatermark_ = 0;
-  int topCacheLine_ = -1;
+  // Mutable: preparing changed rules in Tokenizer() may have to drop them.
+  mutable int cacheWatermark_ = 0;
+  mutable int topCacheLine_ = -1;
   TTokenState topCacheState_;
 
   int caretX_ = 0, caretY_ = 0;

@@ -180,6 +180,17 @@ void TLineTokenizer::PrepareGroups(const TCustomMemoStyler* styler,
   }
 }
 
+bool TLineTokenizer::SameStateRules(const TLineTokenizer& o) const {
+  return styled_ == o.styled_ && settings_.UrlAware == o.settings_.UrlAware &&
+         settings_.CaseSensitive == o.settings_.CaseSensitive && lineComment_ == o.lineComment_ &&
+         commentLeft_ == o.commentLeft_ && commentRight_ == o.commentRight_ &&
+         hexPrefix_ == o.hexPrefix_ && hasEscape_ == o.hasEscape_ && escape_ == o.escape_ &&
+         symbolSet_ == o.symbolSet_ && numberStart_ == o.numberStart_ &&
+         numberBody_ == o.numberBody_ && wordEnd_ == o.wordEnd_ && brackets_ == o.brackets_ &&
+         symbols_ == o.symbols_ && maxKeywordLength_ == o.maxKeywordLength_ &&
+         keywords_ == o.keywords_;
+}
+
 TRunColors TLineTokenizer::ColorsOf(const TTokenState& s) const {
   if (s.InComment && !s.Url) return comment_;
   if (!s.InBracket || s.Url) {

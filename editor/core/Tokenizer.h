@@ -78,6 +78,9 @@ class TLineTokenizer {
   // Only the state at the line's end.
   void Advance(std::string_view line, TTokenState& state) const;
   TRunColors ColorsOf(const TTokenState& state) const;
+  // Whether both rule sets carry states from line to line alike (they may differ in colours
+  // only), so that states computed under one hold under the other.
+  bool SameStateRules(const TLineTokenizer& other) const;
 
   // The URL chunk covering column, as [start, start + length); false when none.
   bool UrlAt(std::string_view line, int column, int& start, int& length) const;
@@ -96,6 +99,7 @@ class TLineTokenizer {
     char Open = 0;
     char Close = 0;
     std::array<bool, 256> Chars{};
+    bool operator==(const Group&) const = default;
   };
   struct WordHash {
     using is_transparent = void;

@@ -176,6 +176,19 @@ TEST_F(TokenizerTest, LineStartStatesFollowEarlierEdits) {
   EXPECT_FALSE(memo.LineStartState(120).InBracket);
 }
 
+TEST_F(TokenizerTest, ColourChangesKeepCachedStatesRuleChangesDropThem) {
+  Load(std::vector<std::string>(200, "<p class=x>text</p>"));
+  memo.LineStartState(150);
+  const int watermark = memo.CacheWatermark();
+  styler.AllStyles().Items(0)->Font().SetColor(clRed);
+  styler.AllStyles().Items(3)->SetInfo("renamed");
+  EXPECT_FALSE(memo.LineStartState(150).InComment);
+  EXPECT_EQ(memo.CacheWatermark(), watermark);
+  EXPECT_EQ(memo.LineRuns(150)[1].Colors.TextColor, clRed);
+  styler.SetMultiCommentLeft("<p");
+  EXPECT_TRUE(memo.LineStartState(150).InComment);
+}
+
 TEST_F(TokenizerTest, StartStatesMatchTokenizingFromTheTop) {
   // Random lines of HTML-ish fragments: the cached scan must agree with a straight pass.
   const char* pieces[] = {"<b>", "\"", "'", "<!--", "-->", " ", "x", "//", "http://a", "12"};
