@@ -209,6 +209,69 @@ TEST(ProgramStrings, EmptyCellsFallBackToTheFirstLanguageOnlyWhereAsked) {
   EXPECT_EQ(t.LookupText(stDlgsCaptions, "CONFIRM", true), "Best\xE4tigung");
 }
 
+// A loose window with one label, linked to its own dispatcher.
+class Settings : public ::testing::Test {
+ protected:
+  Settings() : form("TestForm") {
+    label = new TFakeControl(&form, "Label1", "Rows:");
+    t = new TTranslator(&form);
+    dispatcher.SetNumOfLanguages(3);
+    t->SetLangDispatcher(&dispatcher);
+    TStringList rows;
+    rows.Add(MakeRow("Label1", {"Zeilen:", "", ""}, '\x01'));
+    rows.Add(MakeRow("IDS_1", {"eins", "", "un"}, '\x01'));
+    t->SetTable(stCaptions, rows);
+    t->SetTable(stStrings, rows);
+  }
+  TLangDispatcher dispatcher{nullptr};
+  testing::TTestForm form;
+  TFakeControl* label;
+  TTranslator* t;
+};
+
+TEST_F(Settings, DefaultLanguageFillsEmptyCellsWhenUsed) {
+  dispatcher.SetDefaultLanguage(3);
+  dispatcher.SetUseDefaultLanguage(true);
+  EXPECT_EQ(t->DefaultLanguage(), 3);
+  EXPECT_TRUE(t->UseDefaultLanguage());
+  dispatcher.SetActiveLanguage(2);
+  EXPECT_EQ(label->Caption, "Zeilen:");  // the default column is empty too: unchanged
+  EXPECT_EQ(t->GetTextOrDefault("IDS_1"), "un");
+  EXPECT_EQ(t->ActiveLanguage(), 2);
+  dispatcher.SetUseDefaultLanguage(false);
+  EXPECT_EQ(t->GetTextOrDefault("IDS_1"), "eins");
+  dispatcher.SetDefaultLanguage(7);  // out of range: ignored
+  EXPECT_EQ(t->DefaultLanguage(), 3);
+}
+
+TEST_F(Settings, TheChangingCursorShowsOnlyDuringTheSwitch) {
+  int cursor = 0;
+  std::vector<int> shown;
+  ScreenCursor().Get = [&] { return cursor; };
+  ScreenCursor().Set = [&](int c) {
+    cursor = c;
+    shown.push_back(c);
+  };
+  t->ChangingCursor = -11;
+  dispatcher.SetActiveLanguage(2);
+  t->ChangingCursor = -1;
+  dispatcher.SetActiveLanguage(1);
+  ScreenCursor() = {};
+  EXPECT_EQ(shown, (std::vector<int>{-11, 0}));
+}
+
+TEST_F(Settings, CharacterSetTablesApplyThroughTheFontsPass) {
+  label->ParentFont = false;
+  TStringList fonts, charsets;
+  fonts.Add(MakeRow("Label1", {"Tahoma", "", ""}, '\x01'));
+  charsets.Add(MakeRow("Label1", {"GREEK_CHARSET", "", ""}, '\x01'));
+  t->SetTable(stCharSets, charsets);
+  EXPECT_EQ(label->Font.Charset(), DEFAULT_CHARSET);  // no font row yet
+  t->SetTable(stFonts, fonts);
+  EXPECT_EQ(label->Font.Name(), "Tahoma");
+  EXPECT_EQ(label->Font.Charset(), 161);
+}
+
 TEST(ProgramStrings, IndexIsSortedIgnoringCase) {
   TLangStringsCollection index;
   TStringList rows;

@@ -5,6 +5,7 @@
 
 #include "FakeComponents.h"
 #include "support/Files.h"
+#include "translate/LangLocales.h"
 #include "translate/LangRows.h"
 #include "translate/PayloadCheck.h"
 #include "translate/TranslationData.h"
@@ -163,6 +164,24 @@ TEST_F(StoredFormat, Utf16PayloadsAreConvertedToWindows1252) {
                                       "Overview"));
 }
 
+TEST_F(StoredFormat, UnicodeSectionsCanBeKeptAsUtf8) {
+  const std::u16string text =
+      u"stCaptions_Unicode\r\nLabel1\x01\u0416\x01\u00DC\x01\r\nstFonts_"
+      u"Unicode\r\nLabel1\x01\u0416\x01\x01\r\n";
+  std::string bytes;
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  options.StoreAsUTF8 = true;
+  Read(bytes);
+  EXPECT_EQ(Table(stCaptions)[0], Row("Label1", "\xD0\x96", "\xC3\x9C"));
+  EXPECT_EQ(Table(stFonts)[0], Row("Label1", "?", ""));  // names are never re-read
+  options.StoreAsUTF8 = false;
+  Read(bytes);
+  EXPECT_EQ(Table(stCaptions)[0], Row("Label1", "?", "\xDC"));
+}
+
 TEST_F(StoredFormat, InheritedTablesMergeRowsByKey) {
   options.IsInheritedOwner = true;
   Table(stCaptions).Add(Row("Label1", "alt", "old"));
@@ -312,6 +331,21 @@ TEST(LoadAdjustments, TabDelimitedTablesAreConverted) {
   EXPECT_EQ(t->Captions()->Get(0), Row("Label1", "neu", "new"));
   t->SetActiveLanguage(1);
   EXPECT_EQ(label->Caption, "neu");
+}
+
+TEST(LoadAdjustments, ElevenLocaleRowsGetTheFourNameLists) {
+  testing::TTestForm form("TestForm");
+  form.BeginLoading();
+  auto* t = new TTranslator(&form);
+  t->BeginLoading();
+  t->SetNumOfLanguages(2);
+  std::string payload = "stLocales\r\n";
+  for (int i = 0; i < 11; ++i) payload += Row(std::string(LocaleKeys()[i]), "", "") + "\r\n";
+  t->ReadTranslationData(payload);
+  form.EndLoading();
+  ASSERT_EQ(t->Locales()->Count(), 15);
+  EXPECT_EQ(GetColumn(t->Locales()->Get(12), 0, D), "Long Month Names");
+  EXPECT_EQ(GetColumn(t->Locales()->Get(12), 1, D).substr(0, 15), "Januar,Februar,");
 }
 
 TEST(LoadAdjustments, ExcludedPropertiesDropRowsAtLoad) {
