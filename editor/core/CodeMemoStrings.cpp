@@ -199,8 +199,22 @@ void TCodeMemoStrings::Insert(int index, const std::string& s) {
 void TCodeMemoStrings::Put(int index, const std::string& s) {
   if (index < 0 || index >= Count()) Error(index);
   Changing();
-  PutRaw(index, owner_ ? ExpandTabs(s) : s);
-  if (owner_) owner_->LineReplaced(index);
+  if (!owner_) {
+    PutRaw(index, s);
+  } else if (s.find_first_of("\r\n") == std::string::npos) {
+    PutRaw(index, ExpandTabs(s));
+    owner_->LineReplaced(index);
+  } else {
+    // A line never holds a break: the text after each one becomes a line of its own.
+    auto pieces = SplitAllBreaks(s);
+    for (auto& piece : pieces) piece = ExpandTabs(piece);
+    PutRaw(index, std::move(pieces[0]));
+    owner_->LineReplaced(index);
+    const int extra = static_cast<int>(pieces.size()) - 1;
+    InsertRaw(index + 1, std::vector<std::string>(std::make_move_iterator(pieces.begin() + 1),
+                                                  std::make_move_iterator(pieces.end())));
+    owner_->LinesInserted(index + 1, extra);
+  }
   Changed();
 }
 

@@ -141,6 +141,13 @@ TEST_F(LineStoreTest, InsertExpandsTabsAndMovesBookmarks) {
   EXPECT_EQ(memo.Bookmark(1), 0);
 }
 
+TEST_F(LineStoreTest, ReplacedLineWithBreaksBecomesSeveralLines) {
+  Load({"a", "b"});
+  memo.Lines().Put(0, "x\ty\r\nz");
+  memo.Lines().Put(2, "plain");
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"x    y", "z", "plain"}));
+}
+
 TEST_F(LineStoreTest, ObjectsReadThroughLineProperties) {
   Load({"a", "b"});
   TObject marker;
