@@ -228,8 +228,6 @@ bool TCustomCodeMemo::KeyDown(int key, TShiftState shift) {
 }
 
 void TCustomCodeMemo::KeyPress(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
-  if (u < 32 || u == 127) return;  // control characters are keys, handled by KeyDown
   InsertChar(c);
 }
 
@@ -273,6 +271,9 @@ void TCustomCodeMemo::AutoCorrectWord() {
 }
 
 void TCustomCodeMemo::InsertChar(char c) {
+  // Control characters are keys (KeyDown); typed into a line they would break its rules.
+  const unsigned char u = static_cast<unsigned char>(c);
+  if (u < 32 || u == 127) return;
   EnsureCaretLine();
   if (ReadOnly) return;
   if (EndsWord(c)) AutoCorrectWord();
