@@ -7,12 +7,14 @@ namespace kv {
 
 namespace {
 
-// A local path behind a file address, or the text itself when it is no address.
+// The local path behind a file address or a plain path; empty for any other address.
 std::string LocalPathOf(const std::string& address) {
   const std::string prefix = "file://";
   if (LowerCaseAscii(address.substr(0, prefix.size())) == prefix)
     return address.substr(prefix.size());
-  return address;
+  std::size_t colon = address.find(':');
+  bool scheme = colon != std::string::npos && colon >= 2 && address.find_first_of("/\\") > colon;
+  return scheme ? std::string() : address;
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -40,23 +42,31 @@ void TFakeWebEngine::CheckAlive() const {
 
 void TFakeWebEngine::Navigate(const std::string& urlOrPath) {
   CheckAlive();
+  // As the real engine: a page file that cannot be read is an error at once.
+  std::string path = LocalPathOf(urlOrPath), bytes;
+  if (!path.empty() && !ReadFileBytes(path, bytes))
+    throw EFOpenError(FrameworkText::FileOpenError(path));
   Navigations.push_back(urlOrPath);
   FNavigationPending = true;
+  FNavigationShown = false;
   FPendingAddress = urlOrPath;
   if (PostCompletion) PostCompletion([this] { CompleteNavigation(); });
 }
 
-void TFakeWebEngine::CompleteNavigation() {
-  if (!FNavigationPending) return;
-  FNavigationPending = false;
+void TFakeWebEngine::ShowNavigatedPage() {
+  if (FNavigationShown) return;
+  FNavigationShown = true;
   LastAddress = FPendingAddress;
-  std::string bytes;
-  if (FPendingAddress != "about:blank" && ReadFileBytes(LocalPathOf(FPendingAddress), bytes))
-    DocumentText = bytes;
-  else
-    DocumentText.clear();
+  std::string path = LocalPathOf(FPendingAddress), bytes;
+  DocumentText = !path.empty() && ReadFileBytes(path, bytes) ? bytes : std::string();
   DesignMode = false;  // a new document starts read-only, as in the real engine
   FHasUndo = false;
+}
+
+void TFakeWebEngine::CompleteNavigation() {
+  if (!FNavigationPending) return;
+  ShowNavigatedPage();
+  FNavigationPending = false;
   if (OnNavigateComplete) OnNavigateComplete();
 }
 
@@ -78,6 +88,8 @@ void TFakeWebEngine::Load(const std::string& path) {
   CheckAlive();
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) throw EFOpenError(FrameworkText::FileOpenError(path));
+  // A navigation under way ends first; its event still comes as it would have.
+  if (FNavigationPending) ShowNavigatedPage();
   Loads.push_back(path);
   DocumentText = bytes;
   LastAddress = path;

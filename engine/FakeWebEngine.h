@@ -21,7 +21,7 @@ class TFakeWebEngine : public TWebEngine {
   };
 
   void Navigate(const std::string& urlOrPath) override;
-  bool Busy() const override { return FNavigationPending; }
+  bool Busy() const override { return FNavigationPending && !FNavigationShown; }
   bool HasDocument() const override;
   void SetDesignMode(bool on) override;
   void SetOnClick(std::function<void()> handler) override;
@@ -39,7 +39,8 @@ class TFakeWebEngine : public TWebEngine {
   // loop); when unset, the test calls CompleteNavigation().
   std::function<void(std::function<void()>)> PostCompletion;
   // Finishes the pending navigation: the page is read from the file when the address names
-  // one, and OnNavigateComplete is raised.
+  // one, and OnNavigateComplete is raised. A Load in between shows its own page instead but
+  // leaves the event to come.
   void CompleteNavigation();
 
   // The values QueryCommandValue answers: the script first, then the table, else null.
@@ -66,9 +67,11 @@ class TFakeWebEngine : public TWebEngine {
 
  private:
   void CheckAlive() const;
+  void ShowNavigatedPage();
 
   bool FFailing = false;
-  bool FNavigationPending = false;
+  bool FNavigationPending = false;  // its event is still to come
+  bool FNavigationShown = false;    // its page is shown
   std::string FPendingAddress;
   std::function<void()> FOnClick;
   std::map<std::string, TVariant> FValues;  // key: upper-case command name

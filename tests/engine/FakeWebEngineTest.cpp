@@ -55,6 +55,24 @@ TEST_F(FakeWebEngineTest, ExplicitCompletionWithoutQueue) {
   EXPECT_EQ(FEngine.Navigations, std::vector<std::string>{"about:blank"});
 }
 
+TEST_F(FakeWebEngineTest, NavigateRefusesUnreadableFilesAndALoadInBetweenWins) {
+  EXPECT_THROW(FEngine.Navigate(Path("missing.html")), EFOpenError);
+  EXPECT_THROW(FEngine.Navigate("file://" + Path("missing.html")), EFOpenError);
+  EXPECT_FALSE(FEngine.Busy());
+
+  int completed = 0;
+  FEngine.OnNavigateComplete = [&] { ++completed; };
+  ASSERT_TRUE(WriteFileBytes(Path("nav.html"), "navigated"));
+  ASSERT_TRUE(WriteFileBytes(Path("load.html"), "loaded"));
+  FEngine.Navigate("file://" + Path("nav.html"));
+  FEngine.Load(Path("load.html"));
+  EXPECT_FALSE(FEngine.Busy());
+  FEngine.CompleteNavigation();
+  EXPECT_EQ(completed, 1);
+  EXPECT_EQ(FEngine.DocumentText, "loaded");
+  EXPECT_TRUE(FEngine.DesignMode);
+}
+
 TEST_F(FakeWebEngineTest, LoadAndSaveGoThroughTheHeldText) {
   int completed = 0;
   FEngine.OnNavigateComplete = [&] { ++completed; };
