@@ -41,12 +41,12 @@ class MemoBench {
     text.reserve(static_cast<size_t>(lines) * 240);
     for (int i = 0; i < lines; ++i) text += HtmlLine(i) + "\r\n";
     memo.Lines()->SetText(text);
+    // The long lines and the many lines show both scroll bars: room for them too.
     TMemoLayout l = memo.Layout();
     l.ClientWidth = l.ClientHeight = 4000;
+    l.VScrollVisible = l.HScrollVisible = true;
     const int extraW = 4000 - l.TextArea().Width(), extraH = 4000 - l.TextArea().Height();
-    const int bar = 20;  // room for both scroll bars
-    memo.SetBounds(0, 0, extraW + bar + cols * memo.CellWidth(),
-                   extraH + bar + rows * memo.LineHeight());
+    memo.SetBounds(0, 0, extraW + cols * memo.CellWidth(), extraH + rows * memo.LineHeight());
     memo.RefreshScrollBars();
     image = QImage(memo.Peer()->size(), QImage::Format_RGB32);
   }

@@ -366,6 +366,12 @@ void TCodeMemo::RefreshScrollBars() {
     SafeCall([this] { memo_->OnTopLeftChanged(this); });
 }
 
+void TCodeMemo::SetBounds(int left, int top, int width, int height) {
+  TControl::SetBounds(left, top, width, height);
+  // A hidden widget gets its resize event only when shown; the view size is needed now.
+  ViewResized();
+}
+
 void TCodeMemo::ViewResized() {
   RefreshScrollBars();
   InvalidateAll();

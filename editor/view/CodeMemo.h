@@ -124,6 +124,7 @@ class TCodeMemo : public TControl, private TCodeMemoView {
 
   // The context menu's items and their greying; the menu itself (for the peer to show).
   TMemoMenuState MenuState() const;
+  void SetBounds(int left, int top, int width, int height) override;
   QMenu* CreateContextMenu(QWidget* parent);
 
   // --- events --------------------------------------------------------------------------------

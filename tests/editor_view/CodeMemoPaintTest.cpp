@@ -218,6 +218,26 @@ TEST_F(MemoPaint, AddressesAreUnderlinedAndNothingElse) {
   EXPECT_FALSE(lined(17));
 }
 
+TEST_F(MemoPaint, BandColourOnOddLinesAndPerLineHandler) {
+  SetText("a\r\nb\r\nc\r\nd");
+  Memo->SetBandColor(clAqua);
+  // The line's background, right of its text (the bottom pixel row stays the paper's).
+  auto lineBk = [&](const QImage& img, int row) {
+    const QPoint p = CellPixel(3, row, 2, 2);
+    return ColorAt(img, p.x(), p.y());
+  };
+  QImage img = Render();
+  EXPECT_EQ(lineBk(img, 0), ToRgb(clWhite));
+  EXPECT_EQ(lineBk(img, 1), ToRgb(clAqua));
+  EXPECT_EQ(CellBackground(img, 3, 1), ToRgb(clWhite));
+  Memo->OnLineBkColor = [](TObject*, int line, TColor& c) {
+    if (line == 2) c = clYellow;
+  };
+  img = Render();
+  EXPECT_EQ(lineBk(img, 2), ToRgb(clYellow));
+  EXPECT_EQ(lineBk(img, 3), ToRgb(clAqua));
+}
+
 TEST_F(MemoPaint, GutterHasGradientBorderAndModifiedBars) {
   SetText("a\r\nb");
   Memo->Gutter().SetShowModified(true);
