@@ -202,6 +202,10 @@ class TQtWebEngine::TImpl {
   void WaitUntil(const std::function<bool()>& done, const std::string& activity);
 
   void StartLoading(const QUrl& url);
+  // Lets a navigation under way end first, so that what follows works on its page.
+  void FinishNavigation(const std::string& activity) {
+    if (NavigationPending) WaitUntil([this] { return !NavigationPending; }, activity);
+  }
   std::string LoadFailure(const QString& page) const {
     return Text("Die Seite ", "The page ") + FromQ(page) +
            Text(" konnte nicht geladen werden.", " could not be loaded.");
@@ -422,9 +426,11 @@ void TQtWebEngine::TImpl::StartLoading(const QUrl& url) {
 }
 
 std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
+  const std::string activity = Text("Seite speichern", "saving the page");
+  CheckView();
+  FinishNavigation(activity);
   CheckDocument();
-  QVariant answer = RunAndWait(QStringLiteral("window.__kv ? window.__kv.tree() : null"),
-                               Text("Seite speichern", "saving the page"));
+  QVariant answer = RunAndWait(QStringLiteral("window.__kv ? window.__kv.tree() : null"), activity);
   QJsonObject tree = QJsonDocument::fromJson(answer.toString().toUtf8()).object();
   if (tree.isEmpty() || !tree.value(QLatin1String("root")).isObject())
     Fail(Text("Die Webseiten-Komponente lieferte keine lesbare Seite.",
@@ -449,11 +455,13 @@ std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
 }
 
 void TQtWebEngine::TImpl::CopySelection(bool cut) {
+  const std::string activity = cut ? Text("Ausschneiden", "cutting") : Text("Kopieren", "copying");
+  FinishNavigation(activity);
   CheckDocument();
   QVariant answer =
       RunAndWait(QStringLiteral("window.__kv ? window.__kv.selectionForClipboard(%1) : null")
                      .arg(cut ? QStringLiteral("true") : QStringLiteral("false")),
-                 cut ? Text("Ausschneiden", "cutting") : Text("Kopieren", "copying"));
+                 activity);
   QVariantMap selection = answer.toMap();
   if (selection.isEmpty()) return;  // nothing selected: the clipboard stays as it is
   auto* data = new QMimeData;
@@ -535,8 +543,7 @@ void TQtWebEngine::Load(const std::string& path) {
 
   // A navigation under way ends first, so that its completion event is not lost; the event
   // reaches the program after the Load.
-  if (FImpl->NavigationPending)
-    FImpl->WaitUntil([this] { return !FImpl->NavigationPending; }, activity);
+  FImpl->FinishNavigation(activity);
   FImpl->LoadTarget = QUrl::fromLocalFile(QString::fromStdU16String(SysPath(path).u16string()));
   FImpl->LoadActive = true;
   FImpl->LoadDone = false;
@@ -641,7 +648,9 @@ TVariant TQtWebEngine::QueryCommandValue(const std::string& name) {
 }
 
 void TQtWebEngine::ExecWB(int command, int /*option*/) {
-  FImpl->CheckDocument();
+  FImpl->CheckView();
+  if (command == wbPaste) FImpl->FinishNavigation(FImpl->Text("Einf\xFCgen", "pasting"));
+  if (command != wbCut && command != wbCopy) FImpl->CheckDocument();
   switch (command) {
     case wbCut:
       FImpl->CopySelection(true);

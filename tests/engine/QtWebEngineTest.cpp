@@ -210,6 +210,36 @@ TEST_F(QtWebEngineTest, CharactersOutsideTheCodePageComeBackIntact) {
   EXPECT_EQ(FEngine->SaveToLines(), first);
 }
 
+TEST_F(QtWebEngineTest, ASavedPageLoadsAndSavesTheSameAgain) {
+  FEngine->Load(DataFile("rich.html"));
+  Lines first = FEngine->SaveToLines();
+  for (const char* line :
+       {"<HTML xmlns=\"http://www.w3.org/1999/xhtml\">", "<!-- made by hand -->",
+        "<TITLE>Rich page</TITLE>",
+        "<META NAME=DESCRIPTION CONTENT=\"All the parts a page can have\">",
+        "<META NAME=KEYWORDS CONTENT=\"x, y\">", "<H1 align=\"center\">Welcome &amp; hello</H1>",
+        "<LI>one</LI>", "<TD>Tablefield11</TD>", "<ADDRESS>Somewhere 1</ADDRESS>", "<HR>",
+        "<P>Umlaute: \xE4\xF6\xFC\xDF \x80, Greek: &#937;, arrow: &#8594;</P>"})
+    EXPECT_TRUE(Contains(first, line)) << line << "\n" << testing::PrintToString(first);
+  EXPECT_EQ(std::count_if(first.begin(), first.end(),
+                          [](const std::string& l) { return l.find("NAME=GENERATOR") != l.npos; }),
+            1);
+
+  FEngine->Save(Path("rich-saved.html"));
+  FEngine->Load(Path("rich-saved.html"));
+  EXPECT_EQ(FEngine->SaveToLines(), first);
+}
+
+TEST_F(QtWebEngineTest, SavingRightAfterANavigateSavesTheNewPage) {
+  LoadText("old.html", "<html><body><p>old</p></body></html>");
+  ASSERT_TRUE(WriteFileBytes(Path("new.html"), "<html><body><p>new</p></body></html>"));
+  int completed = 0;
+  FEngine->OnNavigateComplete = [&] { ++completed; };
+  FEngine->Navigate(Path("new.html"));
+  EXPECT_TRUE(Contains(FEngine->SaveToLines(), "<P>new</P>"));
+  ASSERT_TRUE(WaitFor([&] { return completed == 1; }));
+}
+
 TEST_F(QtWebEngineTest, DeclaredCharsetWinsAndTheSavedPageDeclaresWindows1252) {
   FEngine->Load(DataFile("utf8.html"));
   Lines lines = FEngine->SaveToLines();
