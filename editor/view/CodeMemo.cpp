@@ -138,6 +138,14 @@ TCodeMemo::TCodeMemo(TComponent* owner)
     QObject::connect(bar, &QScrollBar::valueChanged, peer,
                      [this, vertical](int value) { BarScrolled(vertical, value); });
   }
+  autoScroll_.setInterval(50);
+  QObject::connect(&autoScroll_, &QTimer::timeout, peer, [this] {
+    if (!mouseSelecting_ || !(QApplication::mouseButtons() & Qt::LeftButton)) {
+      autoScroll_.stop();
+      return;
+    }
+    SafeCall([this] { MouseMove(lastMouseX_, lastMouseY_, true); });
+  });
   QObject::connect(&blink_, &QTimer::timeout, peer, [this] {
     blinkOn_ = !blinkOn_;
     InvalidateCaret();
@@ -162,6 +170,7 @@ TCodeMemo::TCodeMemo(TComponent* owner)
 
 TCodeMemo::~TCodeMemo() {
   blink_.stop();
+  autoScroll_.stop();
   if (TCodeMemoPeer* peer = PeerWidget()) peer->SetControl(nullptr);
   if (TCustomMemoStyler* styler = memo_->SyntaxStyles()) styler->RemoveFreeNotification(this);
   memo_->SetView(nullptr);
@@ -602,6 +611,15 @@ void TCodeMemo::MouseMove(int x, int y, bool leftHeld) {
   int line, column;
   PositionAt(x, y, line, column);
   if (line != memo_->CaretY() || column != memo_->CaretX()) memo_->ClickAt(line, column, ssShift);
+  lastMouseX_ = x;
+  lastMouseY_ = y;
+  const TMemoRect area = Layout().TextArea();
+  const bool outside = y < area.Top || y >= area.Bottom || x >= area.Right ||
+                       (x < area.Left && memo_->LeftCol() > 0);
+  if (outside && !autoScroll_.isActive())
+    autoScroll_.start();
+  else if (!outside)
+    autoScroll_.stop();
 }
 
 void TCodeMemo::MouseUp(int x, int y) {
@@ -612,6 +630,7 @@ void TCodeMemo::MouseUp(int x, int y) {
   }
   dragPending_ = false;
   mouseSelecting_ = false;
+  autoScroll_.stop();
   ResetBlink();
   InvalidateCaret();
 }

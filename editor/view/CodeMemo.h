@@ -173,6 +173,9 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   TMemoPainter painter_;
   QPointer<QScrollBar> vbar_, hbar_;
   QTimer blink_;
+  // While a mouse selection is dragged outside the text, the view keeps scrolling.
+  QTimer autoScroll_;
+  int lastMouseX_ = 0, lastMouseY_ = 0;
   bool blinkOn_ = true;
   QRect lastCaret_;
   std::string version_ = "1.0";

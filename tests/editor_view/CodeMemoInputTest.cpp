@@ -66,6 +66,20 @@ TEST_F(MemoInput, ClickShiftClickAndDragSelect) {
   EXPECT_EQ(M().CaretX(), 5);
 }
 
+TEST_F(MemoInput, DraggingBelowTheViewScrollsLineByLine) {
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += "line " + std::to_string(i) + "\r\n";
+  SetText(text);
+  const int rows = Memo->Layout().VisibleRows();
+  Press(2, 1);
+  const TMemoRect area = Memo->Layout().TextArea();
+  Memo->MouseMove(area.Left + 10, area.Bottom + 3, true);
+  EXPECT_EQ(M().CaretY(), rows);
+  EXPECT_EQ(M().TopLine(), 1);
+  EXPECT_EQ(M().SelStartY(), 2);
+  Memo->MouseUp(area.Left + 10, area.Bottom + 3);
+}
+
 TEST_F(MemoInput, ClickBelowTheTextClampsToTheLastLine) {
   SetText("one\r\ntwo");
   Press(10, 1);
