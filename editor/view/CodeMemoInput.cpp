@@ -1,0 +1,231 @@
+// The control's mouse handling, clipboard commands and built-in context menu.
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <algorithm>
+
+#include "editor/export/ClipboardHtml.h"
+#include "editor/export/MemoExport.h"
+#include "editor/view/CodeMemo.h"
+#include "editor/view/CodeMemoPeer.h"
+#include "platform/QtText.h"
+
+namespace kv {
+
+namespace {
+
+// Qt's clipboard speaks "\n"; each platform turns it into its own line break.
+QString ToClipboardText(const std::string& text) {
+  std::string s;
+  s.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    s += text[i];
+  }
+  return ToQ(s);
+}
+
+}  // namespace
+
+// --- mouse
+// ------------------------------------------------------------------------------------------
+
+bool TCodeMemo::InGutter(int x, int y) const {
+  const TMemoLayout l = Layout();
+  const TMemoRect g = l.GutterRect();
+  return l.GutterShown() && x < g.Right && y >= 0;
+}
+
+bool TCodeMemo::CursorIsIBeamAt(int x, int y) const {
+  return Layout().TextArea().Contains(x, y);
+}
+
+void TCodeMemo::PositionAt(int x, int y, int& line, int& column) const {
+  const TMemoLayout l = Layout();
+  line = std::clamp(l.LineAt(y), 0, std::max(0, memo_->LineCount() - 1));
+  column = std::max(0, l.ColumnAt(x));
+}
+
+void TCodeMemo::MouseDown(int x, int y, TShiftState shift, bool right) {
+  if (!Focused()) SetFocus();
+  if (right) return;
+  int line, column;
+  PositionAt(x, y, line, column);
+  dragPending_ = false;
+  if (InGutter(x, y)) {
+    if (OnGutterClick)
+      SafeCall([&] { OnGutterClick(this, line); });
+    else
+      memo_->ClickAt(line, 0, shift & ssShift);
+    mouseSelecting_ = true;
+    return;
+  }
+  if (!(shift & ssShift) && !memo_->SelectionEmpty() && memo_->IsSelected(line, column)) {
+    // A press inside the selection may start dragging it; a release without a drag collapses.
+    dragPending_ = true;
+    pressX_ = x;
+    pressY_ = y;
+    return;
+  }
+  memo_->ClickAt(line, column, shift & ssShift);
+  mouseSelecting_ = true;
+  if (memo_->UrlAware()) memo_->ClickUrlAt(memo_->CaretY(), memo_->CaretX());
+}
+
+void TCodeMemo::MouseMove(int x, int y, bool leftHeld) {
+  if (!leftHeld) return;
+  if (dragPending_) {
+    const int distance = std::abs(x - pressX_) + std::abs(y - pressY_);
+    if (distance >= QApplication::startDragDistance() && !memo_->ReadOnly) {
+      dragPending_ = false;
+      dragging_ = true;
+      PeerWidget()->StartDrag();
+      dragging_ = false;
+    }
+    return;
+  }
+  if (!mouseSelecting_) return;
+  int line, column;
+  PositionAt(x, y, line, column);
+  if (line != memo_->CaretY() || column != memo_->CaretX()) memo_->ClickAt(line, column, ssShift);
+  lastMouseX_ = x;
+  lastMouseY_ = y;
+  const TMemoRect area = Layout().TextArea();
+  const bool outside = y < area.Top || y >= area.Bottom || x >= area.Right ||
+                       (x < area.Left && memo_->LeftCol() > 0);
+  if (outside && !autoScroll_.isActive())
+    autoScroll_.start();
+  else if (!outside)
+    autoScroll_.stop();
+}
+
+void TCodeMemo::MouseUp(int x, int y) {
+  if (dragPending_) {
+    int line, column;
+    PositionAt(x, y, line, column);
+    memo_->ClickAt(line, column, 0);
+  }
+  dragPending_ = false;
+  mouseSelecting_ = false;
+  autoScroll_.stop();
+  ResetBlink();
+  InvalidateCaret();
+}
+
+void TCodeMemo::DoubleClick(int x, int y) {
+  if (OnDblClick) SafeCall([this] { OnDblClick(this); });
+  if (InGutter(x, y)) return;
+  int line, column;
+  PositionAt(x, y, line, column);
+  memo_->SelectWordAt(line, column);
+  mouseSelecting_ = false;
+}
+
+void TCodeMemo::DropAt(int x, int y, bool copy) {
+  if (memo_->ReadOnly || memo_->SelectionEmpty()) return;
+  int line, column;
+  PositionAt(x, y, line, column);
+  memo_->DropSelection(line, column, copy);
+  RefreshScrollBars();
+  InvalidateAll();
+}
+
+// --- clipboard and context menu
+// ------------------------------------------------------------------------
+
+bool TCodeMemo::AllowClipboard(TClipboardAction action) {
+  bool allow = true;
+  if (OnClipboardAction) SafeCall([&] { OnClipboardAction(this, action, allow); });
+  return allow;
+}
+
+QMimeData* TCodeMemo::CreateMimeData() {
+  auto* mime = new QMimeData;
+  if (ClipboardFormats & cfText) mime->setText(ToClipboardText(memo_->GetSelText()));
+  const TMemoTextRange range = SelectionRange(*memo_);
+  if (ClipboardFormats & cfRTF) {
+    const QByteArray rtf = QByteArray::fromStdString(RtfDocument(*memo_, range));
+    mime->setData(QStringLiteral("text/rtf"), rtf);
+    mime->setData(QStringLiteral("application/rtf"), rtf);
+  }
+  if (ClipboardFormats & cfHTML)
+    mime->setHtml(QString::fromStdString(BuildHtmlDocument(HtmlFragment(*memo_, range))));
+  return mime;
+}
+
+void TCodeMemo::DoCopy() {
+  // The renderings only read the text, so no change handler can fire while they run.
+  QApplication::clipboard()->setMimeData(CreateMimeData());
+  InvalidateAll();
+}
+
+void TCodeMemo::DoCut() {
+  std::string text;
+  if (memo_->ReadOnly || memo_->SelectionEmpty()) return;
+  if (!memo_->CutSelection(text)) return;
+  QApplication::clipboard()->setText(ToClipboardText(text));
+  RefreshScrollBars();
+  InvalidateAll();
+}
+
+void TCodeMemo::DoPaste() {
+  if (memo_->ReadOnly) return;
+  const QString text = QApplication::clipboard()->text();
+  if (text.isEmpty()) return;
+  memo_->PasteText(FromQ(text));
+  RefreshScrollBars();
+  InvalidateAll();
+}
+
+void TCodeMemo::CopyToClipboard() {
+  if (AllowClipboard(TClipboardAction::caCopy)) DoCopy();
+}
+
+void TCodeMemo::CutToClipboard() {
+  if (AllowClipboard(TClipboardAction::caCut)) DoCut();
+}
+
+void TCodeMemo::PasteFromClipboard() {
+  if (AllowClipboard(TClipboardAction::caPaste)) DoPaste();
+}
+
+TMemoMenuState TCodeMemo::MenuState() const {
+  TMemoMenuState s;
+  const bool readOnly = memo_->ReadOnly;
+  const bool selection = !memo_->SelectionEmpty();
+  s.Undo = memo_->CanUndo() && !readOnly;
+  s.Redo = memo_->CanRedo() && !readOnly;
+  s.Copy = selection;
+  // Items that would change a read-only text are greyed too, not just left without effect.
+  s.Cut = selection && !readOnly;
+  s.Delete = selection && !readOnly;
+  const QMimeData* clip = QApplication::clipboard()->mimeData();
+  s.Paste = !readOnly && clip && clip->hasText() && !clip->text().isEmpty();
+  s.SelectAll = true;
+  return s;
+}
+
+QMenu* TCodeMemo::CreateContextMenu(QWidget* parent) {
+  const TMemoMenuState s = MenuState();
+  auto* menu = new QMenu(parent);
+  auto add = [&](const char* text, bool enabled, std::function<void()> run) {
+    QAction* a = menu->addAction(ToQ(text));
+    a->setEnabled(enabled);
+    QObject::connect(a, &QAction::triggered, menu, [run] { SafeCall(run); });
+  };
+  add("Undo\tCtrl-Z", s.Undo, [this] { memo_->Undo(); });
+  add("Redo\tCtrl-Y", s.Redo, [this] { memo_->Redo(); });
+  menu->addSeparator();
+  add("Copy\tCtrl-C", s.Copy, [this] { CopyToClipboard(); });
+  add("Cut\tCtrl-X", s.Cut, [this] { CutToClipboard(); });
+  add("Paste\tCtrl-V", s.Paste, [this] { PasteFromClipboard(); });
+  add("Delete", s.Delete, [this] {
+    if (!memo_->ReadOnly) memo_->DeleteSelection();
+  });
+  menu->addSeparator();
+  add("Select All\tCtrl-A", s.SelectAll, [this] { memo_->SelectAll(); });
+  return menu;
+}
+
+}  // namespace kv
