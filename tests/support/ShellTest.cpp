@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "TestEnv.h"
+#include "support/Files.h"
 #include "support/Shell.h"
 
 namespace kv {
@@ -107,6 +111,49 @@ TEST(LaunchDetachedTest, ReportsAProgramThatCannotStart) {
   EXPECT_FALSE(LaunchDetached({"kavelin-no-such-program-xyz"}));
   EXPECT_FALSE(LaunchDetached({notExecutable}));
   EXPECT_FALSE(LaunchDetached({}));
+  EXPECT_TRUE(NoChildLeft());
+}
+
+// The real launcher with stand-in programs on PATH: each records its arguments in a file.
+class ShellOnPathTest : public testing::Test {
+ protected:
+  void SetUp() override { path_.emplace("PATH", folder_.Dir().c_str()); }
+  void TearDown() override { path_.reset(); }
+
+  void Program(const std::string& name) {
+    const std::string script = folder_.File(name);
+    ASSERT_TRUE(WriteFileBytes(script, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n"));
+    ::chmod(script.c_str(), 0755);
+  }
+  // Waits for the detached program to write what it was given.
+  std::string ArgsOf(const std::string& name) {
+    std::string bytes;
+    for (int i = 0; i < 200 && !ReadFileBytes(folder_.File(name + ".args"), bytes); ++i)
+      ::usleep(10000);
+    return bytes;
+  }
+
+  test::TTempFolder folder_;
+  std::optional<test::TScopedEnv> path_;
+};
+
+TEST_F(ShellOnPathTest, TheDesktopOpenerGetsTheTarget) {
+  Program("xdg-open");
+  EXPECT_TRUE(OpenWithShell("/tmp/seite.html"));
+  EXPECT_EQ(ArgsOf("xdg-open"), "/tmp/seite.html\n");
+}
+
+TEST_F(ShellOnPathTest, WithoutAnOpenerTheBrowserGetsTheFileAddress) {
+  test::TScopedEnv browser("BROWSER", nullptr);
+  Program("x-www-browser");
+  EXPECT_TRUE(OpenWithShell("/tmp/seite.html"));
+  EXPECT_EQ(ArgsOf("x-www-browser"), "file:///tmp/seite.html\n");
+}
+
+TEST_F(ShellOnPathTest, NothingToStartIsAFailureNotAHang) {
+  test::TScopedEnv browser("BROWSER", nullptr);
+  EXPECT_FALSE(OpenWithShell("/tmp/seite.html"));
+  EXPECT_NO_THROW(OpenInDefaultBrowser("\"file:///tmp/seite.html"));
   EXPECT_TRUE(NoChildLeft());
 }
 
