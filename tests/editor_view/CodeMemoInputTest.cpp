@@ -272,5 +272,62 @@ TEST_F(MemoInput, ContextMenuItemsRunTheirCommands) {
   EXPECT_EQ(M().GetSelText(), "hello world");
 }
 
+// A long random session of keys, clicks, drags, wheel steps, pastes and paints (fixed seed):
+// the caret, the view and the bars always stay consistent with the text.
+TEST_F(MemoInput, RandomSessionKeepsViewConsistent) {
+  SetText("<html>\r\n<body>\r\n  <p>Text http://a.b/c</p>\r\n</body>\r\n</html>");
+  unsigned seed = 12345;
+  auto next = [&](unsigned n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  const int keysList[] = {keys::VK_LEFT, keys::VK_RIGHT,  keys::VK_UP,     keys::VK_DOWN,
+                          keys::VK_HOME, keys::VK_END,    keys::VK_PRIOR,  keys::VK_NEXT,
+                          keys::VK_BACK, keys::VK_DELETE, keys::VK_RETURN, keys::VK_TAB};
+  for (int i = 0; i < 3000; ++i) {
+    const TMemoRect area = Memo->Layout().TextArea();
+    const int x = area.Left - 20 + static_cast<int>(next(area.Width() + 40));
+    const int y = area.Top - 20 + static_cast<int>(next(area.Height() + 40));
+    switch (next(9)) {
+      case 0:
+        M().KeyPress(static_cast<char>('a' + next(26)));
+        break;
+      case 1:
+        M().KeyDown(keysList[next(12)], next(2) ? ssShift : 0);
+        break;
+      case 2:
+        Memo->MouseDown(x, y, next(3) == 0 ? ssShift : 0);
+        break;
+      case 3:
+        Memo->MouseMove(x, y, true);
+        break;
+      case 4:
+        Memo->MouseUp(x, y);
+        break;
+      case 5:
+        Memo->Wheel(next(2) ? 1 : -1);
+        break;
+      case 6:
+        M().PasteText(next(2) ? "x\r\ny<z>" : "\"q\" ");
+        break;
+      case 7:
+        Memo->DropAt(x, y, next(2));
+        break;
+      case 8:
+        M().Undo();
+        break;
+    }
+    ASSERT_GE(M().CaretY(), 0);
+    ASSERT_LT(M().CaretY(), M().LineCount());
+    ASSERT_GE(M().TopLine(), 0);
+    ASSERT_LE(M().TopLine(), std::max(0, M().LineCount() - 1));
+    ASSERT_GE(M().LeftCol(), 0);
+    if (!Memo->VertScrollBar()->isHidden()) {
+      ASSERT_EQ(Memo->VertScrollBar()->value(), M().TopLine());
+    }
+    if (i % 100 == 0) Render();
+  }
+}
+
 }  // namespace
 }  // namespace kv
