@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FakeComponents.h"
+#include "translate/PayloadCheck.h"
 #include "translate/tables/TableSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -27,5 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kv::TTranslator* t = kv::testing::TranslatorOf(window ? *window : *main);
   (void)t->WriteTranslationData();
   (void)t->GetTextOrDefault("IDS_36");
+  (void)kv::CheckPayload(payload);
   return 0;
 }
