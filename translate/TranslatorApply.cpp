@@ -367,27 +367,13 @@ void TCustomTranslator::ApplySection(TStringsType type) {
 void TCustomTranslator::ApplyRow(TStringsType type, const std::string& row) {
   TComponent* w = Window();
   const std::string key = GetColumn(row, 0, delim_);
-  std::string compName, propName, sub;
-  switch (type) {
-    case stCaptions:
-      compName = key, propName = "Caption";
-      break;
-    case stHints:
-      compName = key, propName = "Hint";
-      break;
-    case stDisplayLabels:
-      compName = key, propName = "DisplayLabel";
-      break;
-    case stFonts:
-      compName = key, propName = "Font";
-      break;
-    case stLocales:
-      compName = key;
-      break;
-    default:
-      if (!SplitPath(key, compName, propName, sub)) return;
-      break;
-  }
+  // Component-keyed sections imply the property; the path-keyed ones name it.
+  static const char* const implied[] = {"Caption", "Hint", "DisplayLabel", "Font"};
+  std::string compName = key, propName, sub;
+  if (type <= stFonts)
+    propName = implied[type];
+  else if (type != stLocales && !SplitPath(key, compName, propName, sub))
+    return;
   if (InList(*doNotTranslate_, compName)) return;
   const std::string cell = ChooseCell(row, type != stFonts && type != stLocales);
   if (type == stLocales) {
