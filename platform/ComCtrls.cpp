@@ -39,6 +39,7 @@ void TToolButton::SetStyle(TToolButtonStyle style) {
   if (style == TToolButtonStyle::tbsSeparator) {
     b->setEnabled(false);
     b->setAutoRaise(true);
+    b->setText(QString());
     b->setAccessibleName(QString());
   }
 }
@@ -60,7 +61,9 @@ void TToolButton::SetImageIndex(int index) {
 }
 
 void TToolButton::CaptionChanged() {
-  // The caption is not shown on the bar (icons only), but assistive tools read it.
+  // A separator shows nothing; other buttons show only their picture, but assistive tools read
+  // the caption (a button without a picture would draw it as text).
+  if (style_ == TToolButtonStyle::tbsSeparator) return;
   Button()->setText(ToQ(Caption()));
   Button()->setAccessibleName(ToQ(Hint().empty() ? Caption() : Hint()));
 }

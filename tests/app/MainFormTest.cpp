@@ -6,6 +6,11 @@
 
 #include "engine/FakeWebEngine.h"
 #include "support/Files.h"
+#include "tools/AboutBox.h"
+#include "tools/CreateTableForm.h"
+#include "tools/MetaTagForm.h"
+#include "tools/QuellcodeForm.h"
+#include "tools/WerbungForm.h"
 #include "tests/app/AppFixture.h"
 
 namespace kv {
@@ -200,6 +205,68 @@ TEST_F(MainFormFake, ClosingDeletesWorkingFilesAndShowsTheShowcaseOnce) {
   EXPECT_FALSE(FileExists(work));
   EXPECT_FALSE(FileExists(f->DocDir + "KAVELIN_undo.html"));
   EXPECT_TRUE(FileExists(userFile));  // not the program's: kept
+}
+
+TEST_F(MainFormFake, TheLanguageMenuSwitchesEveryWindowAtOnceAndIsRemembered) {
+  TMainForm* f = StartShown();
+  auto* table = app_->CreateForm<TCreateTableForm>(nullptr);
+  auto* source = app_->CreateForm<TQuellcodeForm>(nullptr);
+  auto* about = app_->CreateForm<TAboutBox>(nullptr);
+  auto* showcase = app_->CreateForm<TWerbungForm>(nullptr);
+  auto* meta = app_->CreateForm<TMetaTagForm>(nullptr);
+  (void)table;
+  (void)source;
+  (void)meta;
+  // Created while German is active: rewritten in German at once.
+  EXPECT_EQ(about->Caption(), "Info");
+  EXPECT_EQ(showcase->Caption(), "Top-Produkte von VARENTO");
+
+  f->English1->Click();
+  EXPECT_EQ(f->ActiveLanguage(), 2);
+  std::string stored;
+  ReadFileBytes(folder_.Dir() + "Language.ini", stored);
+  EXPECT_EQ(stored, "ENGLISH\r\n");
+  EXPECT_EQ(f->Datei1->Caption(), "File");
+  EXPECT_EQ(f->Language1->Caption(), "Sprache");
+  EXPECT_EQ(f->ToolButton4->Hint(), "Copy seletcted Text");
+  EXPECT_EQ(f->BlockFormatCombo->Items()->Get(1), "Heading 1");
+  EXPECT_EQ(f->BlockFormatCombo->Text(), "Normal");
+  EXPECT_EQ(f->StatusBar1->Font()->Name(), "Segoe UI");
+  EXPECT_EQ(f->Caption(), "KAVELIN Version 9.2.6");
+  EXPECT_EQ(about->Caption(), "About");
+  EXPECT_EQ(showcase->Caption(), "Top products from VARENTO");
+  EXPECT_EQ(f->SavedMessage(), "Document saved!");
+
+  f->Deutsch1->Click();
+  ReadFileBytes(folder_.Dir() + "Language.ini", stored);
+  EXPECT_EQ(stored, "GERMAN\r\n");
+  EXPECT_EQ(f->Datei1->Caption(), "Datei");
+  EXPECT_EQ(f->BlockFormatCombo->Items()->Get(8), "Aufz\xE4hlung");
+  EXPECT_EQ(f->StatusBar1->Font()->Name(), "Microsoft Sans Serif");
+  EXPECT_EQ(about->Caption(), "Info");
+  EXPECT_EQ(f->SavedMessage(), "Document wurde gespeichert!");
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(MainFormFake, SavingAnUntitledPageWritesTheTemporaryPageAndSaysSo) {
+  TMainForm* f = StartShown();
+  engine_->DocumentText = "<HTML><BODY>Gr\xFC\xDF" "e</BODY></HTML>";
+  f->Soeichern1->Click();
+  EXPECT_EQ(messages_, (std::vector<std::string>{"KAVELIN: Document wurde gespeichert!"}));
+  std::string saved;
+  ASSERT_TRUE(ReadFileBytes(folder_.TempDir() + "temp/temp.html", saved));
+  EXPECT_NE(saved.find("Gr\xFC\xDF" "e"), std::string::npos);
+}
+
+TEST_F(MainFormFake, AFailedSaveNamesTheFileAndSaysNothingSaved) {
+  TMainForm* f = StartShown();
+  const std::string target = folder_.Dir() + "no-such-folder/page.html";
+  DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> { return target; };
+  f->Speichernunter1->Click();
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_NE(errors_[0].find("page.html"), std::string::npos);
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");  // unchanged
 }
 
 }  // namespace
