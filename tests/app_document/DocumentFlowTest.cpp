@@ -126,6 +126,9 @@ TEST_F(DocumentFlowTest, SaveAsIntoAnotherFolderThenOpenAnotherPage) {
   EXPECT_TRUE(FilesIn(other, "KAVELIN_").empty());
   EXPECT_TRUE(FileExists(other + "b.html"));
   EXPECT_TRUE(FileExists(site + "KAVELIN_notizen.html"));
+  // The untitled page's working copy stays in its old folder: the clean-up looks only in the
+  // current document's folder and in the temporary directory itself.
+  EXPECT_TRUE(FileExists(untitledWork));
 }
 
 TEST_F(DocumentFlowTest, UmlautsAndCharactersOutsideWindows1252SurviveSaveAndReopen) {
