@@ -20,6 +20,9 @@ QFont TMemoFonts::Variant(const QFont& base, TFontStyles style) const {
   f.setUnderline(style & fsUnderline);
   f.setStrikeOut(style & fsStrikeOut);
   f.setKerning(false);
+  // Glyphs sit on whole pixels of the grid: full hinting draws them crisp and spares the
+  // per-glyph sub-pixel variants.
+  f.setHintingPreference(QFont::PreferFullHinting);
   // Whole runs are drawn as one string; the spacing makes the string advance by exactly the
   // cell width per character, so glyphs stay on the grid however the face rounds.
   f.setLetterSpacing(QFont::AbsoluteSpacing, 0);
