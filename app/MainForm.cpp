@@ -390,11 +390,7 @@ void TMainForm::FormClose(TObject*, TCloseAction& action) {
   action = TCloseAction::caHide;
   DeleteWorkingFiles();
   // The showcase window is the last the user sees; the program ends when it is closed.
-  for (int i = 0; i < Application()->FormCount(); ++i)
-    if (auto* showcase = dynamic_cast<TWerbungForm*>(Application()->Forms(i))) {
-      showcase->ShowModal();
-      break;
-    }
+  if (auto* showcase = Application()->FindForm<TWerbungForm>()) showcase->ShowModal();
 }
 
 void TMainForm::Programmbeenden1Click(TObject*) { Close(); }

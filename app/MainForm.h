@@ -130,6 +130,7 @@ class TMainForm : public TForm {
   TToolButton* AddToolButton(const char* name, TToolButtonStyle style, int image, int width = 23);
   TMenuItem* AddMenuItem(TMenuItem* parent, const char* name, const char* caption, const char* shortcut, int image);
   void SendCommand(const std::string& name, bool showUI, const TVariant& value);
+  void ClipboardCommand(int command);
   void SetStatusText(const std::string& text);
   TEngineFactory engineFactory_;
   std::vector<std::string> arguments_;

@@ -10,17 +10,6 @@
 
 namespace kv {
 
-namespace {
-
-template <class F>
-F* FindForm() {
-  for (int i = 0; i < Application()->FormCount(); ++i)
-    if (auto* f = dynamic_cast<F*>(Application()->Forms(i))) return f;
-  return nullptr;
-}
-
-}  // namespace
-
 void TMainForm::SendCommand(const std::string& name, bool showUI, const TVariant& value) {
   TWebEngine* doc = GetDocument();
   if (!doc) throw EEngineError("Kein Dokument geladen");
@@ -64,29 +53,19 @@ void TMainForm::BlockFormatComboChange(TObject*) {
   SendCommand("FormatBlock", false, index >= 0 && index < 9 ? std::string(kValues[index]) : std::string());
 }
 
-void TMainForm::CutButtonClick(TObject*) {
+void TMainForm::ClipboardCommand(int command) {
+  // Only for the page: when another control (a combo box just used) has the focus, nothing.
   if (ActiveControl() != WebBrowser1) return;
   try {
-    if (TWebEngine* doc = GetDocument()) doc->ExecWB(wbCut, wbPromptUser);
+    if (TWebEngine* doc = GetDocument()) doc->ExecWB(command, wbPromptUser);
   } catch (const std::exception&) {
+    // The clipboard commands' failures are not shown.
   }
 }
 
-void TMainForm::CopyButtonClick(TObject*) {
-  if (ActiveControl() != WebBrowser1) return;
-  try {
-    if (TWebEngine* doc = GetDocument()) doc->ExecWB(wbCopy, wbPromptUser);
-  } catch (const std::exception&) {
-  }
-}
-
-void TMainForm::PasteButtonClick(TObject*) {
-  if (ActiveControl() != WebBrowser1) return;
-  try {
-    if (TWebEngine* doc = GetDocument()) doc->ExecWB(wbPaste, wbPromptUser);
-  } catch (const std::exception&) {
-  }
-}
+void TMainForm::CutButtonClick(TObject*) { ClipboardCommand(wbCut); }
+void TMainForm::CopyButtonClick(TObject*) { ClipboardCommand(wbCopy); }
+void TMainForm::PasteButtonClick(TObject*) { ClipboardCommand(wbPaste); }
 
 void TMainForm::RefreshToolbarState() {
   ++ToolbarRefreshCount;
@@ -161,7 +140,7 @@ void TMainForm::UndoButtonClick(TObject*) {
 }
 
 void TMainForm::TableToolButtonClick(TObject*) {
-  TCreateTableForm* tableForm = FindForm<TCreateTableForm>();
+  TCreateTableForm* tableForm = Application()->FindForm<TCreateTableForm>();
   if (!tableForm || tableForm->ShowModal() != mrOk) return;
   SaveDocumentTo(DocDir + WorkingFile::Undo);
   Clipboard().SetAsText("INSERTATABLE");

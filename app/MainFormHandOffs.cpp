@@ -16,13 +16,6 @@ namespace kv {
 
 namespace {
 
-template <class F>
-F* FindForm() {
-  for (int i = 0; i < Application()->FormCount(); ++i)
-    if (auto* f = dynamic_cast<F*>(Application()->Forms(i))) return f;
-  return nullptr;
-}
-
 constexpr int kFixedFileItems = 5;
 
 }  // namespace
@@ -87,13 +80,13 @@ void TMainForm::RecentFileClick(TObject* sender) {
 void TMainForm::SpeedButton1Click(TObject*) {
   const std::string exchange = DocDir + WorkingFile::SourceCode;
   SaveDocumentTo(exchange);
-  TQuellcodeForm* source = FindForm<TQuellcodeForm>();
+  TQuellcodeForm* source = Application()->FindForm<TQuellcodeForm>();
   if (source && source->ShowModal() == mrOk) WebBrowser1->Engine()->Navigate(exchange);
 }
 
 void TMainForm::ToolButton8Click(TObject*) {
   SaveDocumentTo(DocDir + WorkingFile::Undo);
-  TMetaTagForm* meta = FindForm<TMetaTagForm>();
+  TMetaTagForm* meta = Application()->FindForm<TMetaTagForm>();
   if (meta && meta->ShowModal() == mrOk) WebBrowser1->Engine()->Navigate(CurrentFile);
 }
 
@@ -108,7 +101,7 @@ void TMainForm::SpeedButton2Click(TObject*) {
 void TMainForm::Hilfedatei2Click(TObject*) { OpenWithShell(AppDir + "help" + PathDelim() + "help.html"); }
 
 void TMainForm::Info2Click(TObject*) {
-  if (TAboutBox* about = FindForm<TAboutBox>()) about->ShowModal();
+  if (TAboutBox* about = Application()->FindForm<TAboutBox>()) about->ShowModal();
 }
 
 void TMainForm::Deutsch1Click(TObject*) {

@@ -116,6 +116,13 @@ class TApplication {
   }
 
   TForm* MainForm() const { return mainForm_; }
+  // The one form of class F, or none.
+  template <class F>
+  F* FindForm() const {
+    for (TForm* f : forms_)
+      if (auto* found = dynamic_cast<F*>(f)) return found;
+    return nullptr;
+  }
   int FormCount() const { return static_cast<int>(forms_.size()); }
   TForm* Forms(int index) const { return forms_.at(index); }
   // Shows the main form and runs the message loop until the main form has closed.
