@@ -525,6 +525,8 @@ void TCodeMemo::Paint(QPainter& p, const QRect& dirty) {
   o.RightMargin = rightMargin_;
   o.RightMarginColor = rightMarginColor_;
   o.BorderColor = borderColor_;
+  o.DropLine = dropLine_;
+  o.DropColumn = dropColumn_;
   if (OnLineBkColor)
     o.OnLineBkColor = [this](int line, TColor& c) { OnLineBkColor(this, line, c); };
   painter_.Paint(p, Layout(), o, dirty);

@@ -120,6 +120,8 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   void Wheel(int steps);  // positive: towards the end
   // A drop of this control's own selection at the pixel (moved, or copied with copy set).
   void DropAt(int x, int y, bool copy);
+  // Dragged text hovers over the pixel (-1, -1: it left): the drop point is marked.
+  void DragOverAt(int x, int y);
   bool CursorIsIBeamAt(int x, int y) const;
 
   // The context menu's items and their greying; the menu itself (for the peer to show).
@@ -195,6 +197,7 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   bool mouseSelecting_ = false;
   bool dragPending_ = false;
   bool dragging_ = false;
+  int dropLine_ = -1, dropColumn_ = 0;
   int pressX_ = 0, pressY_ = 0;
 };
 

@@ -82,6 +82,7 @@ void TCodeMemo::MouseMove(int x, int y, bool leftHeld) {
       dragging_ = true;
       PeerWidget()->StartDrag();
       dragging_ = false;
+      DragOverAt(-1, -1);
     }
     return;
   }
@@ -122,7 +123,17 @@ void TCodeMemo::DoubleClick(int x, int y) {
   mouseSelecting_ = false;
 }
 
+void TCodeMemo::DragOverAt(int x, int y) {
+  int line = -1, column = 0;
+  if (x >= 0 && y >= 0) PositionAt(x, y, line, column);
+  if (line == dropLine_ && column == dropColumn_) return;
+  dropLine_ = line;
+  dropColumn_ = column;
+  InvalidateAll();
+}
+
 void TCodeMemo::DropAt(int x, int y, bool copy) {
+  DragOverAt(-1, -1);
   if (memo_->ReadOnly || memo_->SelectionEmpty()) return;
   int line, column;
   PositionAt(x, y, line, column);

@@ -210,6 +210,13 @@ void TCodeMemoPeer::dragMoveEvent(QDragMoveEvent* e) {
   if (!control_ || !control_->dragging_) return e->ignore();
   e->setDropAction(e->modifiers() & Qt::ControlModifier ? Qt::CopyAction : Qt::MoveAction);
   e->accept();
+  const QPoint pos = e->position().toPoint();
+  control_->DragOverAt(pos.x(), pos.y());
+}
+
+void TCodeMemoPeer::dragLeaveEvent(QDragLeaveEvent* e) {
+  if (control_) control_->DragOverAt(-1, -1);
+  e->accept();
 }
 
 void TCodeMemoPeer::dropEvent(QDropEvent* e) {

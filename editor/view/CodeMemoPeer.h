@@ -32,6 +32,7 @@ class TCodeMemoPeer : public QWidget {
   void focusOutEvent(QFocusEvent* e) override;
   void dragEnterEvent(QDragEnterEvent* e) override;
   void dragMoveEvent(QDragMoveEvent* e) override;
+  void dragLeaveEvent(QDragLeaveEvent* e) override;
   void dropEvent(QDropEvent* e) override;
 
  private:

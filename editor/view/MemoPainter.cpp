@@ -301,6 +301,10 @@ void TMemoPainter::Paint(QPainter& p, const TMemoLayout& layout, const TMemoPain
     p.fillRect(QRect(w - 2, 1, 1, h - 2), ToQColor(clBtnFace));
   }
 
+  if (options.DropLine >= 0) {
+    QRect mark = CaretRect(layout, options.DropColumn, options.DropLine).intersected(ToQRect(area));
+    if (!mark.isEmpty()) p.fillRect(mark, ToQColor(memo_.Font().Color()));
+  }
   if (options.Focused && options.CaretOn) {
     QRect caret = CaretRect(layout, memo_.CaretX(), memo_.CaretY()).intersected(ToQRect(area));
     if (!caret.isEmpty()) {

@@ -32,6 +32,8 @@ struct TMemoPaintOptions {
   TColor RightMarginColor = 0xE2E2E2;
   TColor BorderColor = clGray;
   std::function<void(int line, TColor& color)> OnLineBkColor;
+  // Where dragged text would land (line, column), marked like a caret; -1: no drag.
+  int DropLine = -1, DropColumn = 0;
 };
 
 class TMemoPainter {

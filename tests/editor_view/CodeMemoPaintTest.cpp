@@ -164,6 +164,16 @@ TEST_F(MemoPaint, CaretOnlyWhileFocused) {
   EXPECT_FALSE(Memo->CaretShown());
 }
 
+TEST_F(MemoPaint, DropPointIsMarkedWhileTextIsDraggedOverIt) {
+  SetText("abcdef     ");
+  const QPoint over = CellPixel(8, 0, 1, 3);
+  Memo->DragOverAt(over.x(), over.y());
+  const QRect mark = TMemoPainter::CaretRect(Memo->Layout(), 8, 0);
+  EXPECT_EQ(ColorAt(Render(), mark.left(), mark.top() + 2), ToRgb(clBlack));
+  Memo->DragOverAt(-1, -1);
+  EXPECT_EQ(ColorAt(Render(), mark.left(), mark.top() + 2), ToRgb(clWhite));
+}
+
 TEST_F(MemoPaint, NothingIsPaintedInsideBeginUpdate) {
   SetText("<html>\r\n<body>");
   auto untouched = [&] {
