@@ -272,9 +272,9 @@ TEST_F(MemoInput, ContextMenuItemsRunTheirCommands) {
   EXPECT_EQ(M().GetSelText(), "hello world");
 }
 
-// A long random session of keys, clicks, drags, wheel steps, pastes and paints (fixed seed):
+// A long random run of keys, clicks, drags, wheel steps, pastes and paints (fixed seed):
 // the caret, the view and the bars always stay consistent with the text.
-TEST_F(MemoInput, RandomSessionKeepsViewConsistent) {
+TEST_F(MemoInput, RandomUseKeepsViewConsistent) {
   SetText("<html>\r\n<body>\r\n  <p>Text http://a.b/c</p>\r\n</body>\r\n</html>");
   unsigned seed = 12345;
   auto next = [&](unsigned n) {
