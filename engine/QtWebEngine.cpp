@@ -107,12 +107,6 @@ bool IsAddress(const std::string& text) {
   return true;
 }
 
-bool SameUrl(const QUrl& a, const QUrl& b) {
-  const auto form = QUrl::NormalizePathSegments | QUrl::StripTrailingSlash;
-  return a.adjusted(form) == b.adjusted(form) ||
-         (a.isLocalFile() && b.isLocalFile() && a.toLocalFile() == b.toLocalFile());
-}
-
 TDomNode NodeFromJson(const QJsonObject& object) {
   const QString kind = object.value(QLatin1String("k")).toString();
   if (kind == QLatin1String("t")) return TDomNode::Text(Utf8(object.value("d").toString()));
@@ -422,6 +416,7 @@ void TQtWebEngine::TImpl::StartLoading(const QUrl& url) {
   ProcessGone = false;
   State.Clear();
   Page->RequestOpen = true;
+  Page->Requested = url;
   Page->load(url);
 }
 

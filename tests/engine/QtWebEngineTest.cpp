@@ -179,6 +179,20 @@ TEST_F(QtWebEngineTest, ALoadRightAfterANavigateKeepsTheNavigationsEvent) {
   EXPECT_FALSE(FEngine->Busy());
 }
 
+TEST_F(QtWebEngineTest, PagesWithBlanksAndUmlautsInTheirNamesLoad) {
+  const std::string name = "my page \xFC#1.html";
+  ASSERT_TRUE(WriteFileBytes(Path(name), "<html><body><p>named</p></body></html>"));
+  FEngine->Load(Path(name));
+  EXPECT_TRUE(Contains(FEngine->SaveToLines(), "<P>named</P>"));
+  LoadText("other.html", "<html><body><p>other</p></body></html>");
+  int completed = 0;
+  FEngine->OnNavigateComplete = [&] { ++completed; };
+  FEngine->Navigate(Path(name));
+  ASSERT_TRUE(WaitFor([&] { return completed == 1; }));
+  EXPECT_TRUE(FEngine->HasDocument());
+  EXPECT_TRUE(Contains(FEngine->SaveToLines(), "<P>named</P>"));
+}
+
 TEST_F(QtWebEngineTest, TypedTextMadeBoldIsReadBackAndSaved) {
   int completed = 0;
   FEngine->OnNavigateComplete = [&] { ++completed; };
