@@ -40,6 +40,43 @@ TShiftState MouseShift(Qt::KeyboardModifiers m) {
   return ShiftFromQt(m);
 }
 
+// Keys the editor acts on: a window's shortcuts must not take them first.
+bool IsEditingKey(const QKeyEvent* e) {
+  const Qt::KeyboardModifiers m = e->modifiers() & ~Qt::KeypadModifier;
+  const bool ctrl = m & Qt::ControlModifier, alt = m & Qt::AltModifier;
+  switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Insert:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return true;
+    case Qt::Key_A:
+    case Qt::Key_C:
+    case Qt::Key_V:
+    case Qt::Key_X:
+    case Qt::Key_Y:
+    case Qt::Key_Z:
+    case Qt::Key_Space:
+      if (ctrl && !alt) return true;
+      break;
+    default:
+      break;
+  }
+  // Plain characters are typing.
+  return !ctrl && !alt && !e->text().isEmpty() && e->text().at(0).isPrint();
+}
+
 }  // namespace
 
 bool DispatchKey(TCodeMemo& control, QKeyEvent* e) {
@@ -84,11 +121,10 @@ bool TCodeMemoPeer::event(QEvent* e) {
       return true;
     }
   } else if (e->type() == QEvent::ShortcutOverride) {
-    // Editing keys reach the editor before any window shortcut takes them.
+    // Editing keys reach the editor before any window shortcut takes them; function keys
+    // and Esc stay with the window.
     auto* ke = static_cast<QKeyEvent*>(e);
-    const Qt::KeyboardModifiers m = ke->modifiers() & ~Qt::KeypadModifier;
-    if (m == Qt::NoModifier || m == Qt::ShiftModifier || m == Qt::ControlModifier ||
-        m == (Qt::ControlModifier | Qt::ShiftModifier)) {
+    if (IsEditingKey(ke)) {
       e->accept();
       return true;
     }

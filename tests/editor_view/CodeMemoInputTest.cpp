@@ -220,6 +220,25 @@ TEST_F(MemoInput, QtKeysReachTheModel) {
   EXPECT_EQ(seen, VK_F2);
 }
 
+TEST_F(MemoInput, EditingKeysComeBeforeWindowShortcuts) {
+  struct Case {
+    int key;
+    Qt::KeyboardModifiers mods;
+    const char* text;
+    bool editor;
+  } cases[] = {
+      {Qt::Key_C, Qt::ControlModifier, "", true},  {Qt::Key_Z, Qt::ControlModifier, "", true},
+      {Qt::Key_Left, Qt::ShiftModifier, "", true}, {Qt::Key_A, Qt::NoModifier, "a", true},
+      {Qt::Key_F2, Qt::NoModifier, "", false},     {Qt::Key_Escape, Qt::NoModifier, "", false},
+      {Qt::Key_S, Qt::ControlModifier, "", false}};
+  for (const Case& c : cases) {
+    QKeyEvent e(QEvent::ShortcutOverride, c.key, c.mods, c.text);
+    e.ignore();
+    QApplication::sendEvent(Memo->Peer(), &e);
+    EXPECT_EQ(e.isAccepted(), c.editor) << c.key;
+  }
+}
+
 TEST_F(MemoInput, ContextMenuHasNineItemsGreyedAsTheStateSays) {
   SetText("abc");
   QApplication::clipboard()->setText("clip");
