@@ -31,8 +31,7 @@ enum class TClipboardAction { caCopy, caCut, caPaste };
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum class TScrollMode { smAuto, smStrict };
 
-// The built-in context menu's items, in their order (separators excluded).
-enum class TMemoMenuItem { Undo, Redo, Copy, Cut, Paste, Delete, SelectAll };
+// Which of the built-in context menu's items are enabled.
 struct TMemoMenuState {
   bool Undo = false, Redo = false, Copy = false, Cut = false, Paste = false, Delete = false,
        SelectAll = true;
@@ -69,7 +68,7 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   void SetBorderColor(TColor c);
   TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle s);
-  TScrollMode ScrollMode = TScrollMode::smAuto;
+  TScrollMode ScrollMode = TScrollMode::smAuto;  // kept for the form; the view always scrolls
   bool ShowRightMargin() const { return showRightMargin_; }
   void SetShowRightMargin(bool on);
   int RightMargin() const { return rightMargin_; }
@@ -91,7 +90,9 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   void CutToClipboard();
   void PasteFromClipboard();
   void SelectAll() { memo_->SelectAll(); }
-  void ClearSelection() { memo_->DeleteSelection(); }
+  void ClearSelection() {
+    if (!memo_->ReadOnly) memo_->DeleteSelection();
+  }
   void Undo() { memo_->Undo(); }
   void Redo() { memo_->Redo(); }
   int SearchText(const std::string& text, TFindOptions options);
@@ -103,6 +104,7 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   int CellWidth() const { return fonts_.CellWidth(); }
   int LineHeight() const { return fonts_.LineHeight(); }
   TMemoLayout Layout() const;
+  void SetBounds(int left, int top, int width, int height) override;
   QScrollBar* VertScrollBar() const { return vbar_; }
   QScrollBar* HorzScrollBar() const { return hbar_; }
   // Brings the bars in line with the text, the caret and the size, and the view with the bars.
@@ -126,7 +128,6 @@ class TCodeMemo : public TControl, private TCodeMemoView {
 
   // The context menu's items and their greying; the menu itself (for the peer to show).
   TMemoMenuState MenuState() const;
-  void SetBounds(int left, int top, int width, int height) override;
   QMenu* CreateContextMenu(QWidget* parent);
 
   // --- events --------------------------------------------------------------------------------
