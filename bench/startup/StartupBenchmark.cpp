@@ -73,7 +73,7 @@ void BM_StartupToEditableBlankPage(benchmark::State& state) {
 }
 
 BENCHMARK(BM_StartupToEditableBlankPage)
-    ->Iterations(9)
+    ->Iterations(15)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
