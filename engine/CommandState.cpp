@@ -1,5 +1,6 @@
 #include "engine/CommandState.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <vector>
@@ -55,22 +56,16 @@ std::optional<std::int64_t> CssColorToColor(std::string_view css) {
     if (open == std::string::npos || close == std::string::npos || close < open ||
         (fn != "rgb" && fn != "rgba"))
       return std::nullopt;
+    // Commas, blanks and the alpha's slash all separate: "rgb(1, 2, 3)", "rgb(1 2 3 / 50%)".
     std::string inner = lower.substr(open + 1, close - open - 1);
     for (char& c : inner)
-      if (c == '/') c = ',';
+      if (c == ',' || c == '/' || c == '\t') c = ' ';
     std::vector<std::string_view> parts;
-    std::string_view rest(inner);
-    if (rest.find(',') == std::string_view::npos) {
-      for (char& c : inner)
-        if (c == ' ') c = ',';
-    }
     std::size_t start = 0;
-    while (start <= inner.size()) {
-      std::size_t comma = inner.find(',', start);
-      if (comma == std::string::npos) comma = inner.size();
-      std::string_view part = Trim(std::string_view(inner).substr(start, comma - start));
-      if (!part.empty()) parts.push_back(part);
-      start = comma + 1;
+    while ((start = inner.find_first_not_of(' ', start)) != std::string::npos) {
+      std::size_t end = std::min(inner.find(' ', start), inner.size());
+      parts.push_back(std::string_view(inner).substr(start, end - start));
+      start = end;
     }
     if (parts.size() < 3 || !ParseChannel(parts[0], r) || !ParseChannel(parts[1], g) ||
         !ParseChannel(parts[2], b))

@@ -48,7 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TColorCase{"rgb(255, 0, 0)", 0x0000FF},
                     TColorCase{"rgb(0, 128, 255)", 0xFF8000},
                     TColorCase{"rgba(1, 2, 3, 0.5)", 0x030201},
-                    TColorCase{"RGB(10 20 30)", 0x1E140A}, TColorCase{"#112233", 0x332211},
+                    TColorCase{"RGB(10 20 30)", 0x1E140A},
+                    TColorCase{"rgb(10 20 30 / 50%)", 0x1E140A},
+                    TColorCase{"rgb(100%, 0%, 50%)", 0x8000FF}, TColorCase{"#112233", 0x332211},
                     TColorCase{"#f00", 0x0000FF}, TColorCase{"red", std::nullopt},
                     TColorCase{"", std::nullopt}, TColorCase{"rgb(1,2)", std::nullopt}));
 
