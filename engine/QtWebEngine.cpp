@@ -27,6 +27,7 @@
 #include "engine/EnginePage.h"
 #include "engine/PageSerializer.h"
 #include "platform/Controls.h"
+#include "platform/classes/Graphics.h"
 #include "support/AnsiCase.h"
 #include "support/Cp1252.h"
 #include "support/Files.h"
@@ -622,7 +623,9 @@ void TQtWebEngine::ExecCommand(const std::string& name, bool showUI, const TVari
     }
   } else if (upper == "FORECOLOR" || upper == "BACKCOLOR" || upper == "HILITECOLOR") {
     if (value.Kind() == TVariant::TKind::Integer)
-      argument = QString::fromStdString(ColorToCssHex(value.AsInteger()));
+      // A system colour (clWindowText ...) stands for the colour it shows now.
+      argument =
+          QString::fromStdString(ColorToCssHex(ColorToRGB(static_cast<TColor>(value.AsInteger()))));
   } else if (upper == "FONTSIZE") {
     argument = QString::number(value.AsInteger());
   }
