@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QPainter>
+#include <QtMath>
 #include <algorithm>
 #include <climits>
 
@@ -25,6 +26,18 @@ QString GridText(std::string_view text) {
   for (QChar& c : s)
     if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QChar(0x00B7);
   return s;
+}
+
+// An off-screen image of w x h logical pixels at the density of the painter's device, reused
+// while neither changes.
+QImage Sized(QImage image, int w, int h, const QPainter& p) {
+  const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+  const int pw = std::max(1, qCeil(w * dpr)), ph = std::max(1, qCeil(h * dpr));
+  if (image.width() != pw || image.height() != ph || image.devicePixelRatio() != dpr) {
+    image = QImage(pw, ph, QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+  }
+  return image;
 }
 
 }  // namespace
@@ -116,8 +129,7 @@ void TMemoPainter::PaintLine(QPainter& p, const TMemoLayout& layout,
                              TTokenState& state) {
   const TMemoRect area = layout.TextArea();
   const int cw = fonts_.CellWidth(), lh = fonts_.LineHeight();
-  if (lineImage_.width() != area.Width() || lineImage_.height() != lh)
-    lineImage_ = QImage(std::max(1, area.Width()), lh, QImage::Format_RGB32);
+  lineImage_ = Sized(std::move(lineImage_), area.Width(), lh, p);
   lineImage_.fill(ToQColor(memo_.BkColor));
 
   TColor band = options.BandColor != clNone && (line % 2) == 1 ? options.BandColor : clNone;
@@ -161,7 +173,7 @@ void TMemoPainter::PaintLine(QPainter& p, const TMemoLayout& layout,
   });
   if (band != clNone) {
     const int x = std::max(0, originX + textEnd * cw);
-    if (x < lineImage_.width()) lp.fillRect(x, 0, lineImage_.width() - x, lh - 1, ToQColor(band));
+    if (x < area.Width()) lp.fillRect(x, 0, area.Width() - x, lh - 1, ToQColor(band));
   }
   FlushGlyphs(lp);
   lp.end();
@@ -169,14 +181,15 @@ void TMemoPainter::PaintLine(QPainter& p, const TMemoLayout& layout,
   const TMemoRect cell = layout.CellRect(0, row);
   const int visibleHeight = std::min(lh, area.Bottom - cell.Top);
   if (visibleHeight > 0)
-    p.drawImage(QPoint(area.Left, cell.Top), lineImage_, QRect(0, 0, area.Width(), visibleHeight));
+    p.drawImage(QRectF(area.Left, cell.Top, area.Width(), visibleHeight), lineImage_,
+                QRectF(0, 0, area.Width() * lineImage_.devicePixelRatio(),
+                       visibleHeight * lineImage_.devicePixelRatio()));
 }
 
 void TMemoPainter::PaintGutter(QPainter& p, const TMemoLayout& layout, int firstRow, int lastRow) {
   const TMemoRect g = layout.GutterRect();
   if (g.Width() <= 1 || g.Height() <= 0) return;
-  if (gutterImage_.width() != g.Width() || gutterImage_.height() != g.Height())
-    gutterImage_ = QImage(g.Width(), g.Height(), QImage::Format_RGB32);
+  gutterImage_ = Sized(std::move(gutterImage_), g.Width(), g.Height(), p);
   QPainter gp(&gutterImage_);
   const int w = g.Width(), h = g.Height();
   const TColor from = ColorToRGB(gutter_.GutterColor());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QScrollBar>
 #include <cstdlib>
 
@@ -172,6 +173,26 @@ TEST_F(MemoPaint, DropPointIsMarkedWhileTextIsDraggedOverIt) {
   EXPECT_EQ(ColorAt(Render(), mark.left(), mark.top() + 2), ToRgb(clBlack));
   Memo->DragOverAt(-1, -1);
   EXPECT_EQ(ColorAt(Render(), mark.left(), mark.top() + 2), ToRgb(clWhite));
+}
+
+TEST_F(MemoPaint, DoubleDensityDevicesGetTheSamePictureAtTwiceThePixels) {
+  SetText("abcdef\r\nghij");
+  ASSERT_TRUE(Focus());
+  Memo->SetHiddenCaret(true);
+  Memo->Memo().SetSelection(2, 0, 4, 0);
+  const QSize size = Memo->Peer()->size();
+  QImage img(size * 2, QImage::Format_RGB32);
+  img.setDevicePixelRatio(2);
+  img.fill(Qt::magenta);
+  {
+    QPainter p(&img);
+    Memo->PaintTo(p, QRect(QPoint(), size));
+  }
+  const TMemoRect sel = Memo->Layout().CellRect(3, 0);
+  EXPECT_EQ(ColorAt(img, 2 * sel.Left + 1, 2 * sel.Bottom - 1), ToRgb(clNavy));
+  const TMemoRect plain = Memo->Layout().CellRect(5, 1);
+  EXPECT_EQ(ColorAt(img, 2 * plain.Left + 1, 2 * plain.Bottom - 1), ToRgb(clWhite));
+  EXPECT_EQ(ColorAt(img, 2 * size.width() - 6, 2 * size.height() - 6), ToRgb(clWhite));
 }
 
 TEST_F(MemoPaint, NothingIsPaintedInsideBeginUpdate) {
