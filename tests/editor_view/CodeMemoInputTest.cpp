@@ -9,6 +9,7 @@
 #include <QScrollBar>
 
 #include "MemoTestSupport.h"
+#include "support/Shell.h"
 
 namespace kv {
 namespace {
@@ -153,6 +154,19 @@ TEST_F(MemoInput, UrlClickOpensTheAddress) {
   Press(0, 10);
   EXPECT_EQ(handled, "http://example.com/page");
   EXPECT_EQ(opened, "");
+}
+
+TEST_F(MemoInput, UrlClickGoesToTheDesktopOpenerByDefault) {
+  SetText("mailto:info@example.com");
+  std::vector<std::string> started;
+  TProcessLauncher previous = SetProcessLauncher([&](const std::vector<std::string>& argv) {
+    started = argv;
+    return true;
+  });
+  Press(0, 3);
+  SetProcessLauncher(previous);
+  ASSERT_EQ(started.size(), 2u);
+  EXPECT_EQ(started[1], "mailto:info@example.com");
 }
 
 TEST_F(MemoInput, CursorIsIBeamOnlyOverTheText) {
