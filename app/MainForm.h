@@ -131,6 +131,8 @@ class TMainForm : public TForm {
   TMenuItem* AddMenuItem(TMenuItem* parent, const char* name, const char* caption, const char* shortcut, int image);
   void SendCommand(const std::string& name, bool showUI, const TVariant& value);
   void ClipboardCommand(int command);
+  // Stores the language in Language.ini, then switches every window to it.
+  void SwitchLanguage(const std::string& name, int language);
   void SetStatusText(const std::string& text);
   TEngineFactory engineFactory_;
   std::vector<std::string> arguments_;

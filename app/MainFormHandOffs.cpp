@@ -104,26 +104,18 @@ void TMainForm::Info2Click(TObject*) {
   if (TAboutBox* about = Application()->FindForm<TAboutBox>()) about->ShowModal();
 }
 
-void TMainForm::Deutsch1Click(TObject*) {
+void TMainForm::SwitchLanguage(const std::string& name, int language) {
   TStringList file;
-  file.Add("GERMAN");
+  file.Add(name);
   file.SaveToFile(AppDir + "Language.ini");
-  LanguageName = "GERMAN";
-  LangDispatcher1->SetActiveLanguage(1);
+  LanguageName = name;
+  LangDispatcher1->SetActiveLanguage(language);
   BlockFormatCombo->SetItemIndex(0);
   ProductTitle = "KAVELIN";
   SetCaption(ProductTitle + " " + VersionText);
 }
 
-void TMainForm::English1Click(TObject*) {
-  TStringList file;
-  file.Add("ENGLISH");
-  file.SaveToFile(AppDir + "Language.ini");
-  LanguageName = "ENGLISH";
-  LangDispatcher1->SetActiveLanguage(2);
-  BlockFormatCombo->SetItemIndex(0);
-  ProductTitle = "KAVELIN";
-  SetCaption(ProductTitle + " " + VersionText);
-}
+void TMainForm::Deutsch1Click(TObject*) { SwitchLanguage("GERMAN", 1); }
+void TMainForm::English1Click(TObject*) { SwitchLanguage("ENGLISH", 2); }
 
 }  // namespace kv

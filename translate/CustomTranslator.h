@@ -177,5 +177,7 @@ const std::vector<std::string>& StandardDialogTexts();
 const std::vector<std::string>& MessageDialogTexts();
 // The exclusion list a new component starts with (30 names).
 void FillDefaultExcludedProperties(TStrings& names);
+// The twenty names every window of the program stores.
+void FillStoredExcludedProperties(TStrings& names);
 
 }  // namespace kv

@@ -43,28 +43,7 @@ TTranslator* CreateStoredTranslator(TComponent* form, TLangDispatcher* dispatche
   names.Add("ENGLISH");
   t->SetLangNames(names);
   t->SetLanguage("ENGLISH");
-  static const char* const excluded[] = {"Category",
-                                         "SecondaryShortCuts",
-                                         "HelpKeyword",
-                                         "InitialDir",
-                                         "HelpKeyword",
-                                         "ActivePage",
-                                         "ImeName",
-                                         "DefaultExt",
-                                         "FileName",
-                                         "FieldName",
-                                         "PickList",
-                                         "DisplayFormat",
-                                         "EditMask",
-                                         "KeyList",
-                                         "LookupDisplayFields",
-                                         "DropDownSpecRow",
-                                         "TableName",
-                                         "DatabaseName",
-                                         "IndexName",
-                                         "MasterFields"};
-  t->ExcludedProperties()->Clear();
-  for (const char* e : excluded) t->ExcludedProperties()->Add(e);
+  FillStoredExcludedProperties(*t->ExcludedProperties());
   t->ReadTranslationData(payload);
   return t;
 }
