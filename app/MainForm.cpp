@@ -365,10 +365,17 @@ void TMainForm::RunPendingShow() {
 
 void TMainForm::OpenFirstPage() {
   try {
-    if (StartFile.empty() || !FileExists(StartFile))
+    if (StartFile.empty() || !FileExists(StartFile)) {
       Neu1Click(this);
-    else
-      LoadDocument(StartFile);
+    } else {
+      try {
+        LoadDocument(StartFile);
+      } catch (const std::exception& e) {
+        // A start page that cannot be opened is reported; the user goes on with a new page.
+        Application()->HandleException(e);
+        Neu1Click(this);
+      }
+    }
   } catch (...) {
     shown_ = true;
     ReportReadyOnce();

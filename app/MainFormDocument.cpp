@@ -22,6 +22,9 @@ std::string MakeWorkingCopy(const std::string& docDir, const std::string* source
   std::string work = NewWorkFileName(docDir);
   if (!WriteFileBytes(work, bytes)) {
     DeleteFileIfExists(work);
+    if (sourcePath)
+      throw EFCreateError(FrameworkText::FileOpenError(*sourcePath) + ": " +
+                          FrameworkText::FileCreateError(work));
     throw EFCreateError(FrameworkText::FileCreateError(work));
   }
   return work;

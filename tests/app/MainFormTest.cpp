@@ -109,6 +109,30 @@ TEST_F(MainFormFake, AnEmptyVersionFileIsAListIndexError) {
   EXPECT_NE(errors_[0].find("Listenindex"), std::string::npos);
 }
 
+TEST_F(MainFormFake, AStartPageThatCannotBeOpenedIsReportedAndANewPageTakesItsPlace) {
+  // /proc takes no working copy beside the page.
+  TMainForm* f = StartFake({"/proc/version"});
+  f->Show();
+  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_NE(errors_[0].find("/proc/version"), std::string::npos) << errors_[0];
+  EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");
+  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile);
+}
+
+TEST_F(MainFormFake, AStartPageIsOpenedThroughAWorkingCopyAndNotAddedToTheRecentFiles) {
+  const std::string page = folder_.Dir() + "start.html";
+  WriteFileBytes(page, "<HTML><BODY>Start</BODY></HTML>");
+  TMainForm* f = StartFake({page});
+  f->Show();
+  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  EXPECT_EQ(f->CurrentFile, page);
+  EXPECT_EQ(f->DocDir, folder_.Dir());
+  EXPECT_EQ(engine_->Loads, std::vector<std::string>{f->WorkFile});
+  EXPECT_FALSE(FileExists(folder_.Dir() + "historie.ini"));
+  EXPECT_TRUE(errors_.empty());
+}
+
 TEST_F(MainFormFake, ToolBarButtonsAndBoxesSendTheirCommands) {
   TMainForm* f = StartShown();
   engine_->AskLinkAddress = [] { return std::optional<std::string>("http://example.org/"); };
