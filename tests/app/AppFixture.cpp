@@ -1,6 +1,6 @@
 #include "tests/app/AppFixture.h"
 
-#include <QElapsedTimer>
+#include "tests/common/EventLoop.h"
 #include <filesystem>
 
 #include "resources/Resources.h"
@@ -70,14 +70,6 @@ TMainForm* MainFormTest::Start(TEngineFactory engine, std::vector<std::string> a
   return app_->CreateForm<TMainForm>(nullptr, std::move(engine), std::move(arguments), folder_.ProgramPath());
 }
 
-bool MainFormTest::WaitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+bool MainFormTest::WaitFor(const std::function<bool()>& done, int ms) { return WaitUntil(done, ms); }
 
 }  // namespace kv

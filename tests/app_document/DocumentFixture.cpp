@@ -1,7 +1,7 @@
 #include "tests/app_document/DocumentFixture.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include "tests/common/EventLoop.h"
 #include <QTest>
 #include <QWebEngineView>
 #include <filesystem>
@@ -86,15 +86,7 @@ TMainForm* DocumentFlowTest::StartReady(std::vector<std::string> arguments) {
   return form_;
 }
 
-bool DocumentFlowTest::WaitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+bool DocumentFlowTest::WaitFor(const std::function<bool()>& done, int ms) { return WaitUntil(done, ms); }
 
 void DocumentFlowTest::Type(const std::string& text) {
   form_->WebBrowser1->SetFocus();
