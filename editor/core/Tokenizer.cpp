@@ -51,7 +51,7 @@ class TLineTokenizer::Run {
   }
 
   void Flush() {
-    if (pendingLength_ <= 0) return;
+    if (pendingLength_ <= 0 || !sink_) return;
     TTokenRun run;
     run.Start = pendingStart_;
     run.Text =
@@ -406,23 +406,24 @@ void TLineTokenizer::TokenizeChunk(Run& run, std::string_view line, int begin, i
   }
 }
 
-void TLineTokenizer::Tokenize(std::string_view line, TTokenState& state, TRunSink sink) const {
-  Run run(line, state, *this, &sink);
+int TLineTokenizer::ChunkEnd(std::string_view line, int p) const {
+  // Chunks alternate between runs of URL delimiters and runs of other characters; an escape
+  // character takes the character after it into its chunk.
+  const int n = static_cast<int>(line.size());
+  const bool delimiters = IsUrlDelimiter(line[p]);
+  int q = p;
+  while (q < n && IsUrlDelimiter(line[q]) == delimiters)
+    q += (hasEscape_ && line[q] == escape_) ? 2 : 1;
+  return q > n ? n : q;
+}
+
+void TLineTokenizer::WalkLine(Run& run, std::string_view line, TTokenState& state) const {
   const int n = static_cast<int>(line.size());
   if (!settings_.UrlAware) {
     if (n > 0) TokenizeChunk(run, line, 0, n);
   } else {
-    int p = 0;
-    while (p < n) {
-      const bool delimiters = IsUrlDelimiter(line[p]);
-      int q = p;
-      while (q < n && IsUrlDelimiter(line[q]) == delimiters) {
-        if (hasEscape_ && line[q] == escape_ && q + 1 < n)
-          q += 2;
-        else
-          ++q;
-      }
-      if (q > n) q = n;
+    for (int p = 0; p < n;) {
+      const int q = ChunkEnd(line, p);
       TokenizeChunk(run, line, p, q);
       p = q;
     }
@@ -436,30 +437,15 @@ void TLineTokenizer::Tokenize(std::string_view line, TTokenState& state, TRunSin
   }
 }
 
+void TLineTokenizer::Tokenize(std::string_view line, TTokenState& state, TRunSink sink) const {
+  Run run(line, state, *this, &sink);
+  WalkLine(run, line, state);
+}
+
 void TLineTokenizer::Advance(std::string_view line, TTokenState& state) const {
-  Run run(line, state, *this, nullptr);
-  const int n = static_cast<int>(line.size());
   if (!styled_) return;
-  if (!settings_.UrlAware) {
-    if (n > 0) TokenizeChunk(run, line, 0, n);
-  } else {
-    int p = 0;
-    while (p < n) {
-      const bool delimiters = IsUrlDelimiter(line[p]);
-      int q = p;
-      while (q < n && IsUrlDelimiter(line[q]) == delimiters)
-        q += (hasEscape_ && line[q] == escape_) ? 2 : 1;
-      if (q > n) q = n;
-      TokenizeChunk(run, line, p, q);
-      p = q;
-    }
-  }
-  if (run.LineComment) state.InComment = false;
-  state.Number = state.KeyWord = state.Symbol = state.Url = false;
-  if (!state.InBracket) {
-    state.BracketStart = state.BracketEnd = 0;
-    state.StyleIndex = -1;
-  }
+  Run run(line, state, *this, nullptr);
+  WalkLine(run, line, state);
 }
 
 std::vector<TTokenRun> TLineTokenizer::Runs(std::string_view line, TTokenState& state) const {
@@ -471,15 +457,10 @@ std::vector<TTokenRun> TLineTokenizer::Runs(std::string_view line, TTokenState& 
 bool TLineTokenizer::UrlAt(std::string_view line, int column, int& start, int& length) const {
   if (!settings_.UrlAware || column < 0 || column >= static_cast<int>(line.size())) return false;
   const int n = static_cast<int>(line.size());
-  int p = 0;
-  while (p < n) {
-    const bool delimiters = IsUrlDelimiter(line[p]);
-    int q = p;
-    while (q < n && IsUrlDelimiter(line[q]) == delimiters)
-      q += (hasEscape_ && line[q] == escape_) ? 2 : 1;
-    if (q > n) q = n;
+  for (int p = 0; p < n;) {
+    const int q = ChunkEnd(line, p);
     if (column >= p && column < q) {
-      if (delimiters ||
+      if (IsUrlDelimiter(line[p]) ||
           !IsUrlChunk(line.substr(static_cast<size_t>(p), static_cast<size_t>(q - p))))
         return false;
       start = p;

@@ -109,6 +109,10 @@ class TLineTokenizer {
   friend class Run;
   void PrepareGroups(const TCustomMemoStyler* styler, const TTokenizerSettings& settings);
   void TokenizeChunk(Run& run, std::string_view line, int begin, int end) const;
+  // The end of the URL chunk that starts at p.
+  int ChunkEnd(std::string_view line, int p) const;
+  // Tokenizes a whole line into run and leaves the state at its end.
+  void WalkLine(Run& run, std::string_view line, TTokenState& state) const;
   bool MatchKeyword(std::string_view word, int& groupIndex) const;
 
   TTokenizerSettings settings_;

@@ -94,12 +94,36 @@ int TCodeUndoList::Add(std::unique_ptr<TUndo> step) {
   return 0;
 }
 
+namespace {
+
+// While steps replay, the memo's own editing must not indent and nothing may be recorded;
+// both are restored however the replay ends.
+class TReplayGuard {
+ public:
+  TReplayGuard(TCustomCodeMemo& memo, bool& performing)
+      : memo_(memo), performing_(performing), autoIndent_(memo.AutoIndent) {
+    memo_.AutoIndent = false;
+    performing_ = true;
+  }
+  ~TReplayGuard() {
+    performing_ = false;
+    memo_.AutoIndent = autoIndent_;
+  }
+  TReplayGuard(const TReplayGuard&) = delete;
+  TReplayGuard& operator=(const TReplayGuard&) = delete;
+
+ private:
+  TCustomCodeMemo& memo_;
+  bool& performing_;
+  bool autoIndent_;
+};
+
+}  // namespace
+
 void TCodeUndoList::Undo() {
   if (!CanUndo() || !memo_) return;
-  const bool autoIndent = memo_->AutoIndent;
-  memo_->AutoIndent = false;
-  performing_ = true;
-  try {
+  {
+    TReplayGuard guard(*memo_, performing_);
     for (;;) {
       TUndo* step = steps_[undone_].get();
       memo_->SetCaret(step->AfterX, step->AfterY);
@@ -108,23 +132,15 @@ void TCodeUndoList::Undo() {
       ++undone_;
       if (!step->Linked || undone_ >= Count()) break;
     }
-  } catch (...) {
-    performing_ = false;
-    memo_->AutoIndent = autoIndent;
-    throw;
   }
-  performing_ = false;
-  memo_->AutoIndent = autoIndent;
   Changed();
   memo_->LineChangeHandler();
 }
 
 void TCodeUndoList::Redo() {
   if (!CanRedo() || !memo_) return;
-  const bool autoIndent = memo_->AutoIndent;
-  memo_->AutoIndent = false;
-  performing_ = true;
-  try {
+  {
+    TReplayGuard guard(*memo_, performing_);
     for (;;) {
       --undone_;
       TUndo* step = steps_[undone_].get();
@@ -133,13 +149,7 @@ void TCodeUndoList::Redo() {
       memo_->SetCaret(step->AfterX, step->AfterY);
       if (undone_ == 0 || !steps_[undone_ - 1]->Linked) break;
     }
-  } catch (...) {
-    performing_ = false;
-    memo_->AutoIndent = autoIndent;
-    throw;
   }
-  performing_ = false;
-  memo_->AutoIndent = autoIndent;
   Changed();
   memo_->LineChangeHandler();
 }
