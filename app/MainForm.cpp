@@ -23,8 +23,8 @@ namespace kv {
 
 KV_DEFINE_CLASS(TMainForm, TForm, {})
 
-TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory, std::vector<std::string> arguments,
-                     std::string programPath)
+TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory,
+                     std::vector<std::string> arguments, std::string programPath)
     : TForm(owner),
       engineFactory_(std::move(engineFactory)),
       arguments_(std::move(arguments)),
@@ -32,9 +32,12 @@ TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory, std::vecto
   SetName("MainForm");
 }
 
-TMainForm::~TMainForm() { RemoveMouseHook(); }
+TMainForm::~TMainForm() {
+  RemoveMouseHook();
+}
 
-TToolButton* TMainForm::AddToolButton(const char* name, TToolButtonStyle style, int image, int width) {
+TToolButton* TMainForm::AddToolButton(const char* name, TToolButtonStyle style, int image,
+                                      int width) {
   auto* b = new TToolButton(this);
   b->SetName(name);
   b->SetStyle(style);
@@ -44,8 +47,8 @@ TToolButton* TMainForm::AddToolButton(const char* name, TToolButtonStyle style, 
   return b;
 }
 
-TMenuItem* TMainForm::AddMenuItem(TMenuItem* parent, const char* name, const char* caption, const char* shortcut,
-                                  int image) {
+TMenuItem* TMainForm::AddMenuItem(TMenuItem* parent, const char* name, const char* caption,
+                                  const char* shortcut, int image) {
   auto* item = new TMenuItem(this);
   item->SetName(name);
   item->SetCaption(caption);
@@ -173,12 +176,12 @@ void TMainForm::CreateComponents() {
     t.control->SetCaption(t.caption);
     t.control->SetHint(t.hint);
   }
-  for (const char* item : {"Normal", "Heading 1", "Heading 2", "Heading 3", "Heading 4", "Heading 5", "Heading 6",
-                           "Numbered List", "Bulleted List"})
+  for (const char* item : {"Normal", "Heading 1", "Heading 2", "Heading 3", "Heading 4",
+                           "Heading 5", "Heading 6", "Numbered List", "Bulleted List"})
     BlockFormatCombo->Items()->Add(item);
   for (const char* item : {"1", "2", "3", "4", "5", "6", "7"}) TextSizeCombo->Items()->Add(item);
-  for (const char* item :
-       {"Standard", "Arial", "Verdana", "Times New Roman", "Courier", "Trebuchet MS", "Tahoma", "Comic Sans MS"})
+  for (const char* item : {"Standard", "Arial", "Verdana", "Times New Roman", "Courier",
+                           "Trebuchet MS", "Tahoma", "Comic Sans MS"})
     TextFontCombo->Items()->Add(item);
   for (TComboBox* c : {BlockFormatCombo, TextSizeCombo, TextFontCombo}) {
     c->Font()->SetName("Microsoft Sans Serif");
@@ -280,19 +283,28 @@ void TMainForm::CreateComponents() {
     }
   };
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
-  WebBrowser1->Engine()->OnNavigateComplete = [this] { SafeCall([this] { WebBrowser1NavigateComplete2(); }); };
+  WebBrowser1->Engine()->OnNavigateComplete = [this] {
+    SafeCall([this] { WebBrowser1NavigateComplete2(); });
+  };
   WebBrowser1->Engine()->ActiveLanguage = [this] { return ActiveLanguage(); };
 }
 
-void TMainForm::DoCreate() { TForm::DoCreate(); }
-
-int TMainForm::ActiveLanguage() const { return LangDispatcher1 ? LangDispatcher1->ActiveLanguage() : 1; }
-
-std::string TMainForm::SavedMessage() {
-  return Lang_WerbungForm ? Lang_WerbungForm->GetTextOrDefault("IDS_36") : std::string("Document saved!");
+void TMainForm::DoCreate() {
+  TForm::DoCreate();
 }
 
-void TMainForm::SetStatusText(const std::string& text) { StatusBar1->SetSimpleText(text); }
+int TMainForm::ActiveLanguage() const {
+  return LangDispatcher1 ? LangDispatcher1->ActiveLanguage() : 1;
+}
+
+std::string TMainForm::SavedMessage() {
+  return Lang_WerbungForm ? Lang_WerbungForm->GetTextOrDefault("IDS_36")
+                          : std::string("Document saved!");
+}
+
+void TMainForm::SetStatusText(const std::string& text) {
+  StatusBar1->SetSimpleText(text);
+}
 
 void TMainForm::FormCreate(TObject*) {
   // 1. The message filter stays off until the first navigation has completed.
@@ -300,7 +312,8 @@ void TMainForm::FormCreate(TObject*) {
   ApplicationEvents1->OnMessage = nullptr;
   // 2. Floating-point exceptions masked, rounding to nearest: the platform's default already.
   // 3.
-  const std::string program = programPath_.empty() ? FromQ(QCoreApplication::applicationFilePath()) : programPath_;
+  const std::string program =
+      programPath_.empty() ? FromQ(QCoreApplication::applicationFilePath()) : programPath_;
   AppDir = WithTrailingBackslash(DirectoryOfPath(program));
   // 4. The mouse hook keeps the engine's own context menu away.
   InstallMouseHook(WebBrowser1->IsDocumentSurface());
@@ -400,11 +413,14 @@ void TMainForm::FormClose(TObject*, TCloseAction& action) {
   if (auto* showcase = Application()->FindForm<TWerbungForm>()) showcase->ShowModal();
 }
 
-void TMainForm::Programmbeenden1Click(TObject*) { Close(); }
+void TMainForm::Programmbeenden1Click(TObject*) {
+  Close();
+}
 
 void TMainForm::ApplicationEvents1Message(TMsg& msg, bool&) {
   // Runs before the key reaches the engine, so the tool bar shows the state before the move.
-  if (msg.message == WM_KEYDOWN && msg.wParam >= VK_LEFT && msg.wParam <= VK_DOWN) RefreshToolbarState();
+  if (msg.message == WM_KEYDOWN && msg.wParam >= VK_LEFT && msg.wParam <= VK_DOWN)
+    RefreshToolbarState();
 }
 
 }  // namespace kv

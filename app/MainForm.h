@@ -37,7 +37,8 @@ class TMainForm : public TForm {
   void InitEditing();
   void LoadDocument(const std::string& path);
   void DeleteWorkingFiles();
-  void DeleteWorkingFilesExcept(const std::string& docDir, const std::string& tempDir, const std::string& keep);
+  void DeleteWorkingFilesExcept(const std::string& docDir, const std::string& tempDir,
+                                const std::string& keep);
   // Writes the page to path: the engine's lines, rewritten, written once and atomically.
   void SaveDocumentTo(const std::string& path);
   void Neu1Click(TObject* sender);
@@ -100,8 +101,8 @@ class TMainForm : public TForm {
   TToolBar* ToolBar1;
   TToolButton *ToolButton3, *ToolButton4, *ToolButton5, *ToolButton6, *ToolButton7, *BoldToolButton,
       *ItalicToolButton, *UnderlineToolButton1, *LinkToolButton, *ToolButton12, *LeftToolButton1,
-      *CenterToolButton1, *RightToolButton1, *ToolButton21, *ToolButton22, *ToolButton24, *ToolButton25,
-      *ToolButton26, *ToolButton8, *ToolButton1, *ToolButton10, *ToolButton2;
+      *CenterToolButton1, *RightToolButton1, *ToolButton21, *ToolButton22, *ToolButton24,
+      *ToolButton25, *ToolButton26, *ToolButton8, *ToolButton1, *ToolButton10, *ToolButton2;
   TComboBox *BlockFormatCombo, *TextSizeCombo, *TextFontCombo;
   TSpeedButton *SpeedButton1, *SpeedButton2;
   TWebBrowser* WebBrowser1;
@@ -128,7 +129,8 @@ class TMainForm : public TForm {
 
  private:
   TToolButton* AddToolButton(const char* name, TToolButtonStyle style, int image, int width = 23);
-  TMenuItem* AddMenuItem(TMenuItem* parent, const char* name, const char* caption, const char* shortcut, int image);
+  TMenuItem* AddMenuItem(TMenuItem* parent, const char* name, const char* caption,
+                         const char* shortcut, int image);
   void SendCommand(const std::string& name, bool showUI, const TVariant& value);
   void ClipboardCommand(int command);
   // Stores the language in Language.ini, then switches every window to it.

@@ -16,13 +16,27 @@ void TMainForm::SendCommand(const std::string& name, bool showUI, const TVariant
   doc->ExecCommand(name, showUI, value);
 }
 
-void TMainForm::BoldButtonClick(TObject*) { SendCommand("Bold", false, 0); }
-void TMainForm::ItalicButtonClick(TObject*) { SendCommand("Italic", false, 0); }
-void TMainForm::UnderlineToolButton1Click(TObject*) { SendCommand("Underline", false, 0); }
-void TMainForm::LeftAlignClick(TObject*) { SendCommand("JustifyLeft", false, 0); }
-void TMainForm::CenterAlignClick(TObject*) { SendCommand("JustifyCenter", false, 0); }
-void TMainForm::RightAlignClick(TObject*) { SendCommand("JustifyRight", false, 0); }
-void TMainForm::ToolButton2Click(TObject*) { SendCommand("InsertImage", true, 0); }
+void TMainForm::BoldButtonClick(TObject*) {
+  SendCommand("Bold", false, 0);
+}
+void TMainForm::ItalicButtonClick(TObject*) {
+  SendCommand("Italic", false, 0);
+}
+void TMainForm::UnderlineToolButton1Click(TObject*) {
+  SendCommand("Underline", false, 0);
+}
+void TMainForm::LeftAlignClick(TObject*) {
+  SendCommand("JustifyLeft", false, 0);
+}
+void TMainForm::CenterAlignClick(TObject*) {
+  SendCommand("JustifyCenter", false, 0);
+}
+void TMainForm::RightAlignClick(TObject*) {
+  SendCommand("JustifyRight", false, 0);
+}
+void TMainForm::ToolButton2Click(TObject*) {
+  SendCommand("InsertImage", true, 0);
+}
 
 void TMainForm::UnderlineButtonClick(TObject*) {
   // The hyperlink command's failures are not shown.
@@ -33,7 +47,8 @@ void TMainForm::UnderlineButtonClick(TObject*) {
 }
 
 void TMainForm::ColorToolButtonClick(TObject*) {
-  if (ColorDialog1->Execute()) SendCommand("ForeColor", false, static_cast<std::int64_t>(ColorDialog1->Color()));
+  if (ColorDialog1->Execute())
+    SendCommand("ForeColor", false, static_cast<std::int64_t>(ColorDialog1->Color()));
 }
 
 void TMainForm::TextSizeComboChange(TObject*) {
@@ -48,9 +63,11 @@ void TMainForm::TextFontComboChange(TObject*) {
 }
 
 void TMainForm::BlockFormatComboChange(TObject*) {
-  static const char* const kValues[] = {"<P>", "<H1>", "<H2>", "<H3>", "<H4>", "<H5>", "<H6>", "<OL>", "<UL>"};
+  static const char* const kValues[] = {"<P>",  "<H1>", "<H2>", "<H3>", "<H4>",
+                                        "<H5>", "<H6>", "<OL>", "<UL>"};
   const int index = BlockFormatCombo->ItemIndex();
-  SendCommand("FormatBlock", false, index >= 0 && index < 9 ? std::string(kValues[index]) : std::string());
+  SendCommand("FormatBlock", false,
+              index >= 0 && index < 9 ? std::string(kValues[index]) : std::string());
 }
 
 void TMainForm::ClipboardCommand(int command) {
@@ -63,19 +80,27 @@ void TMainForm::ClipboardCommand(int command) {
   }
 }
 
-void TMainForm::CutButtonClick(TObject*) { ClipboardCommand(wbCut); }
-void TMainForm::CopyButtonClick(TObject*) { ClipboardCommand(wbCopy); }
-void TMainForm::PasteButtonClick(TObject*) { ClipboardCommand(wbPaste); }
+void TMainForm::CutButtonClick(TObject*) {
+  ClipboardCommand(wbCut);
+}
+void TMainForm::CopyButtonClick(TObject*) {
+  ClipboardCommand(wbCopy);
+}
+void TMainForm::PasteButtonClick(TObject*) {
+  ClipboardCommand(wbPaste);
+}
 
 void TMainForm::RefreshToolbarState() {
   ++ToolbarRefreshCount;
-  TToolButton* const buttons[] = {BoldToolButton,  ItalicToolButton,  LinkToolButton,      LeftToolButton1,
-                                  CenterToolButton1, RightToolButton1, UnderlineToolButton1};
+  TToolButton* const buttons[] = {BoldToolButton,      ItalicToolButton,  LinkToolButton,
+                                  LeftToolButton1,     CenterToolButton1, RightToolButton1,
+                                  UnderlineToolButton1};
   try {
     TWebEngine* doc = GetDocument();
     if (!doc) throw EEngineError("Kein Dokument geladen");
-    static const char* const kStates[] = {"Bold", "Italic", "CreateLink", "JustifyLeft", "JustifyCenter",
-                                          "JustifyRight", "Underline"};
+    static const char* const kStates[] = {"Bold",        "Italic",        "CreateLink",
+                                          "JustifyLeft", "JustifyCenter", "JustifyRight",
+                                          "Underline"};
     for (int i = 0; i < 7; ++i) {
       const bool down = doc->QueryCommandValue(kStates[i]).AsBoolean();
       buttons[i]->SetDown(down);
@@ -84,9 +109,9 @@ void TMainForm::RefreshToolbarState() {
     if (size >= 1 && size <= 7) TextSizeCombo->SetItemIndex(static_cast<int>(size - 1));
 
     const std::string font = doc->QueryCommandValue("FontName").AsString();
-    static const std::pair<const char*, int> kFonts[] = {{"Standard", 0}, {"Arial", 1},        {"Verdana", 2},
-                                                         {"Times New Roman", 0}, {"Courier", 4},
-                                                         {"Trebuchet MS", 5}, {"Tahoma", 6}, {"Comic Sans MS", 7}};
+    static const std::pair<const char*, int> kFonts[] = {
+        {"Standard", 0}, {"Arial", 1},        {"Verdana", 2}, {"Times New Roman", 0},
+        {"Courier", 4},  {"Trebuchet MS", 5}, {"Tahoma", 6},  {"Comic Sans MS", 7}};
     for (const auto& [name, entry] : kFonts)
       if (font == name) {
         TextFontCombo->SetItemIndex(entry);
@@ -94,11 +119,24 @@ void TMainForm::RefreshToolbarState() {
       }
 
     const std::string block = doc->QueryCommandValue("FormatBlock").AsString();
-    static const char* const kGerman[] = {"Normal",        "\xDC" "berschrift 1", "\xDC" "berschrift 2",
-                                          "\xDC" "berschrift 3", "\xDC" "berschrift 4", "\xDC" "berschrift 5",
-                                          "\xDC" "berschrift 6", "Nummerierte Liste", "Aufz\xE4hlung"};
-    static const char* const kEnglish[] = {"Normal",    "Heading 1", "Heading 2",     "Heading 3",    "Heading 4",
-                                           "Heading 5", "Heading 6", "Numbered List", "Bulleted List"};
+    static const char* const kGerman[] = {"Normal",
+                                          "\xDC"
+                                          "berschrift 1",
+                                          "\xDC"
+                                          "berschrift 2",
+                                          "\xDC"
+                                          "berschrift 3",
+                                          "\xDC"
+                                          "berschrift 4",
+                                          "\xDC"
+                                          "berschrift 5",
+                                          "\xDC"
+                                          "berschrift 6",
+                                          "Nummerierte Liste",
+                                          "Aufz\xE4hlung"};
+    static const char* const kEnglish[] = {"Normal",    "Heading 1",     "Heading 2",
+                                           "Heading 3", "Heading 4",     "Heading 5",
+                                           "Heading 6", "Numbered List", "Bulleted List"};
     const char* const* names = ActiveLanguage() == 2 ? kEnglish : kGerman;
     if (block == "Standard") {
       BlockFormatCombo->SetItemIndex(0);

@@ -18,7 +18,8 @@ namespace {
 // caller's document is then left as it was.
 std::string MakeWorkingCopy(const std::string& docDir, const std::string* sourcePath) {
   std::string bytes;
-  if (sourcePath && !ReadFileBytes(*sourcePath, bytes)) throw EFOpenError(FrameworkText::FileOpenError(*sourcePath));
+  if (sourcePath && !ReadFileBytes(*sourcePath, bytes))
+    throw EFOpenError(FrameworkText::FileOpenError(*sourcePath));
   std::string work = NewWorkFileName(docDir);
   if (!WriteFileBytes(work, bytes)) {
     DeleteFileIfExists(work);
@@ -48,7 +49,9 @@ void TMainForm::WebBrowser1NavigateComplete2() {
   WebBrowser1->SetFocus();
   if (!filterOn_) {
     filterOn_ = true;
-    ApplicationEvents1->OnMessage = [this](TMsg& msg, bool& handled) { ApplicationEvents1Message(msg, handled); };
+    ApplicationEvents1->OnMessage = [this](TMsg& msg, bool& handled) {
+      ApplicationEvents1Message(msg, handled);
+    };
   }
   ReportReadyOnce();
   if (showPending_) SafeCall([this] { RunPendingShow(); });
@@ -129,7 +132,9 @@ void TMainForm::Speichernunter1Click(TObject*) {
   RebuildRecentMenu();
 }
 
-void TMainForm::DeleteWorkingFiles() { kv::DeleteWorkingFiles(DocDir, TempDir); }
+void TMainForm::DeleteWorkingFiles() {
+  kv::DeleteWorkingFiles(DocDir, TempDir);
+}
 
 void TMainForm::DeleteWorkingFilesExcept(const std::string& docDir, const std::string& tempDir,
                                          const std::string& keep) {

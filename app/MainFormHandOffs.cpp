@@ -93,12 +93,15 @@ void TMainForm::ToolButton8Click(TObject*) {
 void TMainForm::SpeedButton2Click(TObject*) {
   SaveDocumentTo(CurrentFile);
   std::string copy = NewPreviewFileName(WithTrailingBackslash(DirectoryOfPath(CurrentFile)));
-  if (!CopyFileOverwrite(CurrentFile, copy)) throw EFCreateError(FrameworkText::FileCreateError(copy));
+  if (!CopyFileOverwrite(CurrentFile, copy))
+    throw EFCreateError(FrameworkText::FileCreateError(copy));
   ReplaceNoCase(copy, "\\", "/");
   OpenWithShell(copy);
 }
 
-void TMainForm::Hilfedatei2Click(TObject*) { OpenWithShell(AppDir + "help" + PathDelim() + "help.html"); }
+void TMainForm::Hilfedatei2Click(TObject*) {
+  OpenWithShell(AppDir + "help" + PathDelim() + "help.html");
+}
 
 void TMainForm::Info2Click(TObject*) {
   if (TAboutBox* about = Application()->FindForm<TAboutBox>()) about->ShowModal();
@@ -115,7 +118,11 @@ void TMainForm::SwitchLanguage(const std::string& name, int language) {
   SetCaption(ProductTitle + " " + VersionText);
 }
 
-void TMainForm::Deutsch1Click(TObject*) { SwitchLanguage("GERMAN", 1); }
-void TMainForm::English1Click(TObject*) { SwitchLanguage("ENGLISH", 2); }
+void TMainForm::Deutsch1Click(TObject*) {
+  SwitchLanguage("GERMAN", 1);
+}
+void TMainForm::English1Click(TObject*) {
+  SwitchLanguage("ENGLISH", 2);
+}
 
 }  // namespace kv

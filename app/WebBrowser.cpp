@@ -7,7 +7,8 @@ KV_DEFINE_CLASS(TWebBrowser, TControl, {})
 TWebBrowser::TWebBrowser(TComponent* owner, TEngineHost host)
     : TControl(owner, host.Widget ? host.Widget : new QWidget),
       engine_(std::move(host.Engine)),
-      isSurface_(host.IsDocumentSurface ? std::move(host.IsDocumentSurface) : [](QObject*) { return false; }) {
+      isSurface_(host.IsDocumentSurface ? std::move(host.IsDocumentSurface)
+                                        : [](QObject*) { return false; }) {
   Peer()->setAccessibleName(QStringLiteral("Web page"));
   Peer()->setFocusPolicy(Qt::StrongFocus);
 }

@@ -1,9 +1,10 @@
 // Program entry: system information and the replace table before any window, then the six
 // windows in their fixed order, the message loop, and the windows freed last-created first.
+#include <unistd.h>
+
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "app/EngineHost.h"
 #include "app/MainForm.h"

@@ -41,13 +41,15 @@ class TMessageFilter : public QObject {
 
 class TMouseHookFilter : public QObject {
  public:
-  explicit TMouseHookFilter(std::function<bool(QObject*)> isSurface) : isSurface_(std::move(isSurface)) {}
+  explicit TMouseHookFilter(std::function<bool(QObject*)> isSurface)
+      : isSurface_(std::move(isSurface)) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     switch (event->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && isSurface_(watched)) return true;
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && isSurface_(watched))
+          return true;
         break;
       case QEvent::ContextMenu:
         if (isSurface_(watched)) return true;
@@ -68,7 +70,8 @@ TMouseHookFilter* gMouseHook = nullptr;
 
 KV_DEFINE_CLASS(TApplicationEvents, TComponent, {})
 
-TApplicationEvents::TApplicationEvents(TComponent* owner) : TComponent(owner), filter_(new TMessageFilter(this)) {
+TApplicationEvents::TApplicationEvents(TComponent* owner)
+    : TComponent(owner), filter_(new TMessageFilter(this)) {
   QCoreApplication::instance()->installEventFilter(filter_);
 }
 

@@ -18,11 +18,16 @@ bool TClipboard::HasText() const {
   return d && d->hasText();
 }
 
-std::string TClipboard::AsText() const { return FromQ(QGuiApplication::clipboard()->text()); }
+std::string TClipboard::AsText() const {
+  return FromQ(QGuiApplication::clipboard()->text());
+}
 
-void TClipboard::SetAsText(const std::string& text) { QGuiApplication::clipboard()->setText(ToQ(text)); }
+void TClipboard::SetAsText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(ToQ(text));
+}
 
-void TClipboard::SetFormats(const std::string& text, const std::map<std::string, QByteArray>& formats) {
+void TClipboard::SetFormats(const std::string& text,
+                            const std::map<std::string, QByteArray>& formats) {
   auto* data = new QMimeData;
   data->setText(ToQ(text));
   for (const auto& [mime, bytes] : formats) data->setData(QString::fromStdString(mime), bytes);

@@ -15,8 +15,10 @@ namespace kv {
 
 KV_DEFINE_CLASS(TToolButton, TControl,
                 {prop::Boolean<TToolButton>("Down", &TToolButton::Down, &TToolButton::SetDown),
-                 prop::Integer<TToolButton>("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex),
-                 prop::Boolean<TToolButton>("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped)})
+                 prop::Integer<TToolButton>("ImageIndex", &TToolButton::ImageIndex,
+                                            &TToolButton::SetImageIndex),
+                 prop::Boolean<TToolButton>("Grouped", &TToolButton::Grouped,
+                                            &TToolButton::SetGrouped)})
 
 TToolButton::TToolButton(TComponent* owner) : TControl(owner, new QToolButton) {
   QToolButton* b = Button();
@@ -28,9 +30,13 @@ TToolButton::TToolButton(TComponent* owner) : TControl(owner, new QToolButton) {
   QObject::connect(b, &QToolButton::clicked, b, [this] { Clicked(); });
 }
 
-QToolButton* TToolButton::Button() const { return static_cast<QToolButton*>(Peer()); }
+QToolButton* TToolButton::Button() const {
+  return static_cast<QToolButton*>(Peer());
+}
 
-TToolBar* TToolButton::Bar() const { return dynamic_cast<TToolBar*>(Parent()); }
+TToolBar* TToolButton::Bar() const {
+  return dynamic_cast<TToolBar*>(Parent());
+}
 
 void TToolButton::SetStyle(TToolButtonStyle style) {
   style_ = style;
@@ -44,7 +50,9 @@ void TToolButton::SetStyle(TToolButtonStyle style) {
   }
 }
 
-bool TToolButton::Down() const { return Button()->isChecked(); }
+bool TToolButton::Down() const {
+  return Button()->isChecked();
+}
 
 void TToolButton::SetDown(bool down) {
   const QSignalBlocker block(Button());
@@ -97,7 +105,9 @@ TToolBar::TToolBar(TComponent* owner) : TControl(owner, new QWidget) {
   Peer()->setAccessibleName(QStringLiteral("ToolBar"));
 }
 
-QHBoxLayout* TToolBar::Layout() const { return static_cast<QHBoxLayout*>(Peer()->layout()); }
+QHBoxLayout* TToolBar::Layout() const {
+  return static_cast<QHBoxLayout*>(Peer()->layout());
+}
 
 void TToolBar::AddControl(TControl* control) {
   control->SetParent(this);
@@ -134,7 +144,8 @@ std::vector<TToolButton*> TToolBar::GroupOf(TToolButton* button) const {
 // ---- TStatusBar -------------------------------------------------------------------------------
 
 KV_DEFINE_CLASS(TStatusBar, TControl,
-                {prop::String<TStatusBar>("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText)})
+                {prop::String<TStatusBar>("SimpleText", &TStatusBar::SimpleText,
+                                          &TStatusBar::SetSimpleText)})
 
 TStatusBar::TStatusBar(TComponent* owner) : TControl(owner, new QStatusBar), panel_(new QLabel) {
   auto* bar = static_cast<QStatusBar*>(Peer());
@@ -146,7 +157,9 @@ TStatusBar::TStatusBar(TComponent* owner) : TControl(owner, new QStatusBar), pan
   SetHeight(22);
 }
 
-std::string TStatusBar::SimpleText() const { return FromQ(panel_->text()); }
+std::string TStatusBar::SimpleText() const {
+  return FromQ(panel_->text());
+}
 
 void TStatusBar::SetSimpleText(const std::string& text) {
   panel_->setText(ToQ(text));

@@ -65,21 +65,22 @@ class TControlEventFilter : public QObject {
   TControl* control_;
 };
 
-KV_DEFINE_CLASS(
-    TControl, TComponent,
-    {prop::String<TControl>("Caption", &TControl::Caption, &TControl::SetCaption),
-     prop::String<TControl>("Hint", &TControl::Hint, &TControl::SetHint),
-     prop::Boolean<TControl>("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
-     prop::Object<TControl>(
-         "Font", "TFont", [](TControl& c) -> TPersistent* { return c.Font(); }, &TControl::SetFontObject),
-     prop::Boolean<TControl>("ParentFont", &TControl::ParentFont, &TControl::SetParentFont),
-     prop::Integer<TControl>("Color", &TControl::Color, &TControl::SetColor),
-     prop::Boolean<TControl>("Visible", &TControl::Visible, &TControl::SetVisible),
-     prop::Boolean<TControl>("Enabled", &TControl::Enabled, &TControl::SetEnabled),
-     prop::Integer<TControl>("Left", &TControl::Left, &TControl::SetLeft),
-     prop::Integer<TControl>("Top", &TControl::Top, &TControl::SetTop),
-     prop::Integer<TControl>("Width", &TControl::Width, &TControl::SetWidth),
-     prop::Integer<TControl>("Height", &TControl::Height, &TControl::SetHeight)})
+KV_DEFINE_CLASS(TControl, TComponent,
+                {prop::String<TControl>("Caption", &TControl::Caption, &TControl::SetCaption),
+                 prop::String<TControl>("Hint", &TControl::Hint, &TControl::SetHint),
+                 prop::Boolean<TControl>("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
+                 prop::Object<TControl>(
+                     "Font", "TFont", [](TControl& c) -> TPersistent* { return c.Font(); },
+                     &TControl::SetFontObject),
+                 prop::Boolean<TControl>("ParentFont", &TControl::ParentFont,
+                                         &TControl::SetParentFont),
+                 prop::Integer<TControl>("Color", &TControl::Color, &TControl::SetColor),
+                 prop::Boolean<TControl>("Visible", &TControl::Visible, &TControl::SetVisible),
+                 prop::Boolean<TControl>("Enabled", &TControl::Enabled, &TControl::SetEnabled),
+                 prop::Integer<TControl>("Left", &TControl::Left, &TControl::SetLeft),
+                 prop::Integer<TControl>("Top", &TControl::Top, &TControl::SetTop),
+                 prop::Integer<TControl>("Width", &TControl::Width, &TControl::SetWidth),
+                 prop::Integer<TControl>("Height", &TControl::Height, &TControl::SetHeight)})
 
 TControl::TControl(TComponent* owner, QWidget* peer) : TComponent(owner), peer_(peer) {
   font_.SetName("MS Sans Serif");
@@ -138,7 +139,9 @@ void TControl::SetShowHint(bool show) {
   SetHint(hint_);
 }
 
-void TControl::SetFontObject(TPersistent* font) { font_.Assign(font); }
+void TControl::SetFontObject(TPersistent* font) {
+  font_.Assign(font);
+}
 
 void TControl::SetParentFont(bool follow) {
   if (parentFont_ == follow) return;
@@ -203,20 +206,32 @@ void TControl::SetCursor(TCursor cursor) {
   cursor_ = cursor;
   if (!peer_) return;
   switch (cursor) {
-    case TCursor::crDefault: peer_->unsetCursor(); break;
-    case TCursor::crArrow: peer_->setCursor(Qt::ArrowCursor); break;
-    case TCursor::crIBeam: peer_->setCursor(Qt::IBeamCursor); break;
-    case TCursor::crHandPoint: peer_->setCursor(Qt::PointingHandCursor); break;
+    case TCursor::crDefault:
+      peer_->unsetCursor();
+      break;
+    case TCursor::crArrow:
+      peer_->setCursor(Qt::ArrowCursor);
+      break;
+    case TCursor::crIBeam:
+      peer_->setCursor(Qt::IBeamCursor);
+      break;
+    case TCursor::crHandPoint:
+      peer_->setCursor(Qt::PointingHandCursor);
+      break;
   }
 }
 
-bool TControl::Focused() const { return peer_ && peer_->hasFocus(); }
+bool TControl::Focused() const {
+  return peer_ && peer_->hasFocus();
+}
 
 void TControl::SetFocus() {
   if (peer_) peer_->setFocus(Qt::OtherFocusReason);
 }
 
-bool TControl::CanFocus() const { return peer_ && peer_->isEnabled() && peer_->isVisible(); }
+bool TControl::CanFocus() const {
+  return peer_ && peer_->isEnabled() && peer_->isVisible();
+}
 
 void TControl::Click() {
   if (OnClick) SafeCall([this] { OnClick(this); });
@@ -246,7 +261,8 @@ void TControl::Realign() {
     c->height_ = std::max(0, h);
     c->ApplyBounds();
   };
-  for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+  for (TAlign pass :
+       {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
     for (TControl* c : children_) {
       if (c->align_ != pass || !c->visible_) continue;
       switch (pass) {

@@ -15,8 +15,16 @@
 namespace kv {
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
-                          mrYes = 6, mrNo = 7 };
+enum TModalResult : int {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7
+};
 enum class TCursor { crDefault, crArrow, crIBeam, crHandPoint };
 
 using TKeyEvent = std::function<void(TObject* sender, int& key, TShiftState shift)>;

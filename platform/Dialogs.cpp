@@ -17,7 +17,8 @@ std::string FilterToQt(const std::string& filter) {
   size_t start = 0;
   for (;;) {
     size_t bar = filter.find('|', start);
-    parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+    parts.push_back(
+        filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
     if (bar == std::string::npos) break;
     start = bar + 1;
   }
@@ -67,8 +68,9 @@ std::optional<TColor> QtColorDialog(TColor initial) {
   return FromQColor(c);
 }
 
-int QtMessageBox(TForm* owner, const std::string& text, const std::string& caption, unsigned flags) {
-  QMessageBox::Icon icon = (flags & MB_ICONERROR) ? QMessageBox::Critical
+int QtMessageBox(TForm* owner, const std::string& text, const std::string& caption,
+                 unsigned flags) {
+  QMessageBox::Icon icon = (flags & MB_ICONERROR)         ? QMessageBox::Critical
                            : (flags & MB_ICONINFORMATION) ? QMessageBox::Information
                                                           : QMessageBox::NoIcon;
   QMessageBox box(icon, ToQ(caption), ToQ(text), QMessageBox::Ok,
@@ -84,16 +86,20 @@ TDialogService& DialogService() {
   return service;
 }
 
-void ResetDialogService() { DialogService() = TDialogService{QtFileDialog, QtColorDialog, QtMessageBox}; }
+void ResetDialogService() {
+  DialogService() = TDialogService{QtFileDialog, QtColorDialog, QtMessageBox};
+}
 
-KV_DEFINE_CLASS(TOpenDialog, TComponent,
-                {prop::String<TOpenDialog>("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter),
-                 prop::String<TOpenDialog>("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName),
-                 prop::String<TOpenDialog>("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt),
-                 prop::String<TOpenDialog>("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle)})
+KV_DEFINE_CLASS(
+    TOpenDialog, TComponent,
+    {prop::String<TOpenDialog>("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter),
+     prop::String<TOpenDialog>("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName),
+     prop::String<TOpenDialog>("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt),
+     prop::String<TOpenDialog>("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle)})
 KV_DEFINE_CLASS(TSaveDialog, TOpenDialog, {})
 KV_DEFINE_CLASS(TColorDialog, TComponent,
-                {prop::Integer<TColorDialog>("Color", &TColorDialog::Color, &TColorDialog::SetColor)})
+                {prop::Integer<TColorDialog>("Color", &TColorDialog::Color,
+                                             &TColorDialog::SetColor)})
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
 
@@ -111,7 +117,8 @@ bool TSaveDialog::Execute() {
   if (!defaultExt_.empty()) {
     size_t slash = fileName_.find_last_of("/\\");
     size_t dot = fileName_.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) fileName_ += "." + defaultExt_;
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+      fileName_ += "." + defaultExt_;
   }
   return true;
 }

@@ -59,13 +59,16 @@ class TColorDialog : public TComponent {
 
 enum TMsgBoxFlags : unsigned { MB_OK = 0, MB_ICONERROR = 0x10, MB_ICONINFORMATION = 0x40 };
 // A message box owned by owner (may be null); returns the modal result of the pressed button.
-int MessageBox(TForm* owner, const std::string& text, const std::string& caption, unsigned flags = MB_OK);
+int MessageBox(TForm* owner, const std::string& text, const std::string& caption,
+               unsigned flags = MB_OK);
 
 // What the dialogs do when shown; tests replace these to answer without a person.
 struct TDialogService {
   std::function<std::optional<std::string>(const TOpenDialog&, bool save)> FileDialog;
   std::function<std::optional<TColor>(TColor initial)> ColorDialog;
-  std::function<int(TForm* owner, const std::string& text, const std::string& caption, unsigned flags)> MessageBox;
+  std::function<int(TForm* owner, const std::string& text, const std::string& caption,
+                    unsigned flags)>
+      MessageBox;
 };
 TDialogService& DialogService();
 // Restores the Qt dialogs.

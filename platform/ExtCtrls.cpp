@@ -36,7 +36,9 @@ void TPanel::SetBackgroundPicture(const QImage& picture) {
   Peer()->setPalette(p);
 }
 
-void TPanel::CaptionChanged() { Peer()->setAccessibleName(ToQ(Caption())); }
+void TPanel::CaptionChanged() {
+  Peer()->setAccessibleName(ToQ(Caption()));
+}
 
 void TPanel::ColorChanged() {
   QPalette p = Peer()->palette();
@@ -52,7 +54,9 @@ TImage::TImage(TComponent* owner) : TControl(owner, new QLabel) {
   Label()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-QLabel* TImage::Label() const { return static_cast<QLabel*>(Peer()); }
+QLabel* TImage::Label() const {
+  return static_cast<QLabel*>(Peer());
+}
 
 void TImage::LoadFromJpegFile(const std::string& path) {
   QString error;
@@ -85,16 +89,24 @@ void TImage::SetPicture(const QImage& image) {
 
 KV_DEFINE_CLASS(TBevel, TControl, {})
 
-TBevel::TBevel(TComponent* owner) : TControl(owner, new QFrame) { SetShape(TBevelShape::bsBox); }
+TBevel::TBevel(TComponent* owner) : TControl(owner, new QFrame) {
+  SetShape(TBevelShape::bsBox);
+}
 
 void TBevel::SetShape(TBevelShape shape) {
   auto* f = static_cast<QFrame*>(Peer());
   switch (shape) {
     case TBevelShape::bsTopLine:
-    case TBevelShape::bsBottomLine: f->setFrameShape(QFrame::HLine); break;
+    case TBevelShape::bsBottomLine:
+      f->setFrameShape(QFrame::HLine);
+      break;
     case TBevelShape::bsLeftLine:
-    case TBevelShape::bsRightLine: f->setFrameShape(QFrame::VLine); break;
-    default: f->setFrameShape(QFrame::Box); break;
+    case TBevelShape::bsRightLine:
+      f->setFrameShape(QFrame::VLine);
+      break;
+    default:
+      f->setFrameShape(QFrame::Box);
+      break;
   }
   f->setFrameShadow(QFrame::Sunken);
 }
@@ -103,15 +115,20 @@ void TBevel::SetShape(TBevelShape shape) {
 
 KV_DEFINE_CLASS(TScrollBox, TControl, {})
 
-TScrollBox::TScrollBox(TComponent* owner) : TControl(owner, new QScrollArea), content_(new QWidget) {
+TScrollBox::TScrollBox(TComponent* owner)
+    : TControl(owner, new QScrollArea), content_(new QWidget) {
   Area()->setWidget(content_);
   Area()->setWidgetResizable(true);
   Area()->setFrameShape(QFrame::NoFrame);
   WatchWidget(content_);
 }
 
-QScrollArea* TScrollBox::Area() const { return static_cast<QScrollArea*>(Peer()); }
-QWidget* TScrollBox::ClientWidget() const { return content_; }
+QScrollArea* TScrollBox::Area() const {
+  return static_cast<QScrollArea*>(Peer());
+}
+QWidget* TScrollBox::ClientWidget() const {
+  return content_;
+}
 
 void TScrollBox::ColorChanged() {
   QPalette p = content_->palette();
@@ -133,7 +150,9 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner), timer_(new QTimer) {
   Restart();
 }
 
-TTimer::~TTimer() { delete timer_; }
+TTimer::~TTimer() {
+  delete timer_;
+}
 
 void TTimer::SetEnabled(bool enabled) {
   enabled_ = enabled;

@@ -14,12 +14,18 @@ QString MapFaceName(const std::string& windowsFace) {
   };
   // fonts-liberation and fonts-dejavu-core, which setup.sh installs.
   static const Entry kMap[] = {
-      {"MICROSOFT SANS SERIF", "Liberation Sans"}, {"MS SANS SERIF", "Liberation Sans"},
-      {"ARIAL", "Liberation Sans"},                {"SEGOE UI", "DejaVu Sans"},
-      {"TAHOMA", "DejaVu Sans"},                   {"VERDANA", "DejaVu Sans"},
-      {"TREBUCHET MS", "DejaVu Sans"},             {"COMIC SANS MS", "DejaVu Sans"},
-      {"TIMES NEW ROMAN", "Liberation Serif"},     {"COURIER NEW", "Liberation Mono"},
-      {"COURIER", "Liberation Mono"},              {"FIXEDSYS", "DejaVu Sans Mono"},
+      {"MICROSOFT SANS SERIF", "Liberation Sans"},
+      {"MS SANS SERIF", "Liberation Sans"},
+      {"ARIAL", "Liberation Sans"},
+      {"SEGOE UI", "DejaVu Sans"},
+      {"TAHOMA", "DejaVu Sans"},
+      {"VERDANA", "DejaVu Sans"},
+      {"TREBUCHET MS", "DejaVu Sans"},
+      {"COMIC SANS MS", "DejaVu Sans"},
+      {"TIMES NEW ROMAN", "Liberation Serif"},
+      {"COURIER NEW", "Liberation Mono"},
+      {"COURIER", "Liberation Mono"},
+      {"FIXEDSYS", "DejaVu Sans Mono"},
   };
   const std::string key = AnsiUpperCase(windowsFace);
   for (const Entry& e : kMap)
@@ -32,7 +38,8 @@ QFont ToQFont(const TFont& font) {
   if (font.Height() < 0)
     f.setPixelSize(-font.Height());
   else if (font.Height() > 0)
-    f.setPixelSize(font.Height() * 4 / 5 > 0 ? font.Height() * 4 / 5 : 1);  // cell height incl. leading
+    f.setPixelSize(font.Height() * 4 / 5 > 0 ? font.Height() * 4 / 5
+                                             : 1);  // cell height incl. leading
   f.setBold(font.Style() & fsBold);
   f.setItalic(font.Style() & fsItalic);
   f.setUnderline(font.Style() & fsUnderline);
@@ -53,6 +60,8 @@ QColor ToQColor(TColor color) {
   return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-TColor FromQColor(const QColor& color) { return RGB(color.red(), color.green(), color.blue()); }
+TColor FromQColor(const QColor& color) {
+  return RGB(color.red(), color.green(), color.blue());
+}
 
 }  // namespace kv

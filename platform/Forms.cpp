@@ -19,8 +19,12 @@ namespace {
 TApplication* gApplication = nullptr;
 }
 
-TApplication* Application() { return gApplication; }
-void SetApplication(TApplication* app) { gApplication = app; }
+TApplication* Application() {
+  return gApplication;
+}
+void SetApplication(TApplication* app) {
+  gApplication = app;
+}
 
 // ---- TFormWindow ------------------------------------------------------------------------------
 
@@ -52,11 +56,17 @@ KV_DEFINE_CLASS(TForm, TControl, {})
 
 TForm::TForm(TComponent* owner) : TControl(owner, nullptr) {}
 
-TForm::~TForm() { DestroyComponents(); }
+TForm::~TForm() {
+  DestroyComponents();
+}
 
-TFormWindow* TForm::Window() const { return static_cast<TFormWindow*>(Peer()); }
+TFormWindow* TForm::Window() const {
+  return static_cast<TFormWindow*>(Peer());
+}
 
-QWidget* TForm::ClientWidget() const { return Window() ? Window()->Client() : nullptr; }
+QWidget* TForm::ClientWidget() const {
+  return Window() ? Window()->Client() : nullptr;
+}
 
 void TForm::Construct() {
   // The peer is made here rather than in the constructor: TControl's constructor cannot call
@@ -111,8 +121,12 @@ void TForm::SetClientSize(int width, int height) {
   SetBounds(Left(), Top(), width, height + extra);
 }
 
-int TForm::ClientWidth() const { return ClientWidget() ? ClientWidget()->width() : 0; }
-int TForm::ClientHeight() const { return ClientWidget() ? ClientWidget()->height() : 0; }
+int TForm::ClientWidth() const {
+  return ClientWidget() ? ClientWidget()->width() : 0;
+}
+int TForm::ClientHeight() const {
+  return ClientWidget() ? ClientWidget()->height() : 0;
+}
 
 TControl* TForm::ActiveControl() const {
   QWidget* focus = QApplication::focusWidget();
@@ -176,7 +190,9 @@ void TForm::Close() {
   if (Window()) Window()->close();
 }
 
-bool TForm::Showing() const { return Window() && Window()->isVisible(); }
+bool TForm::Showing() const {
+  return Window() && Window()->isVisible();
+}
 
 int TForm::ShowModal() {
   TFormWindow* w = Window();
@@ -218,7 +234,9 @@ void TForm::WindowResized() {
 
 // ---- TApplication -----------------------------------------------------------------------------
 
-TApplication::TApplication() { SetApplication(this); }
+TApplication::TApplication() {
+  SetApplication(this);
+}
 
 TApplication::~TApplication() {
   DestroyForms();
@@ -238,7 +256,9 @@ void TApplication::Terminate() {
   QCoreApplication::quit();
 }
 
-void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents, 50); }
+void TApplication::ProcessMessages() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
 
 void TApplication::DestroyForms() {
   while (!forms_.empty()) {

@@ -14,7 +14,8 @@ namespace kv {
 KV_DEFINE_CLASS(TMenuItem, TComponent,
                 {prop::String<TMenuItem>("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption),
                  prop::String<TMenuItem>("Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
-                 prop::Integer<TMenuItem>("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex),
+                 prop::Integer<TMenuItem>("ImageIndex", &TMenuItem::ImageIndex,
+                                          &TMenuItem::SetImageIndex),
                  prop::Boolean<TMenuItem>("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled),
                  prop::Boolean<TMenuItem>("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)})
 
@@ -54,7 +55,9 @@ void TMenuItem::SetChecked(bool checked) {
   }
 }
 
-TImageList* TMenuItem::Images() const { return root_ ? root_->Images : nullptr; }
+TImageList* TMenuItem::Images() const {
+  return root_ ? root_->Images : nullptr;
+}
 
 void TMenuItem::UpdatePicture() {
   if (!action_) return;
@@ -62,7 +65,9 @@ void TMenuItem::UpdatePicture() {
   action_->setIcon(images && imageIndex_ >= 0 ? QIcon(images->Image(imageIndex_)) : QIcon());
 }
 
-void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+void TMenuItem::Add(TMenuItem* item) {
+  Insert(Count(), item);
+}
 
 void TMenuItem::Insert(int index, TMenuItem* item) {
   index = std::clamp(index, 0, Count());
@@ -97,7 +102,8 @@ void TMenuItem::Attach(TMenuItem* parent, int index) {
     container = parent->menu_;
     QObject::connect(action_, &QAction::triggered, action_, [this] { Click(); });
   }
-  if (index + 1 < static_cast<int>(parent->items_.size())) before = parent->items_[index + 1]->action_;
+  if (index + 1 < static_cast<int>(parent->items_.size()))
+    before = parent->items_[index + 1]->action_;
   container->insertAction(before, action_);
   action_->setEnabled(enabled_);
   if (checked_) SetChecked(true);
@@ -120,7 +126,8 @@ void TMenuItem::Detach() {
 
 KV_DEFINE_CLASS(TMainMenu, TComponent, {})
 
-TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr)), bar_(new QMenuBar) {
+TMainMenu::TMainMenu(TComponent* owner)
+    : TComponent(owner), items_(new TMenuItem(nullptr)), bar_(new QMenuBar) {
   items_->root_ = this;
 }
 

@@ -70,7 +70,9 @@ class TMainMenu : public TComponent {
   KV_DECLARE_CLASS()
   explicit TMainMenu(TComponent* owner);
   ~TMainMenu() override;
-  TMenuItem* Items() const { return items_; }  // the invisible root; its children are the bar's menus
+  TMenuItem* Items() const {
+    return items_;
+  }  // the invisible root; its children are the bar's menus
   QMenuBar* MenuBar() const { return bar_; }
   TImageList* Images = nullptr;
 

@@ -14,7 +14,8 @@ inline QString ToQ(const std::string& ansi) {
 }
 
 inline std::string FromQ(const QString& text) {
-  std::u16string u(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
+  std::u16string u(reinterpret_cast<const char16_t*>(text.utf16()),
+                   static_cast<size_t>(text.size()));
   return Utf16ToCp1252(u);
 }
 

@@ -22,7 +22,9 @@ TLabel::TLabel(TComponent* owner) : TControl(owner, new QLabel) {
   Label()->setTextFormat(Qt::PlainText);
 }
 
-QLabel* TLabel::Label() const { return static_cast<QLabel*>(Peer()); }
+QLabel* TLabel::Label() const {
+  return static_cast<QLabel*>(Peer());
+}
 
 void TLabel::CaptionChanged() {
   Label()->setText(ToQ(Caption()));
@@ -39,7 +41,9 @@ void TLabel::FontChanged() {
 
 void TLabel::SetAlignment(TAlignment a) {
   alignment_ = a;
-  Qt::Alignment q = a == TAlignment::taRightJustify ? Qt::AlignRight : a == TAlignment::taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+  Qt::Alignment q = a == TAlignment::taRightJustify ? Qt::AlignRight
+                    : a == TAlignment::taCenter     ? Qt::AlignHCenter
+                                                    : Qt::AlignLeft;
   Label()->setAlignment(q | Qt::AlignTop);
 }
 
@@ -60,14 +64,20 @@ TEdit::TEdit(TComponent* owner) : TControl(owner, new QLineEdit) {
   });
 }
 
-QLineEdit* TEdit::Edit() const { return static_cast<QLineEdit*>(Peer()); }
-std::string TEdit::Text() const { return FromQ(Edit()->text()); }
+QLineEdit* TEdit::Edit() const {
+  return static_cast<QLineEdit*>(Peer());
+}
+std::string TEdit::Text() const {
+  return FromQ(Edit()->text());
+}
 
 void TEdit::SetText(const std::string& text) {
   // The length limit binds what the user types; text set by the program is not cut.
-  if (maxLength_ > 0 && static_cast<int>(text.size()) > maxLength_) Edit()->setMaxLength(static_cast<int>(text.size()));
+  if (maxLength_ > 0 && static_cast<int>(text.size()) > maxLength_)
+    Edit()->setMaxLength(static_cast<int>(text.size()));
   Edit()->setText(ToQ(text));
-  if (maxLength_ > 0) Edit()->setMaxLength(std::max(maxLength_, static_cast<int>(Edit()->text().size())));
+  if (maxLength_ > 0)
+    Edit()->setMaxLength(std::max(maxLength_, static_cast<int>(Edit()->text().size())));
 }
 
 void TEdit::SetMaxLength(int length) {
@@ -77,15 +87,16 @@ void TEdit::SetMaxLength(int length) {
 
 // ---- TCustomComboBox --------------------------------------------------------------------------
 
-KV_DEFINE_CLASS(TCustomComboBox, TControl,
-                {prop::Object<TCustomComboBox>(
-                     "Items", "TStrings", [](TCustomComboBox& c) -> TPersistent* { return c.Items(); },
-                     &TCustomComboBox::SetItemsObject),
-                 prop::Integer<TCustomComboBox>("ItemIndex", &TCustomComboBox::ItemIndex,
-                                                &TCustomComboBox::SetItemIndex),
-                 prop::String<TCustomComboBox>("Text", &TCustomComboBox::Text, &TCustomComboBox::SetText),
-                 prop::Integer<TCustomComboBox>("DropDownCount", &TCustomComboBox::DropDownCount,
-                                                &TCustomComboBox::SetDropDownCount)})
+KV_DEFINE_CLASS(
+    TCustomComboBox, TControl,
+    {prop::Object<TCustomComboBox>(
+         "Items", "TStrings", [](TCustomComboBox& c) -> TPersistent* { return c.Items(); },
+         &TCustomComboBox::SetItemsObject),
+     prop::Integer<TCustomComboBox>("ItemIndex", &TCustomComboBox::ItemIndex,
+                                    &TCustomComboBox::SetItemIndex),
+     prop::String<TCustomComboBox>("Text", &TCustomComboBox::Text, &TCustomComboBox::SetText),
+     prop::Integer<TCustomComboBox>("DropDownCount", &TCustomComboBox::DropDownCount,
+                                    &TCustomComboBox::SetDropDownCount)})
 KV_DEFINE_CLASS(TComboBox, TCustomComboBox, {})
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
@@ -96,12 +107,17 @@ TCustomComboBox::TCustomComboBox(TComponent* owner)
   WatchWidget(c->lineEdit());
   items_->OnChange = [this](TObject*) { SyncItems(); };
   QObject::connect(c, &QComboBox::activated, c, [this](int) { UserChanged(); });
-  QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c, [this](const QString&) { UserChanged(); });
+  QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c,
+                   [this](const QString&) { UserChanged(); });
 }
 
-TCustomComboBox::~TCustomComboBox() { items_->OnChange = nullptr; }
+TCustomComboBox::~TCustomComboBox() {
+  items_->OnChange = nullptr;
+}
 
-QComboBox* TCustomComboBox::Combo() const { return static_cast<QComboBox*>(Peer()); }
+QComboBox* TCustomComboBox::Combo() const {
+  return static_cast<QComboBox*>(Peer());
+}
 
 void TCustomComboBox::UserChanged() {
   if (syncing_) return;
@@ -132,7 +148,9 @@ void TCustomComboBox::SyncItems() {
   syncing_ = false;
 }
 
-void TCustomComboBox::SetItemsObject(TPersistent* items) { items_->Assign(items); }
+void TCustomComboBox::SetItemsObject(TPersistent* items) {
+  items_->Assign(items);
+}
 
 int TCustomComboBox::ItemIndex() const {
   QComboBox* c = Combo();
@@ -154,7 +172,9 @@ void TCustomComboBox::SetItemIndex(int index) {
   syncing_ = false;
 }
 
-std::string TCustomComboBox::Text() const { return FromQ(Combo()->currentText()); }
+std::string TCustomComboBox::Text() const {
+  return FromQ(Combo()->currentText());
+}
 
 void TCustomComboBox::SetText(const std::string& text) {
   QComboBox* c = Combo();
@@ -181,12 +201,19 @@ KV_DEFINE_CLASS(TCheckBox, TControl,
                 {prop::Boolean<TCheckBox>("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked)})
 
 TCheckBox::TCheckBox(TComponent* owner) : TControl(owner, new QCheckBox) {
-  QObject::connect(static_cast<QCheckBox*>(Peer()), &QCheckBox::clicked, Peer(), [this] { Click(); });
+  QObject::connect(static_cast<QCheckBox*>(Peer()), &QCheckBox::clicked, Peer(),
+                   [this] { Click(); });
 }
 
-bool TCheckBox::Checked() const { return static_cast<QCheckBox*>(Peer())->isChecked(); }
-void TCheckBox::SetChecked(bool checked) { static_cast<QCheckBox*>(Peer())->setChecked(checked); }
-void TCheckBox::CaptionChanged() { static_cast<QCheckBox*>(Peer())->setText(ToQ(Caption())); }
+bool TCheckBox::Checked() const {
+  return static_cast<QCheckBox*>(Peer())->isChecked();
+}
+void TCheckBox::SetChecked(bool checked) {
+  static_cast<QCheckBox*>(Peer())->setChecked(checked);
+}
+void TCheckBox::CaptionChanged() {
+  static_cast<QCheckBox*>(Peer())->setText(ToQ(Caption()));
+}
 
 // ---- TButton ----------------------------------------------------------------------------------
 
@@ -211,9 +238,13 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TButton(owner, new QToolButton) 
   b->setFocusPolicy(Qt::NoFocus);
 }
 
-QAbstractButton* TButton::Button() const { return static_cast<QAbstractButton*>(Peer()); }
+QAbstractButton* TButton::Button() const {
+  return static_cast<QAbstractButton*>(Peer());
+}
 
-void TButton::CaptionChanged() { Button()->setText(ToQ(Caption())); }
+void TButton::CaptionChanged() {
+  Button()->setText(ToQ(Caption()));
+}
 
 void TButton::SetDefault(bool d) {
   default_ = d;
@@ -223,11 +254,19 @@ void TButton::SetDefault(bool d) {
   }
 }
 
-bool TButton::TabStop() const { return Button()->focusPolicy() & Qt::TabFocus; }
-void TButton::SetTabStop(bool stop) { Button()->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus); }
-void TButton::SetGlyph(const QPixmap& glyph) { Button()->setIcon(QIcon(glyph)); }
+bool TButton::TabStop() const {
+  return Button()->focusPolicy() & Qt::TabFocus;
+}
+void TButton::SetTabStop(bool stop) {
+  Button()->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+void TButton::SetGlyph(const QPixmap& glyph) {
+  Button()->setIcon(QIcon(glyph));
+}
 
-void TButton::PerformClick() { Clicked(); }
+void TButton::PerformClick() {
+  Clicked();
+}
 
 void TButton::Clicked() {
   Click();

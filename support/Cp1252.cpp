@@ -4,11 +4,10 @@ namespace kv {
 namespace {
 
 // 0x80..0x9F; the rest of the code page equals Latin-1.
-constexpr char32_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char32_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t u) {
   if (u < 0x80) {
@@ -60,7 +59,10 @@ std::u32string DecodeUtf8(const std::string& s) {
       ++i;
       continue;
     }
-    int len = (c >= 0xC2 && c <= 0xDF) ? 2 : (c >= 0xE0 && c <= 0xEF) ? 3 : (c >= 0xF0 && c <= 0xF4) ? 4 : 0;
+    int len = (c >= 0xC2 && c <= 0xDF)   ? 2
+              : (c >= 0xE0 && c <= 0xEF) ? 3
+              : (c >= 0xF0 && c <= 0xF4) ? 4
+                                         : 0;
     char32_t u = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
     bool ok = len > 0 && i + len <= n;
     for (int k = 1; ok && k < len; ++k) {
@@ -68,7 +70,8 @@ std::u32string DecodeUtf8(const std::string& s) {
       if ((cc & 0xC0) != 0x80) ok = false;
       u = (u << 6) | (cc & 0x3F);
     }
-    if (ok && ((len == 3 && (u < 0x800 || (u >= 0xD800 && u <= 0xDFFF))) || (len == 4 && (u < 0x10000 || u > 0x10FFFF))))
+    if (ok && ((len == 3 && (u < 0x800 || (u >= 0xD800 && u <= 0xDFFF))) ||
+               (len == 4 && (u < 0x10000 || u > 0x10FFFF))))
       ok = false;
     if (!ok) {
       out += 0xFFFD;
@@ -117,7 +120,8 @@ std::string Utf16ToCp1252(const std::u16string& text, char replacement, bool* lo
   if (lossless) *lossless = true;
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t u = text[i];
-    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
       u = 0x10000 + ((u - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     }

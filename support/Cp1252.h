@@ -19,7 +19,8 @@ int UnicodeToCp1252(char32_t u);
 std::string Cp1252ToUtf8(const std::string& ansi);
 std::string Utf8ToCp1252(const std::string& utf8, char replacement = '?', bool* lossless = nullptr);
 std::u16string Cp1252ToUtf16(const std::string& ansi);
-std::string Utf16ToCp1252(const std::u16string& text, char replacement = '?', bool* lossless = nullptr);
+std::string Utf16ToCp1252(const std::u16string& text, char replacement = '?',
+                          bool* lossless = nullptr);
 
 // Decodes UTF-8 leniently: a byte that does not start a valid sequence yields U+FFFD.
 std::u32string DecodeUtf8(const std::string& utf8);

@@ -10,7 +10,7 @@ namespace kv {
 std::filesystem::path SysPath(const std::string& path);
 std::string FromSysPath(const std::filesystem::path& path);
 
-bool FileExists(const std::string& path);       // a file (not a folder), links followed
+bool FileExists(const std::string& path);  // a file (not a folder), links followed
 bool DirectoryExists(const std::string& path);
 // Whole-file reads and writes. Read returns false when the file cannot be opened or read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);

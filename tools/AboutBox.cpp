@@ -7,7 +7,9 @@ namespace kv {
 
 KV_DEFINE_CLASS(TAboutBox, TForm, {})
 
-TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) { SetName("AboutBox"); }
+TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
+  SetName("AboutBox");
+}
 
 void TAboutBox::CreateComponents() {
   SetCaption("About");

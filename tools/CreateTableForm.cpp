@@ -7,7 +7,9 @@ namespace kv {
 
 KV_DEFINE_CLASS(TCreateTableForm, TForm, {})
 
-TCreateTableForm::TCreateTableForm(TComponent* owner) : TForm(owner) { SetName("CreateTableForm"); }
+TCreateTableForm::TCreateTableForm(TComponent* owner) : TForm(owner) {
+  SetName("CreateTableForm");
+}
 
 void TCreateTableForm::CreateComponents() {
   SetCaption("CreateTableForm");

@@ -6,7 +6,11 @@ namespace {
 TLangDispatcher* gDispatcher = nullptr;
 }
 
-TLangDispatcher* MainDispatcher() { return gDispatcher; }
-void SetMainDispatcher(TLangDispatcher* dispatcher) { gDispatcher = dispatcher; }
+TLangDispatcher* MainDispatcher() {
+  return gDispatcher;
+}
+void SetMainDispatcher(TLangDispatcher* dispatcher) {
+  gDispatcher = dispatcher;
+}
 
 }  // namespace kv

@@ -7,7 +7,9 @@ namespace kv {
 
 KV_DEFINE_CLASS(TMetaTagForm, TForm, {})
 
-TMetaTagForm::TMetaTagForm(TComponent* owner) : TForm(owner) { SetName("MetaTagForm"); }
+TMetaTagForm::TMetaTagForm(TComponent* owner) : TForm(owner) {
+  SetName("MetaTagForm");
+}
 
 void TMetaTagForm::CreateComponents() {
   SetCaption("MetaTag Generator");

@@ -7,7 +7,9 @@ namespace kv {
 
 KV_DEFINE_CLASS(TQuellcodeForm, TForm, {})
 
-TQuellcodeForm::TQuellcodeForm(TComponent* owner) : TForm(owner) { SetName("QuellcodeForm"); }
+TQuellcodeForm::TQuellcodeForm(TComponent* owner) : TForm(owner) {
+  SetName("QuellcodeForm");
+}
 
 void TQuellcodeForm::CreateComponents() {
   SetCaption("KAVELIN");

@@ -7,7 +7,9 @@ namespace kv {
 
 KV_DEFINE_CLASS(TWerbungForm, TForm, {})
 
-TWerbungForm::TWerbungForm(TComponent* owner) : TForm(owner) { SetName("WerbungForm"); }
+TWerbungForm::TWerbungForm(TComponent* owner) : TForm(owner) {
+  SetName("WerbungForm");
+}
 
 void TWerbungForm::CreateComponents() {
   SetCaption("Top products from VARENTO");

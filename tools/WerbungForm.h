@@ -1,4 +1,5 @@
-// The showcase window shown when the program closes. Created once at start-up and kept; shown modally by the main window.
+// The showcase window shown when the program closes. Created once at start-up and kept; shown
+// modally by the main window.
 #pragma once
 
 #include "platform/Forms.h"

@@ -188,19 +188,36 @@ void FillMessageDialogCaptions(TStrings& rows, int languages, char delim) {
 
 void FillStoredExcludedProperties(TStrings& names) {
   // The list every window of the program stores ("HelpKeyword" twice, as it was saved).
-  static const char* const stored[] = {
-      "Category",     "SecondaryShortCuts", "HelpKeyword",   "InitialDir",          "HelpKeyword",
-      "ActivePage",   "ImeName",            "DefaultExt",    "FileName",            "FieldName",
-      "PickList",     "DisplayFormat",      "EditMask",      "KeyList",             "LookupDisplayFields",
-      "DropDownSpecRow", "TableName",       "DatabaseName",  "IndexName",           "MasterFields"};
+  static const char* const stored[] = {"Category",
+                                       "SecondaryShortCuts",
+                                       "HelpKeyword",
+                                       "InitialDir",
+                                       "HelpKeyword",
+                                       "ActivePage",
+                                       "ImeName",
+                                       "DefaultExt",
+                                       "FileName",
+                                       "FieldName",
+                                       "PickList",
+                                       "DisplayFormat",
+                                       "EditMask",
+                                       "KeyList",
+                                       "LookupDisplayFields",
+                                       "DropDownSpecRow",
+                                       "TableName",
+                                       "DatabaseName",
+                                       "IndexName",
+                                       "MasterFields"};
   names.Clear();
   for (const char* n : stored) names.Add(n);
 }
 
 void FillDefaultExcludedProperties(TStrings& names) {
   // A new component excludes the stored names and ten more.
-  static const char* const more[] = {"SQL",        "DeleteSQL",       "UpdateSQL",         "ModifySQL", "KeyFields",
-                                     "LookupKeyFields", "LookupResultField", "DataField", "KeyField", "ListField"};
+  static const char* const more[] = {
+      "SQL",       "DeleteSQL",       "UpdateSQL",         "ModifySQL",
+      "KeyFields", "LookupKeyFields", "LookupResultField", "DataField",
+      "KeyField",  "ListField"};
   FillStoredExcludedProperties(names);
   for (const char* n : more) names.Add(n);
 }

@@ -7,10 +7,14 @@
 namespace kv {
 
 namespace {
-unsigned char UpAscii(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
+unsigned char UpAscii(unsigned char c) {
+  return (c >= 'a' && c <= 'z') ? c - 32 : c;
+}
 }  // namespace
 
-bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
+bool SameText(std::string_view a, std::string_view b) {
+  return CompareText(a, b) == 0;
+}
 
 int CompareText(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());

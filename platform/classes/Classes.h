@@ -16,7 +16,9 @@ class TObject {
   static const TClassInfo& StaticClassInfo();
   virtual const TClassInfo& ClassInfo() const { return StaticClassInfo(); }
   const std::string& ClassName() const { return ClassInfo().ClassName; }
-  bool InheritsFrom(std::string_view className) const { return ClassInfo().InheritsFrom(className); }
+  bool InheritsFrom(std::string_view className) const {
+    return ClassInfo().InheritsFrom(className);
+  }
 };
 
 class TPersistent : public TObject {
@@ -28,7 +30,12 @@ class TPersistent : public TObject {
 };
 
 enum class TOperation { opInsert, opRemove };
-enum TComponentStateFlag : unsigned { csLoading = 1, csReading = 2, csDestroying = 8, csDesigning = 16 };
+enum TComponentStateFlag : unsigned {
+  csLoading = 1,
+  csReading = 2,
+  csDestroying = 8,
+  csDesigning = 16
+};
 
 class TComponent : public TPersistent {
   KV_DECLARE_CLASS()

@@ -8,9 +8,13 @@ namespace kv {
 
 KV_DEFINE_CLASS(TCollectionItem, TPersistent, {})
 
-TCollectionItem::TCollectionItem(TCollection* collection) { SetCollection(collection); }
+TCollectionItem::TCollectionItem(TCollection* collection) {
+  SetCollection(collection);
+}
 
-TCollectionItem::~TCollectionItem() { SetCollection(nullptr); }
+TCollectionItem::~TCollectionItem() {
+  SetCollection(nullptr);
+}
 
 void TCollectionItem::SetCollection(TCollection* collection) {
   if (collection_ == collection) return;
@@ -32,7 +36,9 @@ int TCollectionItem::Index() const {
   return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
-TPersistent* TCollectionItem::GetOwner() const { return collection_; }
+TPersistent* TCollectionItem::GetOwner() const {
+  return collection_;
+}
 
 void TCollectionItem::Changed(bool allItems) {
   if (collection_) collection_->Changed(allItems ? nullptr : this);
@@ -48,14 +54,18 @@ TCollection::~TCollection() {
   Clear();
 }
 
-TCollectionItem* TCollection::Add() { return factory_(this); }
+TCollectionItem* TCollection::Add() {
+  return factory_(this);
+}
 
 TCollectionItem* TCollection::Items(int index) const {
   if (index < 0 || index >= Count()) throw EListError(FrameworkText::ListIndexError(index));
   return items_[index];
 }
 
-void TCollection::Delete(int index) { delete Items(index); }
+void TCollection::Delete(int index) {
+  delete Items(index);
+}
 
 void TCollection::Clear() {
   if (items_.empty()) return;

@@ -4,10 +4,14 @@ namespace kv::FrameworkText {
 
 // Stored in Windows-1252, as all text inside the program.
 std::string ListIndexError(int index) {
-  return "Listenindex \xFC" "berschreitet das Maximum (" + std::to_string(index) + ")";
+  return "Listenindex \xFC"
+         "berschreitet das Maximum (" +
+         std::to_string(index) + ")";
 }
 std::string FileOpenError(const std::string& path) {
-  return "Datei " + path + " kann nicht ge\xF6" "ffnet werden";
+  return "Datei " + path +
+         " kann nicht ge\xF6"
+         "ffnet werden";
 }
 std::string FileCreateError(const std::string& path) {
   return "Datei " + path + " kann nicht erstellt werden";
@@ -18,6 +22,8 @@ std::string FileWriteError(const std::string& path) {
 std::string InvalidInteger(const std::string& text) {
   return "'" + text + "' ist kein g\xFCltiger Integerwert";
 }
-std::string DuplicateString() { return "Stringliste l\xE4sst keine Duplikate zu"; }
+std::string DuplicateString() {
+  return "Stringliste l\xE4sst keine Duplikate zu";
+}
 
 }  // namespace kv::FrameworkText

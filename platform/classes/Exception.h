@@ -47,12 +47,12 @@ class EWriteError : public EInOutError {
 
 // The framework's own (German) message texts, in one place.
 namespace FrameworkText {
-std::string ListIndexError(int index);       // "Listenindex überschreitet das Maximum (%d)"
+std::string ListIndexError(int index);  // "Listenindex überschreitet das Maximum (%d)"
 std::string FileOpenError(const std::string& path);    // "Datei %s kann nicht geöffnet werden"
 std::string FileCreateError(const std::string& path);  // "Datei %s kann nicht erstellt werden"
 std::string FileWriteError(const std::string& path);   // "Fehler beim Schreiben der Datei %s"
 std::string InvalidInteger(const std::string& text);   // "'%s' ist kein gültiger Integerwert"
-std::string DuplicateString();                          // "Stringliste lässt keine Duplikate zu"
+std::string DuplicateString();                         // "Stringliste lässt keine Duplikate zu"
 }  // namespace FrameworkText
 
 }  // namespace kv

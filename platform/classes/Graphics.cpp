@@ -49,7 +49,9 @@ int TFont::Size() const {
   return -static_cast<int>(std::lround(height_ * 72.0 / kPixelsPerInch));
 }
 
-void TFont::SetSize(int size) { SetHeight(-static_cast<int>(std::lround(size * kPixelsPerInch / 72.0))); }
+void TFont::SetSize(int size) {
+  SetHeight(-static_cast<int>(std::lround(size * kPixelsPerInch / 72.0)));
+}
 
 void TFont::SetColor(TColor color) {
   if (color == color_) return;

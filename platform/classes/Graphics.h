@@ -20,7 +20,9 @@ constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, cl
                  clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index)); }
+constexpr TColor SystemColor(int index) {
+  return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index));
+}
 constexpr TColor clScrollBar = SystemColor(0), clBackground = SystemColor(1),
                  clActiveCaption = SystemColor(2), clWindow = SystemColor(5),
                  clWindowFrame = SystemColor(6), clWindowText = SystemColor(8),
@@ -31,10 +33,18 @@ constexpr TColor clScrollBar = SystemColor(0), clBackground = SystemColor(1),
 
 // Resolves system colours to the RGB values of the classic Windows scheme; others unchanged.
 TColor ColorToRGB(TColor color);
-constexpr int GetRValue(TColor c) { return c & 0xFF; }
-constexpr int GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int GetBValue(TColor c) { return (c >> 16) & 0xFF; }
-constexpr TColor RGB(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
+constexpr int GetRValue(TColor c) {
+  return c & 0xFF;
+}
+constexpr int GetGValue(TColor c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr int GetBValue(TColor c) {
+  return (c >> 16) & 0xFF;
+}
+constexpr TColor RGB(int r, int g, int b) {
+  return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
+}
 
 using TFontCharset = std::uint8_t;
 constexpr TFontCharset ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, SYMBOL_CHARSET = 2, OEM_CHARSET = 255;

@@ -29,7 +29,9 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 KV_DEFINE_CLASS(TStrings, TPersistent, {})
 
-void TStrings::Error(int index) const { throw EStringListError(FrameworkText::ListIndexError(index)); }
+void TStrings::Error(int index) const {
+  throw EStringListError(FrameworkText::ListIndexError(index));
+}
 
 void TStrings::Put(int index, const std::string& s) {
   TObject* object = GetObject(index);
@@ -37,7 +39,9 @@ void TStrings::Put(int index, const std::string& s) {
   InsertObject(index, s, object);
 }
 
-TObject* TStrings::GetObject(int) const { return nullptr; }
+TObject* TStrings::GetObject(int) const {
+  return nullptr;
+}
 void TStrings::PutObject(int, TObject*) {}
 
 int TStrings::Add(const std::string& s) {
@@ -107,7 +111,8 @@ int TStrings::IndexOfName(const std::string& name) const {
   for (int i = 0; i < Count(); ++i) {
     std::string s = Get(i);
     size_t p = s.find('=');
-    if (p != std::string::npos && AnsiCompareText(std::string_view(s).substr(0, p), name) == 0) return i;
+    if (p != std::string::npos && AnsiCompareText(std::string_view(s).substr(0, p), name) == 0)
+      return i;
   }
   return -1;
 }
@@ -150,7 +155,8 @@ std::string TStrings::GetDelimitedText() const {
     bool quote = false;
     for (unsigned char c : s) {
       if (c == 0) break;
-      if (c <= ' ' || c == static_cast<unsigned char>(QuoteChar) || c == static_cast<unsigned char>(Delimiter)) {
+      if (c <= ' ' || c == static_cast<unsigned char>(QuoteChar) ||
+          c == static_cast<unsigned char>(Delimiter)) {
         quote = true;
         break;
       }
@@ -178,7 +184,10 @@ void TStrings::SetDelimitedText(const std::string& text) {
     const std::string_view t(text.c_str());
     size_t p = 0;
     const size_t n = t.size();
-    auto isBlank = [&](size_t i) { return i < n && static_cast<unsigned char>(t[i]) >= 1 && static_cast<unsigned char>(t[i]) <= ' '; };
+    auto isBlank = [&](size_t i) {
+      return i < n && static_cast<unsigned char>(t[i]) >= 1 &&
+             static_cast<unsigned char>(t[i]) <= ' ';
+    };
     while (isBlank(p)) ++p;
     while (p < n) {
       std::string s;
@@ -198,7 +207,7 @@ void TStrings::SetDelimitedText(const std::string& text) {
         }
       } else {
         size_t start = p;
-        while (p < n && static_cast<unsigned char>(t[p]) > ' ' && t[p] != Delimiter) ++p;
+        while (p<n&& static_cast<unsigned char>(t[p])> ' ' && t[p] != Delimiter) ++p;
         s.assign(t.substr(start, p - start));
       }
       Add(s);
@@ -285,7 +294,8 @@ void TStrings::LoadFromFile(const std::string& fileName) {
 }
 
 void TStrings::SaveToFile(const std::string& fileName) {
-  if (!WriteFileBytes(fileName, GetText())) throw EFCreateError(FrameworkText::FileCreateError(fileName));
+  if (!WriteFileBytes(fileName, GetText()))
+    throw EFCreateError(FrameworkText::FileCreateError(fileName));
 }
 
 void TStrings::LoadFromStream(std::istream& stream) {
@@ -328,7 +338,9 @@ void TStringList::PutObject(int index, TObject* object) {
   Changed();
 }
 
-int TStringList::Add(const std::string& s) { return AddObject(s, nullptr); }
+int TStringList::Add(const std::string& s) {
+  return AddObject(s, nullptr);
+}
 
 int TStringList::AddObject(const std::string& s, TObject* object) {
   int index;
@@ -336,16 +348,21 @@ int TStringList::AddObject(const std::string& s, TObject* object) {
     index = Count();
   } else if (Find(s, index)) {
     switch (Duplicates) {
-      case TDuplicates::dupIgnore: return index;
-      case TDuplicates::dupError: throw EStringListError(FrameworkText::DuplicateString());
-      case TDuplicates::dupAccept: break;
+      case TDuplicates::dupIgnore:
+        return index;
+      case TDuplicates::dupError:
+        throw EStringListError(FrameworkText::DuplicateString());
+      case TDuplicates::dupAccept:
+        break;
     }
   }
   InsertItem(index, s, object);
   return index;
 }
 
-void TStringList::Insert(int index, const std::string& s) { InsertObject(index, s, nullptr); }
+void TStringList::Insert(int index, const std::string& s) {
+  InsertObject(index, s, nullptr);
+}
 
 void TStringList::InsertObject(int index, const std::string& s, TObject* object) {
   if (sorted_) throw EStringListError("Operation bei sortierten Listen nicht erlaubt");
@@ -410,8 +427,9 @@ int TStringList::IndexOf(const std::string& s) const {
 void TStringList::Sort() {
   if (Count() <= 1) return;
   Changing();
-  std::stable_sort(items_.begin(), items_.end(),
-                   [this](const Item& a, const Item& b) { return CompareStrings(a.text, b.text) < 0; });
+  std::stable_sort(items_.begin(), items_.end(), [this](const Item& a, const Item& b) {
+    return CompareStrings(a.text, b.text) < 0;
+  });
   Changed();
 }
 

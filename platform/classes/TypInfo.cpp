@@ -58,7 +58,9 @@ std::vector<const TPropInfo*> GetPropList(const TPersistent* obj, TTypeKinds kin
   return out;
 }
 
-bool IsPublishedProp(const TPersistent* obj, std::string_view name) { return GetPropInfo(obj, name) != nullptr; }
+bool IsPublishedProp(const TPersistent* obj, std::string_view name) {
+  return GetPropInfo(obj, name) != nullptr;
+}
 
 std::string GetStrProp(TPersistent* obj, const TPropInfo* info) {
   if (!obj || !info) NoAccess(info, "nicht lesbar");
@@ -94,11 +96,15 @@ void SetObjectProp(TPersistent* obj, const TPropInfo* info, TPersistent* value) 
   info->SetObj(*obj, value);
 }
 
-std::string GetStrProp(TPersistent* obj, std::string_view name) { return GetStrProp(obj, &Require(obj, name)); }
+std::string GetStrProp(TPersistent* obj, std::string_view name) {
+  return GetStrProp(obj, &Require(obj, name));
+}
 void SetStrProp(TPersistent* obj, std::string_view name, const std::string& value) {
   SetStrProp(obj, &Require(obj, name), value);
 }
-std::int64_t GetOrdProp(TPersistent* obj, std::string_view name) { return GetOrdProp(obj, &Require(obj, name)); }
+std::int64_t GetOrdProp(TPersistent* obj, std::string_view name) {
+  return GetOrdProp(obj, &Require(obj, name));
+}
 void SetOrdProp(TPersistent* obj, std::string_view name, std::int64_t value) {
   SetOrdProp(obj, &Require(obj, name), value);
 }

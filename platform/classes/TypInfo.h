@@ -16,11 +16,29 @@ class TPersistent;
 
 // The framework's kinds, in its order.
 enum TTypeKind : int {
-  tkUnknown, tkInteger, tkChar, tkEnumeration, tkFloat, tkString, tkSet, tkClass, tkMethod,
-  tkWChar, tkLString, tkWString, tkVariant, tkArray, tkRecord, tkInterface, tkInt64, tkDynArray
+  tkUnknown,
+  tkInteger,
+  tkChar,
+  tkEnumeration,
+  tkFloat,
+  tkString,
+  tkSet,
+  tkClass,
+  tkMethod,
+  tkWChar,
+  tkLString,
+  tkWString,
+  tkVariant,
+  tkArray,
+  tkRecord,
+  tkInterface,
+  tkInt64,
+  tkDynArray
 };
 using TTypeKinds = std::uint32_t;
-constexpr TTypeKinds KindBit(TTypeKind k) { return 1u << k; }
+constexpr TTypeKinds KindBit(TTypeKind k) {
+  return 1u << k;
+}
 constexpr TTypeKinds tkAny = 0x3FFFFu;
 constexpr TTypeKinds tkStrings = KindBit(tkString) | KindBit(tkLString) | KindBit(tkWString);
 constexpr TTypeKinds tkProperties = tkAny & ~(KindBit(tkMethod) | KindBit(tkUnknown));
@@ -95,7 +113,9 @@ TPropInfo String(const char* name, G get, S set) {
   if constexpr (!std::is_null_pointer_v<G>)
     i.GetStr = [get](TPersistent& p) { return std::string(std::invoke(get, static_cast<C&>(p))); };
   if constexpr (!std::is_null_pointer_v<S>)
-    i.SetStr = [set](TPersistent& p, const std::string& v) { std::invoke(set, static_cast<C&>(p), v); };
+    i.SetStr = [set](TPersistent& p, const std::string& v) {
+      std::invoke(set, static_cast<C&>(p), v);
+    };
   return i;
 }
 
@@ -105,9 +125,13 @@ TPropInfo WideString(const char* name, G get, S set) {
   i.Name = name;
   i.Kind = tkWString;
   if constexpr (!std::is_null_pointer_v<G>)
-    i.GetWStr = [get](TPersistent& p) { return std::u16string(std::invoke(get, static_cast<C&>(p))); };
+    i.GetWStr = [get](TPersistent& p) {
+      return std::u16string(std::invoke(get, static_cast<C&>(p)));
+    };
   if constexpr (!std::is_null_pointer_v<S>)
-    i.SetWStr = [set](TPersistent& p, const std::u16string& v) { std::invoke(set, static_cast<C&>(p), v); };
+    i.SetWStr = [set](TPersistent& p, const std::u16string& v) {
+      std::invoke(set, static_cast<C&>(p), v);
+    };
   return i;
 }
 
@@ -118,7 +142,9 @@ TPropInfo Ordinal(const char* name, TTypeKind kind, G get, S set) {
   i.Name = name;
   i.Kind = kind;
   if constexpr (!std::is_null_pointer_v<G>)
-    i.GetOrd = [get](TPersistent& p) { return static_cast<std::int64_t>(std::invoke(get, static_cast<C&>(p))); };
+    i.GetOrd = [get](TPersistent& p) {
+      return static_cast<std::int64_t>(std::invoke(get, static_cast<C&>(p)));
+    };
   if constexpr (!std::is_null_pointer_v<S>)
     i.SetOrd = [set](TPersistent& p, std::int64_t v) {
       if constexpr (std::is_invocable_v<S, C&, std::int64_t>) {
@@ -132,9 +158,13 @@ TPropInfo Ordinal(const char* name, TTypeKind kind, G get, S set) {
   return i;
 }
 template <class C, class G, class S>
-TPropInfo Integer(const char* name, G get, S set) { return Ordinal<C>(name, tkInteger, get, set); }
+TPropInfo Integer(const char* name, G get, S set) {
+  return Ordinal<C>(name, tkInteger, get, set);
+}
 template <class C, class G, class S>
-TPropInfo Boolean(const char* name, G get, S set) { return Ordinal<C>(name, tkEnumeration, get, set); }
+TPropInfo Boolean(const char* name, G get, S set) {
+  return Ordinal<C>(name, tkEnumeration, get, set);
+}
 
 // An object-valued property. The reader returns the held object; the writer usually assigns.
 template <class C, class G, class S>
@@ -144,7 +174,9 @@ TPropInfo Object(const char* name, const char* className, G get, S set) {
   i.Kind = tkClass;
   i.PropClassName = className;
   if constexpr (!std::is_null_pointer_v<G>)
-    i.GetObj = [get](TPersistent& p) -> TPersistent* { return std::invoke(get, static_cast<C&>(p)); };
+    i.GetObj = [get](TPersistent& p) -> TPersistent* {
+      return std::invoke(get, static_cast<C&>(p));
+    };
   if constexpr (!std::is_null_pointer_v<S>)
     i.SetObj = [set](TPersistent& p, TPersistent* v) { std::invoke(set, static_cast<C&>(p), v); };
   return i;
@@ -154,13 +186,15 @@ TPropInfo Object(const char* name, const char* className, G get, S set) {
 }  // namespace kv
 
 // Inside a class: declares its published table. In its .cpp: KV_DEFINE_CLASS(Class, Base, {props}).
-#define KV_DECLARE_CLASS()                                 \
- public:                                                   \
-  static const ::kv::TClassInfo& StaticClassInfo();        \
-  const ::kv::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+#define KV_DECLARE_CLASS()                             \
+ public:                                               \
+  static const ::kv::TClassInfo& StaticClassInfo();    \
+  const ::kv::TClassInfo& ClassInfo() const override { \
+    return StaticClassInfo();                          \
+  }
 
-#define KV_DEFINE_CLASS(Self, Base, ...)                                                  \
-  const ::kv::TClassInfo& Self::StaticClassInfo() {                                       \
-    static const ::kv::TClassInfo info{#Self, &Base::StaticClassInfo(), __VA_ARGS__};     \
-    return info;                                                                          \
+#define KV_DEFINE_CLASS(Self, Base, ...)                                              \
+  const ::kv::TClassInfo& Self::StaticClassInfo() {                                   \
+    static const ::kv::TClassInfo info{#Self, &Base::StaticClassInfo(), __VA_ARGS__}; \
+    return info;                                                                      \
   }

@@ -1,12 +1,12 @@
 #include "tests/app/AppFixture.h"
 
-#include "tests/common/EventLoop.h"
 #include <filesystem>
 
 #include "resources/Resources.h"
 #include "support/Files.h"
 #include "support/StringTools.h"
 #include "support/SystemInfo.h"
+#include "tests/common/EventLoop.h"
 
 namespace kv {
 
@@ -28,7 +28,7 @@ QApplication& TestApp() {
 
 TAppFolder::TAppFolder() {
   static int counter = 0;
- // The base is read once: the tests point TMPDIR at their own folders.
+  // The base is read once: the tests point TMPDIR at their own folders.
   static const fs::path base = fs::temp_directory_path();
   fs::path dir = base / ("kv_app_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
   fs::remove_all(dir);
@@ -45,8 +45,12 @@ TAppFolder::~TAppFolder() {
   fs::remove_all(SysPath(dir_), ec);
 }
 
-void TAppFolder::Write(const std::string& name, const std::string& bytes) const { WriteFileBytes(dir_ + name, bytes); }
-void TAppFolder::Remove(const std::string& name) const { DeleteFileIfExists(dir_ + name); }
+void TAppFolder::Write(const std::string& name, const std::string& bytes) const {
+  WriteFileBytes(dir_ + name, bytes);
+}
+void TAppFolder::Remove(const std::string& name) const {
+  DeleteFileIfExists(dir_ + name);
+}
 
 void MainFormTest::SetUp() {
   TestApp();
@@ -54,7 +58,8 @@ void MainFormTest::SetUp() {
   CreateWindowsInfo();
   app_ = std::make_unique<TApplication>();
   app_->OnException = [this](const std::string& m) { errors_.push_back(m); };
-  DialogService().MessageBox = [this](TForm*, const std::string& text, const std::string& caption, unsigned) {
+  DialogService().MessageBox = [this](TForm*, const std::string& text, const std::string& caption,
+                                      unsigned) {
     messages_.push_back(caption + ": " + text);
     return static_cast<int>(mrOk);
   };
@@ -67,9 +72,12 @@ void MainFormTest::TearDown() {
 }
 
 TMainForm* MainFormTest::Start(TEngineFactory engine, std::vector<std::string> arguments) {
-  return app_->CreateForm<TMainForm>(nullptr, std::move(engine), std::move(arguments), folder_.ProgramPath());
+  return app_->CreateForm<TMainForm>(nullptr, std::move(engine), std::move(arguments),
+                                     folder_.ProgramPath());
 }
 
-bool MainFormTest::WaitFor(const std::function<bool()>& done, int ms) { return WaitUntil(done, ms); }
+bool MainFormTest::WaitFor(const std::function<bool()>& done, int ms) {
+  return WaitUntil(done, ms);
+}
 
 }  // namespace kv

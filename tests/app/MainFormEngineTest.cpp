@@ -24,7 +24,9 @@ class MainFormEngine : public MainFormTest {
     f->OnEditingReady = nullptr;
     return f;
   }
-  static QWidget* Surface(TMainForm* f) { return static_cast<QWebEngineView*>(f->WebBrowser1->Peer())->focusProxy(); }
+  static QWidget* Surface(TMainForm* f) {
+    return static_cast<QWebEngineView*>(f->WebBrowser1->Peer())->focusProxy();
+  }
   static bool WaitForValue(TMainForm* f, const char* command, bool value) {
     return WaitFor([&] {
       TVariant v = f->GetDocument()->QueryCommandValue(command);
@@ -79,7 +81,8 @@ TEST_F(MainFormEngine, ARightClickOnThePageOpensNoMenuButArrowKeysRefresh) {
   QTest::mouseClick(surface, Qt::RightButton, Qt::NoModifier, QPoint(40, 40));
   QTest::qWait(500);
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-  for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(qobject_cast<QMenu*>(w) && w->isVisible());
+  for (QWidget* w : QApplication::topLevelWidgets())
+    EXPECT_FALSE(qobject_cast<QMenu*>(w) && w->isVisible());
   const int before = f->ToolbarRefreshCount;
   QTest::keyClick(surface, Qt::Key_Right);
   QTest::keyClick(f->TextFontCombo->Peer(), Qt::Key_Up);

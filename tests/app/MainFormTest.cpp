@@ -6,12 +6,12 @@
 
 #include "engine/FakeWebEngine.h"
 #include "support/Files.h"
+#include "tests/app/AppFixture.h"
 #include "tools/AboutBox.h"
 #include "tools/CreateTableForm.h"
 #include "tools/MetaTagForm.h"
 #include "tools/QuellcodeForm.h"
 #include "tools/WerbungForm.h"
-#include "tests/app/AppFixture.h"
 
 namespace kv {
 namespace {
@@ -150,16 +150,21 @@ TEST_F(MainFormFake, ToolBarButtonsAndBoxesSendTheirCommands) {
   f->TextFontComboChange(f->TextFontCombo);
   f->TextFontCombo->SetItemIndex(3);
   f->TextFontComboChange(f->TextFontCombo);
-  const std::vector<C> expected = {
-      {"Bold", false, 0},          {"CreateLink", true, "http://example.org/"},{"JustifyCenter", false, 0},
-      {"FormatBlock", false, "<H2>"}, {"FormatBlock", false, "<UL>"}, {"FontSize", false, "7"},
-      {"FontName", true, ""},        {"FontName", true, "Times New Roman"}};
+  const std::vector<C> expected = {{"Bold", false, 0},
+                                   {"CreateLink", true, "http://example.org/"},
+                                   {"JustifyCenter", false, 0},
+                                   {"FormatBlock", false, "<H2>"},
+                                   {"FormatBlock", false, "<UL>"},
+                                   {"FontSize", false, "7"},
+                                   {"FontName", true, ""},
+                                   {"FontName", true, "Times New Roman"}};
   EXPECT_EQ(engine_->Commands, expected);
   // Typed text that names no size is the list's index error.
   f->TextSizeCombo->SetText("9");
   SafeCall([&] { f->TextSizeComboChange(f->TextSizeCombo); });
-  EXPECT_TRUE(std::any_of(errors_.begin(), errors_.end(),
-                          [](const std::string& e) { return e.find("Listenindex") != std::string::npos; }));
+  EXPECT_TRUE(std::any_of(errors_.begin(), errors_.end(), [](const std::string& e) {
+    return e.find("Listenindex") != std::string::npos;
+  }));
 }
 
 TEST_F(MainFormFake, RefreshReadsTheStateAtTheCaretIntoTheToolBar) {
@@ -173,7 +178,9 @@ TEST_F(MainFormFake, RefreshReadsTheStateAtTheCaretIntoTheToolBar) {
   engine_->SetCommandValue("Underline", false);
   engine_->SetCommandValue("FontSize", 5);
   engine_->SetCommandValue("FontName", "Times New Roman");
-  engine_->SetCommandValue("FormatBlock", "\xDC" "berschrift 2");
+  engine_->SetCommandValue("FormatBlock",
+                           "\xDC"
+                           "berschrift 2");
   engine_->SetCommandValue("ForeColor", 0x0000FF);
   f->RefreshToolbarState();
   EXPECT_TRUE(f->BoldToolButton->Down());
@@ -274,18 +281,24 @@ TEST_F(MainFormFake, TheLanguageMenuSwitchesEveryWindowAtOnceAndIsRemembered) {
 
 TEST_F(MainFormFake, SavingAnUntitledPageWritesTheTemporaryPageAndSaysSo) {
   TMainForm* f = StartShown();
-  engine_->DocumentText = "<HTML><BODY>Gr\xFC\xDF" "e</BODY></HTML>";
+  engine_->DocumentText =
+      "<HTML><BODY>Gr\xFC\xDF"
+      "e</BODY></HTML>";
   f->Soeichern1->Click();
   EXPECT_EQ(messages_, (std::vector<std::string>{"KAVELIN: Document wurde gespeichert!"}));
   std::string saved;
   ASSERT_TRUE(ReadFileBytes(folder_.TempDir() + "temp/temp.html", saved));
-  EXPECT_NE(saved.find("Gr\xFC\xDF" "e"), std::string::npos);
+  EXPECT_NE(saved.find("Gr\xFC\xDF"
+                       "e"),
+            std::string::npos);
 }
 
 TEST_F(MainFormFake, AFailedSaveNamesTheFileAndSaysNothingSaved) {
   TMainForm* f = StartShown();
   const std::string target = folder_.Dir() + "no-such-folder/page.html";
-  DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> { return target; };
+  DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
+    return target;
+  };
   f->Speichernunter1->Click();
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("page.html"), std::string::npos);

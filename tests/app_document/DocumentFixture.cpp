@@ -1,7 +1,6 @@
 #include "tests/app_document/DocumentFixture.h"
 
 #include <QApplication>
-#include "tests/common/EventLoop.h"
 #include <QTest>
 #include <QWebEngineView>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "support/Files.h"
 #include "support/StringTools.h"
 #include "support/SystemInfo.h"
+#include "tests/common/EventLoop.h"
 
 namespace kv {
 
@@ -86,7 +86,9 @@ TMainForm* DocumentFlowTest::StartReady(std::vector<std::string> arguments) {
   return form_;
 }
 
-bool DocumentFlowTest::WaitFor(const std::function<bool()>& done, int ms) { return WaitUntil(done, ms); }
+bool DocumentFlowTest::WaitFor(const std::function<bool()>& done, int ms) {
+  return WaitUntil(done, ms);
+}
 
 void DocumentFlowTest::Type(const std::string& text) {
   form_->WebBrowser1->SetFocus();

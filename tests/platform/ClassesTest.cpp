@@ -82,7 +82,8 @@ class TTestItem : public TCollectionItem {
 };
 KV_DEFINE_CLASS(TTestItem, TCollectionItem,
                 {prop::String<TTestItem>(
-                    "Info", [](TTestItem& i) { return i.Info; }, [](TTestItem& i, const std::string& v) { i.Info = v; })})
+                    "Info", [](TTestItem& i) { return i.Info; },
+                    [](TTestItem& i, const std::string& v) { i.Info = v; })})
 
 TEST(Collections, ItemsKnowTheirIndexAndOutOfRangeIsAListError) {
   TCollection c([](TCollection* owner) { return new TTestItem(owner); });

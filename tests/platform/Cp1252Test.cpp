@@ -29,7 +29,10 @@ TEST(Cp1252, EveryByteSurvivesARoundTripThroughUtf8) {
 
 TEST(Cp1252, CharactersOutsideTheCodePageAreReplacedAndReported) {
   bool lossless = true;
-  EXPECT_EQ(Utf8ToCp1252("a\xE2\x88\x9E" "b", '?', &lossless), "a?b");  // U+221E infinity
+  EXPECT_EQ(Utf8ToCp1252("a\xE2\x88\x9E"
+                         "b",
+                         '?', &lossless),
+            "a?b");  // U+221E infinity
   EXPECT_FALSE(lossless);
   EXPECT_EQ(Utf8ToCp1252("\xFF\xFE"), "??");  // invalid UTF-8 decodes leniently
 }

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QMenu>
-#include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -116,9 +116,13 @@ TEST_F(Platform, ComboBoxChangesFromCodeAreSilentAndChoicesByTheUserAreNot) {
   EXPECT_EQ(combo->Text(), "Schrift");
   // Items replaced in place keep the selection, as a translation does.
   combo->SetItemIndex(2);
-  combo->Items()->Put(2, "\xDC" "berschrift 2");
+  combo->Items()->Put(2,
+                      "\xDC"
+                      "berschrift 2");
   EXPECT_EQ(combo->ItemIndex(), 2);
-  EXPECT_EQ(combo->Text(), "\xDC" "berschrift 2");
+  EXPECT_EQ(combo->Text(),
+            "\xDC"
+            "berschrift 2");
   auto* q = static_cast<QComboBox*>(combo->Peer());
   emit q->activated(0);
   EXPECT_EQ(changes, 1);
@@ -156,11 +160,17 @@ TEST_F(Platform, ShowModalReturnsTheResultOfTheButtonPressed) {
 TEST_F(Platform, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
   auto* form = app_.CreateForm<TForm>(nullptr);
   auto* b = new TButton(form);
-  b->OnClick = [](TObject*) { throw EFOpenError("Datei x kann nicht ge\xF6" "ffnet werden"); };
+  b->OnClick = [](TObject*) {
+    throw EFOpenError(
+        "Datei x kann nicht ge\xF6"
+        "ffnet werden");
+  };
   b->PerformClick();
   b->PerformClick();
   ASSERT_EQ(errors_.size(), 2u);
-  EXPECT_EQ(errors_[0], "Datei x kann nicht ge\xF6" "ffnet werden");
+  EXPECT_EQ(errors_[0],
+            "Datei x kann nicht ge\xF6"
+            "ffnet werden");
 }
 
 TEST_F(Platform, KeyHandlersSeeKeysBeforeTheirControlAndMayLeaveThemThere) {
@@ -168,7 +178,9 @@ TEST_F(Platform, KeyHandlersSeeKeysBeforeTheirControlAndMayLeaveThemThere) {
   auto* edit = new TEdit(form);
   edit->SetParent(form);
   std::vector<int> seen;
-  edit->OnKeyDown = [&](TObject*, int& key, TShiftState shift) { seen.push_back(key + (shift & ssCtrl ? 1000 : 0)); };
+  edit->OnKeyDown = [&](TObject*, int& key, TShiftState shift) {
+    seen.push_back(key + (shift & ssCtrl ? 1000 : 0));
+  };
   QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
   QKeyEvent ctrlF(QEvent::KeyPress, Qt::Key_F, Qt::ControlModifier);
   QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -210,8 +222,8 @@ TEST_F(Platform, TheMouseHookSwallowsRightClicksOnTheDocumentSurfaceOnly) {
   surface->Peer()->installEventFilter(&onSurface);
   elsewhere->Peer()->installEventFilter(&onOther);
   auto rightPress = [](QWidget* w) {
-    QMouseEvent e(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::RightButton, Qt::RightButton,
-                  Qt::NoModifier);
+    QMouseEvent e(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::RightButton,
+                  Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
   };
   rightPress(surface->Peer());

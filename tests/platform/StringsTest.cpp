@@ -37,8 +37,14 @@ TEST(StringList, CommaTextReadsAndWritesTheFrameworkForm) {
     const char* written;  // what GetCommaText gives back
   };
   const Case cases[] = {
-      {"Normal,\"\xDC" "berschrift 1\",Aufz\xE4hlung", {"Normal", "\xDC" "berschrift 1", "Aufz\xE4hlung"},
-       "Normal,\"\xDC" "berschrift 1\",Aufz\xE4hlung"},
+      {"Normal,\"\xDC"
+       "berschrift 1\",Aufz\xE4hlung",
+       {"Normal",
+        "\xDC"
+        "berschrift 1",
+        "Aufz\xE4hlung"},
+       "Normal,\"\xDC"
+       "berschrift 1\",Aufz\xE4hlung"},
       {"\"\"", {""}, "\"\""},
       {"1,2,3,4,5,6,7", {"1", "2", "3", "4", "5", "6", "7"}, "1,2,3,4,5,6,7"},
       {"a b,c", {"a", "b", "c"}, "a,b,c"},  // an unquoted item ends at a blank
@@ -51,7 +57,8 @@ TEST(StringList, CommaTextReadsAndWritesTheFrameworkForm) {
     TStringList list;
     list.SetCommaText(c.text);
     ASSERT_EQ(list.Count(), static_cast<int>(c.items.size())) << c.text;
-    for (size_t i = 0; i < c.items.size(); ++i) EXPECT_EQ(list.Get(static_cast<int>(i)), c.items[i]) << c.text;
+    for (size_t i = 0; i < c.items.size(); ++i)
+      EXPECT_EQ(list.Get(static_cast<int>(i)), c.items[i]) << c.text;
     EXPECT_EQ(list.GetCommaText(), c.written) << c.text;
   }
 }
@@ -72,12 +79,15 @@ TEST(StringList, IndexErrorsCarryTheFrameworkMessage) {
     list.Get(3);
     FAIL();
   } catch (const EStringListError& e) {
-    EXPECT_EQ(e.Message, "Listenindex \xFC" "berschreitet das Maximum (3)");
+    EXPECT_EQ(e.Message,
+              "Listenindex \xFC"
+              "berschreitet das Maximum (3)");
   }
 }
 
 TEST(StringList, FilesAreCrLfTextAndAMissingFileNamesItsPath) {
-  const std::string dir = FromSysPath(std::filesystem::temp_directory_path()) + "/kv_strings_test_\xE4";
+  const std::string dir =
+      FromSysPath(std::filesystem::temp_directory_path()) + "/kv_strings_test_\xE4";
   ForceDirectories(dir);
   const std::string file = dir + "/Ver.ini";
   TStringList out;
