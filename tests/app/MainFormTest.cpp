@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "engine/FakeWebEngine.h"
+#include "platform/classes/Strings.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
 #include "tools/AboutBox.h"
@@ -304,6 +305,65 @@ TEST_F(MainFormFake, AFailedSaveNamesTheFileAndSaysNothingSaved) {
   EXPECT_NE(errors_[0].find("page.html"), std::string::npos);
   EXPECT_TRUE(messages_.empty());
   EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");  // unchanged
+}
+
+TEST_F(MainFormFake, RecentFilesKeepFiveExistingPagesNewestFirstWithoutDuplicates) {
+  TMainForm* f = StartShown();
+  std::vector<std::string> pages;
+  for (const char* name : {"a.html", "b.html", "c.html", "d.html", "e.html", "f.html"}) {
+    pages.push_back(folder_.Dir() + name);
+    WriteFileBytes(pages.back(), "<HTML></HTML>");
+  }
+  std::string answer;
+  DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
+    return answer;
+  };
+  for (const std::string& p : pages) {
+    answer = p;
+    f->NeueInternetseit1->Click();
+  }
+  answer = pages[2];  // already in the list: moves to the top
+  f->NeueInternetseit1->Click();
+  DeleteFileIfExists(pages[5]);  // leaves the list at the next update
+  answer = pages[4];
+  f->NeueInternetseit1->Click();
+  TStringList history, names;
+  history.LoadFromFile(folder_.Dir() + "historie.ini");
+  names.LoadFromFile(folder_.Dir() + "historiesmall.ini");
+  EXPECT_EQ(history.GetCommaText(), pages[4] + "," + pages[2] + "," + pages[3] + "," + pages[1]);
+  EXPECT_EQ(names.GetCommaText(), "e.html,c.html,d.html,b.html");
+  ASSERT_EQ(f->Datei1->Count(), 5 + 4);
+  EXPECT_EQ(f->Datei1->Items(5)->Caption(), "e.html");
+  EXPECT_EQ(f->Datei1->Items(6)->Tag, 101);
+  // Choosing an entry opens it without reordering; a vanished one shows its number only.
+  f->Datei1->Items(6)->Click();
+  EXPECT_EQ(f->CurrentFile, pages[2]);
+  DeleteFileIfExists(pages[3]);
+  f->Datei1->Items(7)->Click();
+  EXPECT_EQ(f->StatusBar1->SimpleText(), "102");
+  EXPECT_EQ(f->CurrentFile, pages[2]);
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(MainFormFake, UndoBringsBackTheSnapshotOnceAfterTheEnginesOwnUndo) {
+  TMainForm* f = StartShown();
+  const std::string snapshot = f->DocDir + "KAVELIN_undo.html";
+  WriteFileBytes(snapshot, "<HTML><BODY>vorher</BODY></HTML>");
+  engine_->DocumentText = "<HTML><BODY>nachher</BODY></HTML>";
+  f->ToolButton6->PerformClick();
+  EXPECT_EQ(engine_->BrowserCommands, std::vector<int>{wbUndo});
+  EXPECT_FALSE(FileExists(snapshot));
+  std::string restored, work;
+  ReadFileBytes(f->DocDir + "KAVELIN_undotemp.html", restored);
+  ReadFileBytes(f->WorkFile, work);
+  EXPECT_NE(restored.find("vorher"), std::string::npos);
+  EXPECT_NE(work.find("nachher"),
+            std::string::npos);  // the page as it was goes to the working copy
+  EXPECT_EQ(engine_->Navigations.back(), f->DocDir + "KAVELIN_undotemp.html");
+  // A second Undo is the engine's alone.
+  f->ToolButton6->PerformClick();
+  EXPECT_EQ(engine_->BrowserCommands.size(), 2u);
+  EXPECT_EQ(engine_->Navigations.size(), 2u);  // about:blank and the one restore
 }
 
 }  // namespace
