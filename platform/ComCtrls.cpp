@@ -73,6 +73,15 @@ void TToolButton::CaptionChanged() {
   // the caption (a button without a picture would draw it as text).
   if (style_ == TToolButtonStyle::tbsSeparator) return;
   Button()->setText(ToQ(Caption()));
+  UpdateAccessibleName();
+}
+
+void TToolButton::HintChanged() {
+  if (style_ != TToolButtonStyle::tbsSeparator) UpdateAccessibleName();
+}
+
+void TToolButton::UpdateAccessibleName() {
+  // A picture button is named by its hint ("Schrift Fett"); the caption stands in without one.
   Button()->setAccessibleName(ToQ(Hint().empty() ? Caption() : Hint()));
 }
 

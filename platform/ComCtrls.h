@@ -31,9 +31,11 @@ class TToolButton : public TControl {
 
  protected:
   void CaptionChanged() override;
+  void HintChanged() override;
 
  private:
   friend class TToolBar;
+  void UpdateAccessibleName();
   QToolButton* Button() const;
   void Clicked();
   TToolBar* Bar() const;

@@ -132,6 +132,7 @@ void TControl::SetHint(const std::string& hint) {
   if (!peer_) return;
   peer_->setToolTip(showHint_ ? ToQ(hint_) : QString());
   peer_->setAccessibleDescription(ToQ(hint_));
+  HintChanged();
 }
 
 void TControl::SetShowHint(bool show) {

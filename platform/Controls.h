@@ -95,6 +95,7 @@ class TControl : public TComponent {
  protected:
   // Pushes the caption to the peer; controls that show it override this.
   virtual void CaptionChanged() {}
+  virtual void HintChanged() {}
   virtual void FontChanged();
   virtual void ColorChanged() {}
   // Fires OnClick safely; for subclasses' peers.

@@ -49,6 +49,8 @@ TEST_F(MainFormFake, StartsInGermanWithTheVersionInTheCaption) {
   EXPECT_EQ(f->ActiveLanguage(), 1);
   EXPECT_EQ(f->Datei1->Caption(), "Datei");
   EXPECT_EQ(f->ToolButton3->Hint(), "L\xF6sche ausgew\xE4hlten Text");
+  // Screen readers name the picture buttons by their hints.
+  EXPECT_EQ(f->BoldToolButton->Peer()->accessibleName(), QString::fromUtf8("Schrift Fett"));
   EXPECT_EQ(f->BlockFormatCombo->Text(), "Normal");
   EXPECT_EQ(f->TextSizeCombo->Text(), "4");
   EXPECT_EQ(f->TextFontCombo->Text(), "Schrift");
