@@ -105,6 +105,17 @@ TEST_F(MainFormFake, AMissingVersionFileIsReportedByNameAndTheWindowStaysUsable)
   EXPECT_EQ(engine_->Commands.size(), 1u);
 }
 
+TEST_F(MainFormFake, AMissingHeaderPictureIsReportedByNameAndThePageStillOpens) {
+  folder_.Remove("recom/m_head.jpg");
+  TMainForm* f = StartFake();
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_NE(errors_[0].find("m_head.jpg"), std::string::npos) << errors_[0];
+  EXPECT_EQ(f->Caption(), "KAVELIN Version 9.2.6");  // the steps before it ran
+  f->Show();
+  EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  EXPECT_TRUE(engine_->DesignMode);
+}
+
 TEST_F(MainFormFake, AnEmptyVersionFileIsAListIndexError) {
   folder_.Write("Ver.ini", "");
   StartFake();
