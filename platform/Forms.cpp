@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -11,6 +12,7 @@
 #include "platform/FontMap.h"
 #include "platform/Menus.h"
 #include "platform/QtText.h"
+#include "platform/StdCtrls.h"
 #include "platform/classes/Exception.h"
 
 namespace kv {
@@ -43,6 +45,15 @@ void TFormWindow::closeEvent(QCloseEvent* event) {
 void TFormWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   form_->WindowShown();
+}
+
+void TFormWindow::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      form_->PressDefaultButton()) {
+    event->accept();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void TFormWindow::resizeEvent(QResizeEvent* event) {
@@ -225,6 +236,17 @@ bool TForm::WindowClosing() {
   if (action == TCloseAction::caNone) return false;
   if (Application() && Application()->MainForm() == this) Application()->Terminate();
   return true;
+}
+
+bool TForm::PressDefaultButton() {
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* b = dynamic_cast<TButton*>(Components(i));
+    if (b && b->Default() && b->Enabled() && b->Peer() && b->Peer()->isVisible()) {
+      b->PerformClick();
+      return true;
+    }
+  }
+  return false;
 }
 
 void TForm::WindowResized() {

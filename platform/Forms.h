@@ -35,6 +35,7 @@ class TFormWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   TForm* form_;
@@ -93,6 +94,8 @@ class TForm : public TControl {
   void WindowShown();
   bool WindowClosing();
   void WindowResized();
+  // Enter that no control took presses the window's default button, as in a dialog.
+  bool PressDefaultButton();
   int modalResult_ = mrNone;
   QEventLoop* modalLoop_ = nullptr;
   TWindowState windowState_ = TWindowState::wsNormal;

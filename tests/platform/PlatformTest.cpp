@@ -157,6 +157,32 @@ TEST_F(Platform, ShowModalReturnsTheResultOfTheButtonPressed) {
   EXPECT_EQ(form->ShowModal(), mrAbort);
 }
 
+TEST_F(Platform, EnterInAnEditPressesTheEnabledDefaultButton) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  auto* ok = new TButton(form);
+  ok->SetParent(form);
+  ok->ModalResult = mrOk;
+  ok->SetDefault(true);
+  int clicks = 0;
+  ok->OnClick = [&](TObject*) { ++clicks; };
+  QTimer::singleShot(0, [&] {
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit->Peer(), &enter);
+  });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_EQ(clicks, 1);
+  ok->SetEnabled(false);  // a disabled default button does nothing
+  QTimer::singleShot(0, [&] {
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit->Peer(), &enter);
+    form->Close();
+  });
+  EXPECT_EQ(form->ShowModal(), mrCancel);
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(Platform, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
   auto* form = app_.CreateForm<TForm>(nullptr);
   auto* b = new TButton(form);
