@@ -240,7 +240,21 @@ TEST_F(MainFormFake, ClipboardButtonsActOnlyWhileThePageHasTheFocus) {
   EXPECT_TRUE(engine_->BrowserCommands.empty());
 }
 
-TEST_F(MainFormFake, ClosingDeletesWorkingFilesAndShowsTheShowcaseOnce) {
+TEST_F(MainFormFake, ClosingShowsTheShowcaseOnceAndThenTheProgramEnds) {
+  TMainForm* f = StartShown();
+  auto* showcase = app_->CreateForm<TWerbungForm>(nullptr);
+  int shown = 0;
+  showcase->OnShow = [&](TObject*) {
+    ++shown;
+    QTimer::singleShot(0, [showcase] { showcase->Close(); });
+  };
+  f->Close();
+  EXPECT_EQ(shown, 1);
+  EXPECT_FALSE(showcase->Showing());
+  EXPECT_TRUE(app_->Terminated());
+}
+
+TEST_F(MainFormFake, ClosingDeletesOnlyTheProgramsWorkingFiles) {
   TMainForm* f = StartShown();
   const std::string work = f->WorkFile;
   const std::string userFile = f->DocDir + "KAVELIN_notes.html";
