@@ -15,43 +15,12 @@
 #include "editor/core/Tokenizer.h"
 #include "editor/core/UndoList.h"
 #include "platform/classes/Graphics.h"
+#include "platform/classes/VirtualKeys.h"
 
 namespace kv {
 
-using TShiftState = unsigned;
-
-// Windows virtual-key codes and shift bits, as the model's KeyDown expects them.
-namespace keys {
-constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4;
-enum : int {
-  VK_BACK = 8,
-  VK_TAB = 9,
-  VK_RETURN = 13,
-  VK_SHIFT = 16,
-  VK_CONTROL = 17,
-  VK_MENU = 18,
-  VK_ESCAPE = 27,
-  VK_SPACE = 32,
-  VK_PRIOR = 33,
-  VK_NEXT = 34,
-  VK_END = 35,
-  VK_HOME = 36,
-  VK_LEFT = 37,
-  VK_UP = 38,
-  VK_RIGHT = 39,
-  VK_DOWN = 40,
-  VK_INSERT = 45,
-  VK_DELETE = 46,
-  VK_A = 'A',
-  VK_C = 'C',
-  VK_F = 'F',
-  VK_H = 'H',
-  VK_V = 'V',
-  VK_X = 'X',
-  VK_Y = 'Y',
-  VK_Z = 'Z'
-};
-}  // namespace keys
+// The model takes keys as Windows virtual-key codes and shift bits.
+namespace keys = ::kv;
 
 // The find dialog's option bits that the search reads.
 using TFindOptions = unsigned;
