@@ -3,12 +3,28 @@
 #include "app/MainForm.h"
 #include "app/core/SaveDocument.h"
 #include "app/core/WorkingFiles.h"
+#include "engine/CommandState.h"
 #include "platform/Clipboard.h"
 #include "platform/classes/Exception.h"
 #include "support/Files.h"
 #include "tools/CreateTableForm.h"
 
 namespace kv {
+
+namespace {
+
+// The value each BlockFormatCombo entry sends.
+constexpr const char* kBlockFormatValues[] = {"<P>",  "<H1>", "<H2>", "<H3>", "<H4>",
+                                              "<H5>", "<H6>", "<OL>", "<UL>"};
+constexpr int kBlockFormatCount = 9;
+
+// "<H2>" -> "H2": the tag the engine names a block format by.
+std::string BlockFormatTag(int entry) {
+  std::string v = kBlockFormatValues[entry];
+  return v.substr(1, v.size() - 2);
+}
+
+}  // namespace
 
 void TMainForm::SendCommand(const std::string& name, bool showUI, const TVariant& value) {
   TWebEngine* doc = GetDocument();
@@ -63,11 +79,10 @@ void TMainForm::TextFontComboChange(TObject*) {
 }
 
 void TMainForm::BlockFormatComboChange(TObject*) {
-  static const char* const kValues[] = {"<P>",  "<H1>", "<H2>", "<H3>", "<H4>",
-                                        "<H5>", "<H6>", "<OL>", "<UL>"};
   const int index = BlockFormatCombo->ItemIndex();
   SendCommand("FormatBlock", false,
-              index >= 0 && index < 9 ? std::string(kValues[index]) : std::string());
+              index >= 0 && index < kBlockFormatCount ? std::string(kBlockFormatValues[index])
+                                                      : std::string());
 }
 
 void TMainForm::ClipboardCommand(int command) {
@@ -119,30 +134,12 @@ void TMainForm::RefreshToolbarState() {
       }
 
     const std::string block = doc->QueryCommandValue("FormatBlock").AsString();
-    static const char* const kGerman[] = {"Normal",
-                                          "\xDC"
-                                          "berschrift 1",
-                                          "\xDC"
-                                          "berschrift 2",
-                                          "\xDC"
-                                          "berschrift 3",
-                                          "\xDC"
-                                          "berschrift 4",
-                                          "\xDC"
-                                          "berschrift 5",
-                                          "\xDC"
-                                          "berschrift 6",
-                                          "Nummerierte Liste",
-                                          "Aufz\xE4hlung"};
-    static const char* const kEnglish[] = {"Normal",    "Heading 1",     "Heading 2",
-                                           "Heading 3", "Heading 4",     "Heading 5",
-                                           "Heading 6", "Numbered List", "Bulleted List"};
-    const char* const* names = ActiveLanguage() == 2 ? kEnglish : kGerman;
     if (block == "Standard") {
       BlockFormatCombo->SetItemIndex(0);
     } else {
-      for (int i = 0; i < 9; ++i)
-        if (block == names[i]) {
+      // The entries' names in the active language are the engine's names of their tags.
+      for (int i = 0; i < kBlockFormatCount; ++i)
+        if (block == BlockFormatDisplayName(BlockFormatTag(i), ActiveLanguage())) {
           BlockFormatCombo->SetItemIndex(i);
           break;
         }
