@@ -37,8 +37,6 @@ class TMainForm : public TForm {
   void InitEditing();
   void LoadDocument(const std::string& path);
   void DeleteWorkingFiles();
-  void DeleteWorkingFilesExcept(const std::string& docDir, const std::string& tempDir,
-                                const std::string& keep);
   // Writes the page to path: the engine's lines, rewritten, written once and atomically.
   void SaveDocumentTo(const std::string& path);
   void Neu1Click(TObject* sender);

@@ -1,7 +1,5 @@
 // The page's life on disk: New, Open, Save, Save as, the working copy the engine edits, the
 // save routine and the clean-up of working files.
-#include <cstdio>
-
 #include "app/MainForm.h"
 #include "app/core/SaveDocument.h"
 #include "app/core/WorkingFiles.h"
@@ -67,7 +65,8 @@ void TMainForm::LoadDocument(const std::string& path) {
     DeleteFileIfExists(newWork);
     throw;
   }
-  if (!DocDir.empty()) DeleteWorkingFilesExcept(DocDir, TempDir, newWork);
+  // The previous folder's sweep spares the copy just made when both folders are the same.
+  if (!DocDir.empty()) kv::DeleteWorkingFiles(DocDir, TempDir, newWork);
   CurrentFile = path;
   DocDir = newDocDir;
   WorkFile = newWork;
@@ -134,16 +133,6 @@ void TMainForm::Speichernunter1Click(TObject*) {
 
 void TMainForm::DeleteWorkingFiles() {
   kv::DeleteWorkingFiles(DocDir, TempDir);
-}
-
-void TMainForm::DeleteWorkingFilesExcept(const std::string& docDir, const std::string& tempDir,
-                                         const std::string& keep) {
-  // The sweep of the previous folder must spare the working copy just made when both folders
-  // are the same: hide it under a name the sweep does not match, then put it back.
-  const std::string parked = keep + ".keep";
-  const bool moved = std::rename(SysPath(keep).c_str(), SysPath(parked).c_str()) == 0;
-  kv::DeleteWorkingFiles(docDir, tempDir);
-  if (moved) std::rename(SysPath(parked).c_str(), SysPath(keep).c_str());
 }
 
 }  // namespace kv

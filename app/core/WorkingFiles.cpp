@@ -19,7 +19,7 @@ const char* const kFixedNames[] = {WorkingFile::Undo,       WorkingFile::UndoTem
                                    WorkingFile::SourceCode, WorkingFile::MetaTags,
                                    WorkingFile::ActTable,   WorkingFile::NewFile};
 
-int SweepFolder(const std::string& folder) {
+int SweepFolder(const std::string& folder, const std::string& keep) {
   std::error_code ec;
   const fs::path dir = folder.empty() ? fs::path(".") : SysPath(folder);
   fs::directory_iterator it(dir, ec), end;
@@ -27,6 +27,8 @@ int SweepFolder(const std::string& folder) {
   for (; !ec && it != end; it.increment(ec)) {
     const std::string name = FromSysPath(it->path().filename());
     if (!IsWorkingFileName(name)) continue;
+    std::error_code sameError;
+    if (!keep.empty() && fs::equivalent(it->path(), SysPath(keep), sameError)) continue;
     std::error_code statError;
     // A folder of such a name is nobody's working file; links are removed, not followed.
     if (fs::is_directory(fs::symlink_status(it->path(), statError))) continue;
@@ -80,8 +82,9 @@ bool IsWorkingFileName(const std::string& name) {
                      [](char c) { return c >= '0' && c <= '9'; });
 }
 
-int DeleteWorkingFiles(const std::string& docDir, const std::string& tempDir) {
-  return SweepFolder(docDir) + SweepFolder(tempDir);
+int DeleteWorkingFiles(const std::string& docDir, const std::string& tempDir,
+                       const std::string& keep) {
+  return SweepFolder(docDir, keep) + SweepFolder(tempDir, keep);
 }
 
 }  // namespace kv

@@ -35,7 +35,9 @@ std::string NewPreviewFileName(const std::string& dir);
 bool IsWorkingFileName(const std::string& name);
 
 // Deletes the working files in docDir, then in tempDir; an empty folder stands for the current
-// directory. Only files are deleted, and failures are ignored. Returns how many were deleted.
-int DeleteWorkingFiles(const std::string& docDir, const std::string& tempDir);
+// directory. Only files are deleted, and failures are ignored; keep (a full path, as built from
+// the same folder text) is spared. Returns how many were deleted.
+int DeleteWorkingFiles(const std::string& docDir, const std::string& tempDir,
+                       const std::string& keep = {});
 
 }  // namespace kv

@@ -95,6 +95,17 @@ TEST_F(DeleteWorkingFilesTest, SweepsTheDocumentFolderThenTheTemporaryOne) {
   EXPECT_TRUE(DirectoryExists(doc + "KAVELIN_metatags.html"));
 }
 
+TEST_F(DeleteWorkingFilesTest, TheCopyToKeepIsSparedInBothSweeps) {
+  const std::string doc = folder_.File("doc/");
+  ASSERT_TRUE(ForceDirectories(doc));
+  Make(doc + "KAVELIN_temp1.html");
+  Make(doc + "KAVELIN_temp2.html");
+  // The same folder as the document's, spelled differently: still the file to keep.
+  EXPECT_EQ(DeleteWorkingFiles(doc, doc, folder_.File("doc/./KAVELIN_temp2.html")), 1);
+  EXPECT_FALSE(FileExists(doc + "KAVELIN_temp1.html"));
+  EXPECT_TRUE(FileExists(doc + "KAVELIN_temp2.html"));
+}
+
 TEST_F(DeleteWorkingFilesTest, EmptyFolderMeansTheCurrentDirectory) {
   const fs::path before = fs::current_path();
   fs::current_path(folder_.Dir());
