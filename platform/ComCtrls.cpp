@@ -88,10 +88,7 @@ void TToolButton::UpdateAccessibleName() {
 void TToolButton::PerformClick() {
   if (style_ == TToolButtonStyle::tbsCheck) {
     // A grouped button stays down when clicked again: one of the group is always down.
-    if (grouped_ && Down()) {
-    } else {
-      SetDown(!Down());
-    }
+    if (!(grouped_ && Down())) SetDown(!Down());
   }
   Clicked();
 }

@@ -86,7 +86,6 @@ void TForm::Construct() {
   ReplacePeer(window);
   WatchWidget(window->Client());
   window->setWindowTitle(ToQ(Caption()));
-  Font()->SetName("MS Sans Serif");
   window->setFont(ToQFont(*Font()));
   BeginLoading();
   CreateComponents();

@@ -85,7 +85,6 @@ bool TFont::SameAs(const TFont& o) const {
 void TFont::Assign(const TPersistent* source) {
   if (auto* f = dynamic_cast<const TFont*>(source)) {
     if (f == this) return;
-    bool changed = !SameAs(*f);
     name_ = f->name_;
     height_ = f->height_;
     color_ = f->color_;
@@ -93,7 +92,6 @@ void TFont::Assign(const TPersistent* source) {
     charset_ = f->charset_;
     pitch_ = f->pitch_;
     // Assigning always notifies: the owner re-applies the font, as the framework does.
-    (void)changed;
     Changed();
     return;
   }

@@ -147,36 +147,44 @@ void TStrings::SetText(const std::string& text) {
 }
 
 std::string TStrings::GetDelimitedText() const {
+  return DelimitedText(Delimiter, QuoteChar);
+}
+
+std::string TStrings::DelimitedText(char delimiter, char quoteChar) const {
   const int n = Count();
-  if (n == 1 && Get(0).empty()) return std::string(2, QuoteChar);
+  if (n == 1 && Get(0).empty()) return std::string(2, quoteChar);
   std::string r;
   for (int i = 0; i < n; ++i) {
     std::string s = Get(i);
-    bool quote = false;
+    bool needsQuotes = false;
     for (unsigned char c : s) {
       if (c == 0) break;
-      if (c <= ' ' || c == static_cast<unsigned char>(QuoteChar) ||
-          c == static_cast<unsigned char>(Delimiter)) {
-        quote = true;
+      if (c <= ' ' || c == static_cast<unsigned char>(quoteChar) ||
+          c == static_cast<unsigned char>(delimiter)) {
+        needsQuotes = true;
         break;
       }
     }
-    if (quote) {
-      std::string q(1, QuoteChar);
+    if (needsQuotes) {
+      std::string q(1, quoteChar);
       for (char c : s) {
         q += c;
-        if (c == QuoteChar) q += c;
+        if (c == quoteChar) q += c;
       }
-      q += QuoteChar;
+      q += quoteChar;
       s = q;
     }
-    if (i > 0) r += Delimiter;
+    if (i > 0) r += delimiter;
     r += s;
   }
   return r;
 }
 
 void TStrings::SetDelimitedText(const std::string& text) {
+  SetDelimited(text, Delimiter, QuoteChar);
+}
+
+void TStrings::SetDelimited(const std::string& text, char delimiter, char quote) {
   BeginUpdate();
   try {
     Clear();
@@ -191,12 +199,12 @@ void TStrings::SetDelimitedText(const std::string& text) {
     while (isBlank(p)) ++p;
     while (p < n) {
       std::string s;
-      if (t[p] == QuoteChar) {
+      if (t[p] == quote) {
         ++p;
         while (p < n) {
-          if (t[p] == QuoteChar) {
-            if (p + 1 < n && t[p + 1] == QuoteChar) {
-              s += QuoteChar;
+          if (t[p] == quote) {
+            if (p + 1 < n && t[p + 1] == quote) {
+              s += quote;
               p += 2;
               continue;
             }
@@ -207,12 +215,12 @@ void TStrings::SetDelimitedText(const std::string& text) {
         }
       } else {
         size_t start = p;
-        while (p<n&& static_cast<unsigned char>(t[p])> ' ' && t[p] != Delimiter) ++p;
+        while (p<n&& static_cast<unsigned char>(t[p])> ' ' && t[p] != delimiter) ++p;
         s.assign(t.substr(start, p - start));
       }
       Add(s);
       while (isBlank(p)) ++p;
-      if (p < n && t[p] == Delimiter) {
+      if (p < n && t[p] == delimiter) {
         if (p + 1 == n) Add("");
         do {
           ++p;
@@ -227,29 +235,11 @@ void TStrings::SetDelimitedText(const std::string& text) {
 }
 
 std::string TStrings::GetCommaText() const {
-  TStrings* self = const_cast<TStrings*>(this);
-  char d = Delimiter, q = QuoteChar;
-  self->Delimiter = ',';
-  self->QuoteChar = '"';
-  std::string r = GetDelimitedText();
-  self->Delimiter = d;
-  self->QuoteChar = q;
-  return r;
+  return DelimitedText(',', '"');
 }
 
 void TStrings::SetCommaText(const std::string& text) {
-  char d = Delimiter, q = QuoteChar;
-  Delimiter = ',';
-  QuoteChar = '"';
-  try {
-    SetDelimitedText(text);
-  } catch (...) {
-    Delimiter = d;
-    QuoteChar = q;
-    throw;
-  }
-  Delimiter = d;
-  QuoteChar = q;
+  SetDelimited(text, ',', '"');
 }
 
 void TStrings::Assign(const TPersistent* source) {

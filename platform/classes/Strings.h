@@ -72,6 +72,8 @@ class TStrings : public TPersistent {
   virtual void SaveToStream(std::ostream& stream);
 
  protected:
+  std::string DelimitedText(char delimiter, char quote) const;
+  void SetDelimited(const std::string& text, char delimiter, char quote);
   // Called by BeginUpdate (true) and the last EndUpdate (false).
   virtual void SetUpdateState(bool updating) { (void)updating; }
   void Error(int index) const;
