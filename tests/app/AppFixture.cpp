@@ -1,7 +1,10 @@
 #include "tests/app/AppFixture.h"
 
+#include <QTimer>
+#include <QWidget>
 #include <filesystem>
 
+#include "engine/FakeWebEngine.h"
 #include "resources/Resources.h"
 #include "support/Files.h"
 #include "support/StringTools.h"
@@ -50,6 +53,19 @@ void TAppFolder::Write(const std::string& name, const std::string& bytes) const 
 }
 void TAppFolder::Remove(const std::string& name) const {
   DeleteFileIfExists(dir_ + name);
+}
+
+TEngineHost FakeEngineHost(TFakeWebEngine** engine) {
+  auto fake = std::make_unique<TFakeWebEngine>();
+  auto* surface = new QWidget;
+  fake->PostCompletion = [surface](std::function<void()> done) {
+    QTimer::singleShot(0, surface, done);
+  };
+  if (engine) *engine = fake.get();
+  TEngineHost host;
+  host.Engine = std::move(fake);
+  host.Widget = surface;
+  return host;
 }
 
 void MainFormTest::SetUp() {

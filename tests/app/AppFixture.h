@@ -29,6 +29,12 @@ class TAppFolder {
   std::string dir_;
 };
 
+class TFakeWebEngine;
+
+// The in-process engine for a main window under test. Its navigations complete through the
+// event loop, tied to the window's surface: a window freed before that never hears of them.
+TEngineHost FakeEngineHost(TFakeWebEngine** engine = nullptr);
+
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override;

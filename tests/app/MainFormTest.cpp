@@ -20,16 +20,7 @@ namespace {
 class MainFormFake : public MainFormTest {
  protected:
   TMainForm* StartFake(std::vector<std::string> arguments = {}) {
-    return Start(
-        [this] {
-          auto fake = std::make_unique<TFakeWebEngine>();
-          fake->PostCompletion = [](std::function<void()> done) { QTimer::singleShot(0, done); };
-          engine_ = fake.get();
-          TEngineHost host;
-          host.Engine = std::move(fake);
-          return host;
-        },
-        std::move(arguments));
+    return Start([this] { return FakeEngineHost(&engine_); }, std::move(arguments));
   }
   // Shows the window and lets the blank page's navigation complete.
   TMainForm* StartShown() {

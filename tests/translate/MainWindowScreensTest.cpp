@@ -17,13 +17,7 @@ namespace {
 class MainWindowScreens : public MainFormTest {
  protected:
   TMainForm* StartShown() {
-    TMainForm* f = Start([] {
-      auto fake = std::make_unique<TFakeWebEngine>();
-      fake->PostCompletion = [](std::function<void()> done) { QTimer::singleShot(0, done); };
-      TEngineHost host;
-      host.Engine = std::move(fake);
-      return host;
-    });
+    TMainForm* f = Start([] { return FakeEngineHost(); });
     f->Show();
     WaitFor([] { return false; }, 300);
     return f;
