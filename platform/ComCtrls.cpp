@@ -13,6 +13,27 @@ namespace kv {
 
 // ---- TToolButton ------------------------------------------------------------------------------
 
+namespace {
+
+// A tool button that tells its own clicks from toggles made from outside: assistive tools
+// offer a check button's "Toggle" action, which changes the state without a click.
+class TToolButtonWidget : public QToolButton {
+ public:
+  bool InClick() const { return inClick_; }
+
+ protected:
+  void nextCheckState() override {
+    inClick_ = true;
+    QToolButton::nextCheckState();
+    inClick_ = false;
+  }
+
+ private:
+  bool inClick_ = false;
+};
+
+}  // namespace
+
 KV_DEFINE_CLASS(TToolButton, TControl,
                 {prop::Boolean<TToolButton>("Down", &TToolButton::Down, &TToolButton::SetDown),
                  prop::Integer<TToolButton>("ImageIndex", &TToolButton::ImageIndex,
@@ -20,7 +41,7 @@ KV_DEFINE_CLASS(TToolButton, TControl,
                  prop::Boolean<TToolButton>("Grouped", &TToolButton::Grouped,
                                             &TToolButton::SetGrouped)})
 
-TToolButton::TToolButton(TComponent* owner) : TControl(owner, new QToolButton) {
+TToolButton::TToolButton(TComponent* owner) : TControl(owner, new TToolButtonWidget) {
   QToolButton* b = Button();
   b->setAutoRaise(true);
   b->setFocusPolicy(Qt::NoFocus);
@@ -28,6 +49,15 @@ TToolButton::TToolButton(TComponent* owner) : TControl(owner, new QToolButton) {
   b->setIconSize(QSize(16, 16));
   b->setFixedSize(23, 22);
   QObject::connect(b, &QToolButton::clicked, b, [this] { Clicked(); });
+  QObject::connect(b, &QToolButton::toggled, b, [this](bool) {
+    // A toggle from outside does what a click does: undo it and click.
+    if (static_cast<TToolButtonWidget*>(Button())->InClick()) return;
+    {
+      const QSignalBlocker block(Button());
+      Button()->setChecked(!Button()->isChecked());
+    }
+    PerformClick();
+  });
 }
 
 QToolButton* TToolButton::Button() const {
@@ -51,12 +81,16 @@ void TToolButton::SetStyle(TToolButtonStyle style) {
 }
 
 bool TToolButton::Down() const {
-  return Button()->isChecked();
+  return style_ == TToolButtonStyle::tbsCheck ? Button()->isChecked() : Button()->isDown();
 }
 
 void TToolButton::SetDown(bool down) {
   const QSignalBlocker block(Button());
-  Button()->setChecked(down);
+  // A check button shows its state as checked; a plain one is drawn pressed.
+  if (style_ == TToolButtonStyle::tbsCheck)
+    Button()->setChecked(down);
+  else
+    Button()->setDown(down);
   if (down && grouped_ && Bar())
     for (TToolButton* other : Bar()->GroupOf(this))
       if (other != this) other->SetDown(false);

@@ -22,7 +22,8 @@ class TToolButton : public TControl {
   void SetStyle(TToolButtonStyle style);
   bool Grouped() const { return grouped_; }
   void SetGrouped(bool grouped) { grouped_ = grouped; }
-  // Pressed state of a check button; setting it never fires OnClick.
+  // Pressed state (a plain button can show it too); setting it never fires OnClick. A toggle
+  // from outside (an assistive tool's action) does what a click does.
   bool Down() const;
   void SetDown(bool down);
   int ImageIndex() const { return imageIndex_; }

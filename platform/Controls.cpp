@@ -12,15 +12,17 @@
 
 namespace kv {
 
-void SafeCall(const std::function<void()>& handler) {
-  if (!handler) return;
+bool SafeCall(const std::function<void()>& handler) {
+  if (!handler) return true;
   try {
     handler();
+    return true;
   } catch (const std::exception& e) {
     Application()->HandleException(e);
   } catch (...) {
     Application()->HandleException(Exception("Unbekannter Fehler"));
   }
+  return false;
 }
 
 // Routes the peer's Qt events to the control: keys to OnKeyDown (before the widget sees them),
@@ -234,8 +236,18 @@ bool TControl::CanFocus() const {
   return peer_ && peer_->isEnabled() && peer_->isVisible();
 }
 
-void TControl::Click() {
-  if (OnClick) SafeCall([this] { OnClick(this); });
+void ApplyTabOrder(TControl* parent) {
+  std::vector<TControl*> order;
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    if (parent->Controls(i)->Peer()) order.push_back(parent->Controls(i));
+  std::stable_sort(order.begin(), order.end(),
+                   [](TControl* a, TControl* b) { return a->TabOrder < b->TabOrder; });
+  for (size_t i = 1; i < order.size(); ++i)
+    QWidget::setTabOrder(order[i - 1]->Peer(), order[i]->Peer());
+}
+
+bool TControl::Click() {
+  return !OnClick || SafeCall([this] { OnClick(this); });
 }
 
 void TControl::WatchWidget(QWidget* widget) {

@@ -30,8 +30,13 @@ enum class TCursor { crDefault, crArrow, crIBeam, crHandPoint };
 using TKeyEvent = std::function<void(TObject* sender, int& key, TShiftState shift)>;
 
 // Runs a handler as the framework's message dispatch does: an error that leaves it is shown in
-// the standard error box (TApplication::HandleException) and the program goes on.
-void SafeCall(const std::function<void()>& handler);
+// the standard error box (TApplication::HandleException) and the program goes on. True when
+// the handler ran to its end.
+bool SafeCall(const std::function<void()>& handler);
+
+class TControl;
+// Orders Tab among parent's children by their TabOrder (equal numbers keep creation order).
+void ApplyTabOrder(TControl* parent);
 
 class TControl : public TComponent {
   KV_DECLARE_CLASS()
@@ -98,8 +103,8 @@ class TControl : public TComponent {
   virtual void HintChanged() {}
   virtual void FontChanged();
   virtual void ColorChanged() {}
-  // Fires OnClick safely; for subclasses' peers.
-  void Click();
+  // Fires OnClick safely; for subclasses' peers. False when the handler failed.
+  bool Click();
   // Routes an inner widget's keys (and, for the client area, resizes) through this control.
   void WatchWidget(QWidget* widget);
   // For controls whose peer can only be made once the object is complete (forms).

@@ -291,6 +291,7 @@ void TApplication::DestroyForms() {
 }
 
 void TApplication::HandleException(const std::exception& e) {
+  if (dynamic_cast<const EAbort*>(&e)) return;  // the silent error
   std::string message;
   if (auto* k = dynamic_cast<const Exception*>(&e))
     message = k->Message;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 
 #include "platform/FontMap.h"
@@ -29,9 +30,17 @@ QLabel* TLabel::Label() const {
 void TLabel::CaptionChanged() {
   Label()->setText(ToQ(Caption()));
   if (AutoSize && !wordWrap_) {
+    const int right = Left() + Width();
     Label()->adjustSize();
-    TControl::SetBounds(Left(), Top(), Label()->width(), Label()->height());
+    const int width = Label()->width();
+    const int left =
+        alignment_ == TAlignment::taRightJustify && Width() > 0 ? right - width : Left();
+    TControl::SetBounds(left, Top(), width, Label()->height());
   }
+}
+
+void TLabel::SetFocusControl(TControl* control) {
+  Label()->setBuddy(control ? control->Peer() : nullptr);
 }
 
 void TLabel::FontChanged() {
@@ -146,6 +155,10 @@ void TCustomComboBox::SyncItems() {
     c->setEditText(text);
   }
   syncing_ = false;
+}
+
+void TCustomComboBox::HintChanged() {
+  Combo()->setAccessibleName(ToQ(Hint()));
 }
 
 void TCustomComboBox::SetItemsObject(TPersistent* items) {
@@ -264,13 +277,23 @@ void TButton::SetGlyph(const QPixmap& glyph) {
   Button()->setIcon(QIcon(glyph));
 }
 
+void TBitBtn::SetKind(TBitBtnKind kind) {
+  kind_ = kind;
+  if (kind == TBitBtnKind::bkCustom) return;
+  const bool ok = kind == TBitBtnKind::bkOK;
+  Button()->setIcon(Button()->style()->standardIcon(ok ? QStyle::SP_DialogOkButton
+                                                       : QStyle::SP_DialogCancelButton));
+  ModalResult = ok ? mrOk : mrAbort;
+  if (ok) SetDefault(true);
+}
+
 void TButton::PerformClick() {
   Clicked();
 }
 
 void TButton::Clicked() {
-  Click();
-  if (ModalResult == mrNone) return;
+  // A handler that failed (or aborted) leaves the window open: its result would not be true.
+  if (!Click() || ModalResult == mrNone) return;
   for (TComponent* o = Owner(); o; o = o->Owner())
     if (auto* form = dynamic_cast<TForm*>(o)) {
       form->SetModalResult(ModalResult);

@@ -23,7 +23,10 @@ class TLabel : public TControl {
   void SetAlignment(TAlignment a);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool wrap);
+  // The control the label names; screen readers take the label's caption as its name.
+  void SetFocusControl(TControl* control);
   bool Transparent = true;
+  // Sized to the caption; a right-aligned label keeps its right edge when the caption changes.
   bool AutoSize = true;
 
  protected:
@@ -67,6 +70,10 @@ class TCustomComboBox : public TControl {
   int DropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int count);
   TNotifyEvent OnChange;
+
+ protected:
+  // The box's text is its value, so its hint names it for screen readers.
+  void HintChanged() override;
 
  private:
   QComboBox* Combo() const;
@@ -115,10 +122,18 @@ class TButton : public TControl {
   bool default_ = false;
 };
 
-// The framework's button with a picture; behaves as TButton here.
+enum class TBitBtnKind { bkCustom, bkOK, bkAbort };
+
+// The framework's button with a picture. A kind other than bkCustom brings its standard
+// picture and modal result (and OK is the default button).
 class TBitBtn : public TButton {
   KV_DECLARE_CLASS()
   using TButton::TButton;
+  TBitBtnKind Kind() const { return kind_; }
+  void SetKind(TBitBtnKind kind);
+
+ private:
+  TBitBtnKind kind_ = TBitBtnKind::bkCustom;
 };
 
 // A flat button with a caption (the toolbar's "HTML" and "Preview").

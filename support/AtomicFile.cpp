@@ -17,6 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::function<std::string(const std::string&)>& WriteFault() {
+  static std::function<std::string(const std::string&)> fault;
+  return fault;
+}
+
 std::string SystemError(int code) {
   return std::strerror(code);
 }
@@ -101,6 +106,10 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     error = SystemError(ENOENT);
     return false;
   }
+  if (WriteFault()) {
+    error = WriteFault()(path);
+    if (!error.empty()) return false;
+  }
   fs::path target;
   if (!ResolveLinks(SysPath(path), target, error)) return false;
   fs::path dir = target.parent_path();
@@ -175,6 +184,19 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
   }
   SyncDirectory(dir);
   return true;
+}
+
+bool CopyFileAtomically(const std::string& from, const std::string& to, std::string& error) {
+  std::string bytes;
+  if (!ReadFileBytes(from, bytes)) {
+    error = SystemError(errno ? errno : EIO);
+    return false;
+  }
+  return WriteFileAtomically(to, bytes, error);
+}
+
+void SetAtomicWriteFault(std::function<std::string(const std::string& path)> fault) {
+  WriteFault() = std::move(fault);
 }
 
 }  // namespace kv

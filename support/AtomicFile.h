@@ -2,6 +2,7 @@
 // half-written one, also when the disk fills up or the program dies while writing.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace kv {
@@ -12,5 +13,12 @@ namespace kv {
 // folder) without write permission is refused rather than replaced. On failure the old file is
 // untouched, no temporary file remains, false is returned and error says why.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
+
+// Copies from's bytes to to in the same way; false with error when from cannot be read too.
+bool CopyFileAtomically(const std::string& from, const std::string& to, std::string& error);
+
+// A fault for tests, asked before every write: a non-empty answer refuses the write with that
+// reason before anything is touched. Unset (the default) refuses nothing.
+void SetAtomicWriteFault(std::function<std::string(const std::string& path)> fault);
 
 }  // namespace kv

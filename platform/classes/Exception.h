@@ -22,6 +22,11 @@ class EStringListError : public EListError {
  public:
   using EListError::EListError;
 };
+// The silent error: it ends a handler (and the command that ran it) without a message.
+class EAbort : public Exception {
+ public:
+  EAbort() : Exception("Vorgang abgebrochen") {}
+};
 // Text that is not a number where one is wanted.
 class EConvertError : public Exception {
  public:

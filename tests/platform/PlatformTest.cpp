@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/AppEvents.h"
@@ -16,6 +18,7 @@
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 #include "platform/classes/Exception.h"
+#include "tests/common/EventLoop.h"
 
 namespace kv {
 namespace {
@@ -155,6 +158,31 @@ TEST_F(Platform, ShowModalReturnsTheResultOfTheButtonPressed) {
   abort->ModalResult = mrAbort;
   QTimer::singleShot(0, [abort] { abort->PerformClick(); });
   EXPECT_EQ(form->ShowModal(), mrAbort);
+}
+
+TEST_F(Platform, AButtonWhoseHandlerFailsOrAbortsLeavesItsWindowOpen) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* ok = new TButton(form);
+  ok->ModalResult = mrOk;
+  int failures = 2;
+  ok->OnClick = [&](TObject*) {
+    if (failures == 2) {
+      --failures;
+      throw EFCreateError("Datei x kann nicht erstellt werden");
+    }
+    if (failures == 1) {
+      --failures;
+      throw EAbort();  // silent
+    }
+  };
+  QTimer::singleShot(0, [&] {
+    ok->PerformClick();
+    ok->PerformClick();
+    EXPECT_TRUE(form->InModal());
+    ok->PerformClick();
+  });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_EQ(errors_, std::vector<std::string>{"Datei x kann nicht erstellt werden"});
 }
 
 TEST_F(Platform, EnterInAnEditPressesTheEnabledDefaultButton) {
@@ -301,6 +329,56 @@ TEST_F(Platform, GroupedToolButtonsKeepOneDown) {
   EXPECT_TRUE(group[2]->Down());
   for (auto* b : group) b->SetDown(false);  // the program may release all of them
   EXPECT_FALSE(group[2]->Down());
+}
+
+TEST_F(Platform, ToolButtonsDoOnTheirAccessibleActionWhatAClickDoes) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* bar = new TToolBar(form);
+  bar->SetParent(form);
+  std::vector<std::string> clicks;
+  auto add = [&](const char* name, TToolButtonStyle style, bool grouped) {
+    auto* b = new TToolButton(form);
+    b->SetName(name);
+    b->SetStyle(style);
+    b->SetGrouped(grouped);
+    b->SetHint(name);
+    b->OnClick = [&clicks, b](TObject*) {
+      clicks.push_back(b->Name() + (b->Down() ? " down" : " up"));
+    };
+    bar->AddControl(b);
+    return b;
+  };
+  TToolButton* bold = add("Bold", TToolButtonStyle::tbsCheck, false);
+  TToolButton* left = add("Left", TToolButtonStyle::tbsCheck, true);
+  TToolButton* center = add("Center", TToolButtonStyle::tbsCheck, true);
+  TToolButton* underline = add("Underline", TToolButtonStyle::tbsButton, false);
+  form->Show();
+  auto act = [](TToolButton* b) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b->Peer());
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(a->actionInterface(), nullptr);
+    const QStringList names = a->actionInterface()->actionNames();
+    ASSERT_FALSE(names.isEmpty());
+    a->actionInterface()->doAction(names.front());  // "Toggle" or "Press"
+  };
+  act(bold);
+  QTest::mouseClick(bold->Peer(), Qt::LeftButton);
+  act(center);
+  act(center);  // a grouped button stays down, as on a click
+  act(left);
+  act(underline);
+  EXPECT_TRUE(WaitUntil([&] { return clicks.size() == 6; }, 2000));  // a press is animated
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Bold down", "Bold up", "Center down", "Center down",
+                                              "Left down", "Underline up"}));
+  EXPECT_FALSE(center->Down());
+
+  // A plain button shows a pressed state set by the program, and screen readers hear of it.
+  underline->SetDown(true);
+  EXPECT_TRUE(underline->Down());
+  EXPECT_TRUE(QAccessible::queryAccessibleInterface(underline->Peer())->state().pressed);
+  underline->SetDown(false);
+  EXPECT_FALSE(underline->Down());
+  EXPECT_EQ(clicks.size(), 6u);
 }
 
 }  // namespace

@@ -145,6 +145,26 @@ TEST_F(AtomicFileTest, FailsForFoldersAndMissingPlaces) {
   }
 }
 
+TEST_F(AtomicFileTest, AFaultRefusesBeforeAnythingIsTouchedAndCopiesGoTheSameWay) {
+  const std::string path = folder_.File("page.html");
+  ASSERT_TRUE(WriteFileBytes(path, "old"));
+  SetAtomicWriteFault([](const std::string& p) {
+    return p.ends_with("page.html") ? std::string("disk full") : std::string();
+  });
+  EXPECT_FALSE(Write(path, "new"));
+  EXPECT_EQ(error_, "disk full");
+  EXPECT_EQ(Read(path), "old");
+  EXPECT_TRUE(Write(folder_.File("other.html"), "other"));
+  SetAtomicWriteFault(nullptr);
+
+  EXPECT_TRUE(CopyFileAtomically(folder_.File("other.html"), path, error_));
+  EXPECT_EQ(Read(path), "other");
+  EXPECT_FALSE(CopyFileAtomically(folder_.File("missing.html"), path, error_));
+  EXPECT_FALSE(error_.empty());
+  EXPECT_EQ(Read(path), "other");
+  EXPECT_EQ(Entries(), 2);
+}
+
 TEST_F(AtomicFileTest, Windows1252PathsReachTheFileSystemAsUtf8) {
   EXPECT_TRUE(Write(folder_.File("M\xFCller.html"), "x"));
   EXPECT_TRUE(fs::exists(fs::path(folder_.Dir() + "M\xC3\xBCller.html")));
