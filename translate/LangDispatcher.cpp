@@ -91,6 +91,18 @@ void TLangDispatcher::SetActiveLanguage(int n) {
   }
   if (!OwnerLoading() && langNames_->Count() >= n && n >= 1) language_ = langNames_->Get(n - 1);
   if (OnLanguageChanged) OnLanguageChanged(this);
+  // A listener may free windows (and so drop listeners): each is looked up before it runs.
+  const auto listeners = listeners_;
+  for (const auto& [owner, listener] : listeners)
+    if (std::any_of(listeners_.begin(), listeners_.end(),
+                    [owner = owner](const auto& l) { return l.first == owner; }))
+      listener();
+}
+
+void TLangDispatcher::AddLanguageListener(TComponent* owner, std::function<void()> listener) {
+  if (!owner || !listener) return;
+  FreeNotification(owner);
+  listeners_.emplace_back(owner, std::move(listener));
 }
 
 void TLangDispatcher::SetLanguage(const std::string& name) {
@@ -142,10 +154,12 @@ void TLangDispatcher::SetUseDefaultLanguage(bool use) {
 
 void TLangDispatcher::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation == TOperation::opRemove)
+  if (operation == TOperation::opRemove) {
     std::erase_if(linked_, [component](TCustomTranslator* t) {
       return static_cast<TComponent*>(t) == component;
     });
+    std::erase_if(listeners_, [component](const auto& l) { return l.first == component; });
+  }
 }
 
 }  // namespace kv

@@ -2,6 +2,7 @@
 // order they linked. It holds the active language for the whole program.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,12 +47,18 @@ class TLangDispatcher : public TComponent {
   TLanguageChangingEvent OnLanguageChanging;
   TNotifyEvent OnLanguageChanged;
 
+  // Any number of listeners, run in the order added after every switch, once every linked
+  // window is rewritten (and after OnLanguageChanged): for the texts no translation table
+  // holds. A listener goes when its owner is destroyed.
+  void AddLanguageListener(TComponent* owner, std::function<void()> listener);
+
  protected:
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
   bool OwnerLoading() const;
   std::vector<TCustomTranslator*> linked_;
+  std::vector<std::pair<TComponent*, std::function<void()>>> listeners_;
   std::unique_ptr<TStringList> langNames_;
   std::unique_ptr<TTestModeInfo> testMode_;
   int activeLanguage_ = 1;

@@ -124,6 +124,25 @@ TEST_F(Dispatcher, StartupLanguageTakesOnlyTheExactStoredNames) {
   }
 }
 
+TEST_F(Dispatcher, ListenersRunAfterEveryWindowIsRewrittenAndGoWithTheirOwners) {
+  std::vector<std::string> heard;
+  dispatcher->OnLanguageChanged = [&](TObject*) { heard.push_back("event"); };
+  dispatcher->AddLanguageListener(main.get(), [&] {
+    heard.push_back("main " + std::to_string(dispatcher->ActiveLanguage()) +
+                    (about ? " " + about->Caption : std::string()));
+  });
+  dispatcher->AddLanguageListener(about.get(), [&] { heard.push_back("about"); });
+  dispatcher->SetActiveLanguage(1);
+  dispatcher->SetActiveLanguage(1);  // no switch, no listener
+  EXPECT_EQ(heard, (std::vector<std::string>{"event", "main 1 Info", "about"}));
+
+  // The window of a later listener freed by an earlier one: that listener does not run.
+  heard.clear();
+  dispatcher->OnLanguageChanged = [&](TObject*) { about.reset(); };
+  dispatcher->SetActiveLanguage(2);
+  EXPECT_EQ(heard, (std::vector<std::string>{"main 2"}));
+}
+
 TEST_F(Dispatcher, FreedComponentsUnlinkThemselves) {
   about.reset();
   ASSERT_EQ(dispatcher->LinkedLangs().size(), 1u);
