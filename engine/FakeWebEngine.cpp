@@ -120,7 +120,17 @@ void TFakeWebEngine::ExecCommand(const std::string& name, bool showUI, const TVa
     if (!answer) return;  // cancelled: nothing changes
     command.Value = TVariant(*answer);
   }
-  Commands.push_back(std::move(command));
+  Commands.push_back(command);
+  if (RefusedCommands.count(upper)) return;
+  if (upper == "INSERTTEXT") InsertAtCaret(command.Value.AsString());
+}
+
+void TFakeWebEngine::InsertAtCaret(const std::string& text) {
+  FUndoText = DocumentText;
+  FHasUndo = true;
+  std::string upper = UpperCaseAscii(DocumentText);
+  std::size_t at = upper.rfind("</BODY>");
+  DocumentText.insert(at == std::string::npos ? DocumentText.size() : at, text);
 }
 
 void TFakeWebEngine::SetCommandValue(const std::string& name, const TVariant& value) {
@@ -140,15 +150,9 @@ void TFakeWebEngine::ExecWB(int command, int /*option*/) {
     case wbCut:
     case wbCopy:
       break;
-    case wbPaste: {
-      std::string text = ClipboardText ? ClipboardText() : std::string();
-      FUndoText = DocumentText;
-      FHasUndo = true;
-      std::string upper = UpperCaseAscii(DocumentText);
-      std::size_t at = upper.rfind("</BODY>");
-      DocumentText.insert(at == std::string::npos ? DocumentText.size() : at, text);
+    case wbPaste:
+      InsertAtCaret(ClipboardText ? ClipboardText() : std::string());
       break;
-    }
     case wbUndo:
       if (FHasUndo) DocumentText = FUndoText;
       FHasUndo = false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,11 +51,14 @@ class TFakeWebEngine : public TWebEngine {
   void SetFailing(bool failing) { FFailing = failing; }
   // What paste inserts: the clipboard's plain text as the test provides it.
   std::function<std::string()> ClipboardText;
+  // Commands the engine takes without doing anything, as a real engine does without a caret
+  // (upper-case names).
+  std::set<std::string> RefusedCommands;
   // A click in the page: runs the click connector.
   void Click();
 
-  // The held page (Windows-1252). Paste inserts before "</BODY>" when the page has one,
-  // else at the end.
+  // The held page (Windows-1252). Paste and "InsertText" insert before "</BODY>" when the page
+  // has one, else at the end; undo takes the last insertion back.
   std::string DocumentText;
   bool DesignMode = false;
   std::vector<TCommand> Commands;        // ExecCommand calls in order
@@ -68,6 +72,7 @@ class TFakeWebEngine : public TWebEngine {
  private:
   void CheckAlive() const;
   void ShowNavigatedPage();
+  void InsertAtCaret(const std::string& text);
 
   bool FFailing = false;
   bool FNavigationPending = false;  // its event is still to come

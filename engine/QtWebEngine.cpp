@@ -172,8 +172,8 @@ class TQtWebEngine::TImpl {
   bool DeferredNavigateComplete = false;
   bool DeferredClick = false;
 
-  std::string Text(const char* german, const char* english) const {
-    return Owner.Language() == EngineLanguageGerman ? german : english;
+  std::string Text(std::string_view id, std::initializer_list<std::string_view> args = {}) const {
+    return Owner.Text(id, args);
   }
   [[noreturn]] void Fail(const std::string& message) const { throw EEngineError(message); }
 
@@ -202,8 +202,7 @@ class TQtWebEngine::TImpl {
     if (NavigationPending) WaitUntil([this] { return !NavigationPending; }, activity);
   }
   std::string LoadFailure(const QString& page) const {
-    return Text("Die Seite ", "The page ") + FromQ(page) +
-           Text(" konnte nicht geladen werden.", " could not be loaded.");
+    return Text("Engine.PageNotLoaded", {FromQ(page)});
   }
   std::vector<std::string> Serialize();
   void CopySelection(bool cut);
@@ -263,31 +262,17 @@ TQtWebEngine::TImpl::~TImpl() {
 }
 
 void TQtWebEngine::TImpl::CheckView() const {
-  if (!View || !Page)
-    Fail(
-        Text("Die Webseiten-Komponente ist nicht mehr verf\xFC"
-             "gbar.",
-             "The web page component is no longer available."));
+  if (!View || !Page) Fail(Text("Engine.Unavailable"));
 }
 
 void TQtWebEngine::TImpl::CheckDocument() const {
   CheckView();
-  if (ProcessGone)
-    Fail(
-        Text("Der Prozess der Webseiten-Komponente wurde beendet. Bitte \xF6"
-             "ffnen Sie die Seite erneut.",
-             "The web page component's process has ended. Please open the page again."));
-  if (!DocumentShown)
-    Fail(DocumentProblem.empty() ? Text("Es ist keine Seite geladen.", "No page is loaded.")
-                                 : DocumentProblem);
+  if (ProcessGone) Fail(Text("Engine.ProcessEnded"));
+  if (!DocumentShown) Fail(DocumentProblem.empty() ? Text("Engine.NoPage") : DocumentProblem);
 }
 
 void TQtWebEngine::TImpl::CheckNotWaiting(const std::string& activity) const {
-  if (Waiting)
-    Fail(Text("Die Webseiten-Komponente ist noch besch\xE4"
-              "ftigt (",
-              "The web page component is still busy (") +
-         activity + ").");
+  if (Waiting) Fail(Text("Engine.Busy", {activity}));
 }
 
 void TQtWebEngine::TImpl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
@@ -389,10 +374,7 @@ void TQtWebEngine::TImpl::WaitUntil(const std::function<bool()>& done,
   if (done()) return;
   CheckView();
   CheckDocument();
-  Fail(Text("Die Webseiten-Komponente antwortet nicht (",
-            "The web page component did not answer (") +
-       activity + Text(", nach ", ", after ") + std::to_string((TimeoutMs + 999) / 1000) +
-       Text(" Sekunden).", " seconds)."));
+  Fail(Text("Engine.NoAnswer", {activity, std::to_string((TimeoutMs + 999) / 1000)}));
 }
 
 QVariant TQtWebEngine::TImpl::RunAndWait(const QString& script, const std::string& activity) {
@@ -422,15 +404,14 @@ void TQtWebEngine::TImpl::StartLoading(const QUrl& url) {
 }
 
 std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
-  const std::string activity = Text("Seite speichern", "saving the page");
+  const std::string activity = Text("Engine.ActivitySave");
   CheckView();
   FinishNavigation(activity);
   CheckDocument();
   QVariant answer = RunAndWait(QStringLiteral("window.__kv ? window.__kv.tree() : null"), activity);
   QJsonObject tree = QJsonDocument::fromJson(answer.toString().toUtf8()).object();
   if (tree.isEmpty() || !tree.value(QLatin1String("root")).isObject())
-    Fail(Text("Die Webseiten-Komponente lieferte keine lesbare Seite.",
-              "The web page component returned no readable page."));
+    Fail(Text("Engine.Unreadable"));
   TDomDocument document;
   QJsonValue doctype = tree.value(QLatin1String("doctype"));
   if (doctype.isObject()) {
@@ -451,7 +432,7 @@ std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
 }
 
 void TQtWebEngine::TImpl::CopySelection(bool cut) {
-  const std::string activity = cut ? Text("Ausschneiden", "cutting") : Text("Kopieren", "copying");
+  const std::string activity = Text(cut ? "Engine.ActivityCut" : "Engine.ActivityCopy");
   FinishNavigation(activity);
   CheckDocument();
   QVariant answer =
@@ -491,7 +472,7 @@ int TQtWebEngine::Timeout() const {
 
 void TQtWebEngine::Navigate(const std::string& urlOrPath) {
   FImpl->CheckView();
-  FImpl->CheckNotWaiting(FImpl->Text("Navigieren", "navigating"));
+  FImpl->CheckNotWaiting(Text("Engine.ActivityNavigate"));
   QUrl url;
   std::string doctype;
   if (IsAddress(urlOrPath)) {
@@ -532,7 +513,7 @@ void TQtWebEngine::SetOnClick(std::function<void()> handler) {
 
 void TQtWebEngine::Load(const std::string& path) {
   FImpl->CheckView();
-  const std::string activity = FImpl->Text("Seite laden", "loading the page");
+  const std::string activity = Text("Engine.ActivityLoad");
   FImpl->CheckNotWaiting(activity);
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) throw EFOpenError(FrameworkText::FileOpenError(path));
@@ -561,7 +542,7 @@ void TQtWebEngine::Load(const std::string& path) {
   QVariant state = FImpl->RunAndWait(
       QStringLiteral(
           "document.designMode = 'on'; window.__kv ? window.__kv.report('load') : null;"),
-      FImpl->Text("Bearbeitung einschalten", "switching editing on"));
+      Text("Engine.ActivityEdit"));
   FImpl->ApplyState(QJsonObject::fromVariantMap(state.toMap()));
 }
 
@@ -580,8 +561,7 @@ void TQtWebEngine::ExecCommand(const std::string& name, bool showUI, const TVari
   FImpl->CheckDocument();
   const std::string upper = UpperCaseAscii(name);
   auto known = KnownCommands().find(upper);
-  if (known == KnownCommands().end())
-    FImpl->Fail(FImpl->Text("Unbekannter Befehl: ", "Unknown command: ") + name);
+  if (known == KnownCommands().end()) FImpl->Fail(Text("Engine.UnknownCommand", {name}));
   std::string command = known->second;
   QString argument = ToQ(value.AsString());
 
@@ -595,15 +575,13 @@ void TQtWebEngine::ExecCommand(const std::string& name, bool showUI, const TVari
       } else if (link) {
         bool ok = false;
         QString address = QInputDialog::getText(FImpl->View->window(), QStringLiteral("Hyperlink"),
-                                                ToQ(FImpl->Text("Adresse:", "Address:")),
-                                                QLineEdit::Normal, QStringLiteral("http://"), &ok);
+                                                ToQ(Text("Engine.LinkAddress")), QLineEdit::Normal,
+                                                QStringLiteral("http://"), &ok);
         if (ok) answer = FromQ(address);
       } else {
-        QString file = QFileDialog::getOpenFileName(
-            FImpl->View->window(), ToQ(FImpl->Text("Bild einf\xFCgen", "Insert picture")),
-            QString(),
-            ToQ(FImpl->Text("Bilder (*.gif *.jpg *.jpeg *.png *.bmp *.webp);;Alle Dateien (*)",
-                            "Pictures (*.gif *.jpg *.jpeg *.png *.bmp *.webp);;All files (*)")));
+        QString file =
+            QFileDialog::getOpenFileName(FImpl->View->window(), ToQ(Text("Engine.PictureTitle")),
+                                         QString(), ToQ(Text("Engine.PictureFilter")));
         if (!file.isEmpty()) answer = FromSysPath(std::filesystem::path(file.toStdU16String()));
       }
       if (!answer || answer->empty()) return;  // cancelled: the page stays as it is
@@ -647,7 +625,7 @@ TVariant TQtWebEngine::QueryCommandValue(const std::string& name) {
 
 void TQtWebEngine::ExecWB(int command, int /*option*/) {
   FImpl->CheckView();
-  if (command == wbPaste) FImpl->FinishNavigation(FImpl->Text("Einf\xFCgen", "pasting"));
+  if (command == wbPaste) FImpl->FinishNavigation(Text("Engine.ActivityPaste"));
   if (command != wbCut && command != wbCopy) FImpl->CheckDocument();
   switch (command) {
     case wbCut:
@@ -664,7 +642,7 @@ void TQtWebEngine::ExecWB(int command, int /*option*/) {
       QVariant answer = FImpl->RunAndWait(
           QStringLiteral("window.__kv ? window.__kv.exec('insertText', %1) : null")
               .arg(JsString(text)),
-          FImpl->Text("Einf\xFCgen", "pasting"));
+          Text("Engine.ActivityPaste"));
       FImpl->ApplyState(QJsonObject::fromVariantMap(answer.toMap().value("state").toMap()));
       return;
     }
@@ -673,8 +651,7 @@ void TQtWebEngine::ExecWB(int command, int /*option*/) {
       FImpl->Run(QStringLiteral("window.__kv && window.__kv.exec('undo', '');"));
       return;
     default:
-      FImpl->Fail(FImpl->Text("Unbekannter Befehl: ", "Unknown command: ") +
-                  std::to_string(command));
+      FImpl->Fail(Text("Engine.UnknownCommand", {std::to_string(command)}));
   }
 }
 

@@ -7,4 +7,12 @@ int TWebEngine::Language() const {
   return language == EngineLanguageGerman ? EngineLanguageGerman : EngineLanguageEnglish;
 }
 
+std::string TWebEngine::Text(std::string_view id,
+                             std::initializer_list<std::string_view> args) const {
+  if (Texts) return Texts(id, args);
+  std::string text(id);
+  for (std::string_view arg : args) (text += ' ') += arg;
+  return text;
+}
+
 }  // namespace kv

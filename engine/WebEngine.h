@@ -7,8 +7,10 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/Variant.h"
@@ -76,6 +78,11 @@ class TWebEngine {
   // The program's active language (1 German, 2 English) for the FormatBlock display names;
   // English when unset.
   std::function<int()> ActiveLanguage;
+  // The engine's messages and dialog texts in the program's active language, by id
+  // ("Engine.NoPage"), with "%1" ... filled from args. The program owns the texts; unset, a
+  // message is its id followed by its arguments.
+  std::function<std::string(std::string_view id, std::initializer_list<std::string_view> args)>
+      Texts;
   // The show-UI asks of "CreateLink" (an address) and "InsertImage" (a picture file path);
   // nullopt when the user cancels. Unset: the backend's own small dialogs.
   std::function<std::optional<std::string>()> AskLinkAddress;
@@ -83,6 +90,7 @@ class TWebEngine {
 
  protected:
   int Language() const;
+  std::string Text(std::string_view id, std::initializer_list<std::string_view> args = {}) const;
 };
 
 }  // namespace kv

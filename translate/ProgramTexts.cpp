@@ -18,6 +18,54 @@ constexpr TProgramText kTexts[] = {
     {"Main.HintUnderline", "Unterstrichen", "Underline"},
     {"Main.HintHtml", "HTML-Quelltext bearbeiten", "Edit the HTML source"},
     {"Main.HintPreview", "Vorschau im Browser", "Preview in the web browser"},
+    {"Main.SaveBusy", "Die Seite wird bereits gespeichert: %1",
+     "The page is already being saved: %1"},
+    {"Main.SaveNoPage", "Es ist keine Seite geladen; %1 wurde nicht geschrieben.",
+     "No page is loaded; %1 was not written."},
+    {"Main.InsertTable", "Tabelle einf\xFCgen: %1", "Insert table: %1"},
+    {"Main.PlaceholderMissing",
+     "Die Webseiten-Komponente hat den Platzhalter \"INSERTATABLE\" nicht an der Schreibmarke "
+     "eingef\xFCgt; %1 wurde nicht ge\xE4ndert.",
+     "The web page component did not put the placeholder \"INSERTATABLE\" at the caret; %1 was "
+     "not changed."},
+    // ---- Table generator ----
+    {"Table.HintOk",
+     "H\xF6"
+     "chstens 1000 Zeilen, 1000 Spalten und 100 000 Zellen",
+     "At most 1000 rows, 1000 columns and 100 000 cells"},
+    {"Table.HintUnit", "Einheit der Breite", "Unit of the width"},
+    // ---- Engine ----
+    {"Engine.PageNotLoaded", "Die Seite %1 konnte nicht geladen werden.",
+     "The page %1 could not be loaded."},
+    {"Engine.Unavailable",
+     "Die Webseiten-Komponente ist nicht mehr verf\xFC"
+     "gbar.",
+     "The web page component is no longer available."},
+    {"Engine.ProcessEnded",
+     "Der Prozess der Webseiten-Komponente wurde beendet. Bitte \xF6"
+     "ffnen Sie die Seite erneut.",
+     "The web page component's process has ended. Please open the page again."},
+    {"Engine.NoPage", "Es ist keine Seite geladen.", "No page is loaded."},
+    {"Engine.Busy",
+     "Die Webseiten-Komponente ist noch besch\xE4"
+     "ftigt (%1).",
+     "The web page component is still busy (%1)."},
+    {"Engine.NoAnswer", "Die Webseiten-Komponente antwortet nicht (%1, nach %2 Sekunden).",
+     "The web page component did not answer (%1, after %2 seconds)."},
+    {"Engine.Unreadable", "Die Webseiten-Komponente lieferte keine lesbare Seite.",
+     "The web page component returned no readable page."},
+    {"Engine.UnknownCommand", "Unbekannter Befehl: %1", "Unknown command: %1"},
+    {"Engine.ActivitySave", "Seite speichern", "saving the page"},
+    {"Engine.ActivityLoad", "Seite laden", "loading the page"},
+    {"Engine.ActivityEdit", "Bearbeitung einschalten", "switching editing on"},
+    {"Engine.ActivityNavigate", "Navigieren", "navigating"},
+    {"Engine.ActivityCut", "Ausschneiden", "cutting"},
+    {"Engine.ActivityCopy", "Kopieren", "copying"},
+    {"Engine.ActivityPaste", "Einf\xFCgen", "pasting"},
+    {"Engine.LinkAddress", "Adresse:", "Address:"},
+    {"Engine.PictureTitle", "Bild einf\xFCgen", "Insert picture"},
+    {"Engine.PictureFilter", "Bilder (*.gif *.jpg *.jpeg *.png *.bmp *.webp);;Alle Dateien (*)",
+     "Pictures (*.gif *.jpg *.jpeg *.png *.bmp *.webp);;All files (*)"},
 };
 
 }  // namespace

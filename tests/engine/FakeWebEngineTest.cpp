@@ -124,6 +124,15 @@ TEST_F(FakeWebEngineTest, PasteInsertsTheClipboardTextAndUndoTakesItBack) {
   FEngine.ExecWB(wbUndo, wbPromptUser);  // an empty undo history is no failure
   EXPECT_EQ(FEngine.BrowserCommands, (std::vector<int>{wbPaste, wbUndo, wbUndo}));
   EXPECT_THROW(FEngine.ExecWB(99, 0), EEngineError);
+
+  // The insert-text command goes in at the same place; a refused command changes nothing.
+  FEngine.ExecCommand("InsertText", false, TVariant("INSERTATABLE"));
+  EXPECT_EQ(FEngine.DocumentText, "<BODY><P>x</P>INSERTATABLE</BODY>");
+  FEngine.ExecWB(wbUndo, wbPromptUser);
+  FEngine.RefusedCommands = {"INSERTTEXT"};
+  FEngine.ExecCommand("InsertText", false, TVariant("INSERTATABLE"));
+  EXPECT_EQ(FEngine.DocumentText, "<BODY><P>x</P></BODY>");
+  EXPECT_EQ(FEngine.Commands.size(), 2u);
 }
 
 TEST_F(FakeWebEngineTest, ClickRunsTheConnectorAndScrollIsRecorded) {

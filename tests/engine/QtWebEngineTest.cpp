@@ -19,6 +19,7 @@
 
 #include "engine/QtWebEngine.h"
 #include "support/Files.h"
+#include "translate/ProgramTexts.h"
 
 namespace kv {
 namespace {
@@ -76,6 +77,10 @@ class QtWebEngineTest : public testing::Test {
   }
   void SetUp() override {
     FEngine->ActiveLanguage = [] { return EngineLanguageEnglish; };
+    // The program hands the engine its texts, in the language the test chooses.
+    FEngine->Texts = [](std::string_view id, std::initializer_list<std::string_view> args) {
+      return ProgramText(id, FEngine->ActiveLanguage(), args);
+    };
     FEngine->OnNavigateComplete = nullptr;
     FEngine->SetOnClick(nullptr);
     FEngine->SetTimeout(15000);
