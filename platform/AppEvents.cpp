@@ -17,7 +17,9 @@ class TMessageFilter : public QObject {
   explicit TMessageFilter(TApplicationEvents* owner) : owner_(owner) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     // Qt delivers a key event to the focus widget and then to its parents; only the first
-    // delivery counts as the message taken from the queue.
+    // delivery counts as the message taken from the queue. The next press may reuse the same
+    // memory: a release in between ends the delivery of the last one.
+    if (event->type() == QEvent::KeyRelease) last_ = nullptr;
     if (event->type() == QEvent::KeyPress && owner_->OnMessage && watched->isWidgetType()) {
       auto* ke = static_cast<QKeyEvent*>(event);
       auto* widget = static_cast<QWidget*>(watched);

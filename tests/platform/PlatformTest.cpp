@@ -257,6 +257,12 @@ TEST_F(Platform, TheMessageFilterSeesArrowKeysOfEveryWindowOnce) {
   QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
   QApplication::sendEvent(edit->Peer(), &up);
   EXPECT_EQ(keys, (std::vector<int>{VK_UP}));
+  // Keys pressed one after another at one widget count each, also when Qt builds each press
+  // in the same place.
+  QTest::keyClick(edit->Peer(), Qt::Key_Down);
+  QTest::keyClick(edit->Peer(), Qt::Key_Down);
+  QTest::keyClick(edit->Peer(), Qt::Key_Left);
+  EXPECT_EQ(keys, (std::vector<int>{VK_UP, VK_DOWN, VK_DOWN, VK_LEFT}));
 }
 
 TEST_F(Platform, TheMouseHookSwallowsRightClicksOnTheDocumentSurfaceOnly) {
