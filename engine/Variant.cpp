@@ -92,4 +92,9 @@ std::string TVariant::AsString() const {
   return std::string();
 }
 
+std::string TVariant::AsText() const {
+  if (IsNull()) ThrowConversion(Kind(), "String");
+  return AsString();
+}
+
 }  // namespace kv

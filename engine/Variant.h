@@ -36,6 +36,8 @@ class TVariant {
   std::int64_t AsInteger() const;
   // A null value reads as the empty text.
   std::string AsString() const;
+  // The same, where a text is required: a null value raises EVariantError.
+  std::string AsText() const;
 
   bool operator==(const TVariant& other) const = default;
 

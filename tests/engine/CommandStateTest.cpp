@@ -22,6 +22,8 @@ TEST(Variant, ConvertsAsTheWindowCodeReadsIt) {
 TEST(Variant, NullOrTextThatIsNoNumberFailsToConvert) {
   EXPECT_THROW(TVariant().AsBoolean(), EVariantError);
   EXPECT_THROW(TVariant().AsInteger(), EVariantError);
+  EXPECT_THROW(TVariant().AsText(), EVariantError);  // where a text is required
+  EXPECT_EQ(TVariant(12).AsText(), "12");
   EXPECT_THROW(TVariant("Arial").AsInteger(), EVariantError);
   EXPECT_THROW(TVariant("").AsBoolean(), EVariantError);
   try {
