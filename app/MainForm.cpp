@@ -17,6 +17,7 @@
 #include "tools/MetaTagForm.h"
 #include "tools/QuellcodeForm.h"
 #include "tools/WerbungForm.h"
+#include "translate/ProgramTexts.h"
 #include "translate/Translator.h"
 
 namespace kv {
@@ -34,6 +35,10 @@ TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory,
 
 TMainForm::~TMainForm() {
   RemoveMouseHook();
+  if (MainDispatcher() == LangDispatcher1) {
+    SetMainDispatcher(nullptr);
+    SetMainFormFields(nullptr, nullptr);
+  }
 }
 
 TToolButton* TMainForm::AddToolButton(const char* name, TToolButtonStyle style, int image,
@@ -160,7 +165,7 @@ void TMainForm::CreateComponents() {
       {ToolButton6, "&Undo", "Undo"},
       {BoldToolButton, "BoldToolButton", "Font Bold"},
       {ItalicToolButton, "ItalicToolButton", "Font Italic"},
-      {UnderlineToolButton1, "UnderlineToolButton1", "Underline"},
+      {UnderlineToolButton1, "UnderlineToolButton1", nullptr},
       {LinkToolButton, "LinkToolButton", "Insert Hyperlink"},
       {LeftToolButton1, "LeftToolButton1", "Align Left"},
       {CenterToolButton1, "CenterToolButton1", "Align Center"},
@@ -169,12 +174,13 @@ void TMainForm::CreateComponents() {
       {ToolButton25, "ToolButton", "Insert Table"},
       {ToolButton26, "ToolButton2", "Insert Image"},
       {ToolButton8, "ToolButton8", "Meta Tags"},
-      {SpeedButton1, "HTML", "HTML source"},
-      {SpeedButton2, "Preview", "Preview in the web browser"},
+      {SpeedButton1, "HTML", nullptr},
+      {SpeedButton2, "Preview", nullptr},
   };
+  // Controls without a hint here get theirs from the program's texts (ApplyProgramTexts).
   for (const Text& t : texts) {
     t.control->SetCaption(t.caption);
-    t.control->SetHint(t.hint);
+    if (t.hint) t.control->SetHint(t.hint);
   }
   for (const char* item : {"Normal", "Heading 1", "Heading 2", "Heading 3", "Heading 4",
                            "Heading 5", "Heading 6", "Numbered List", "Bulleted List"})
@@ -186,11 +192,7 @@ void TMainForm::CreateComponents() {
   for (TComboBox* c : {BlockFormatCombo, TextSizeCombo, TextFontCombo}) {
     c->Font()->SetName("Microsoft Sans Serif");
     c->Font()->SetCharset(ANSI_CHARSET);
-    c->SetHint(c->Name());
   }
-  BlockFormatCombo->Peer()->setAccessibleName(QStringLiteral("Block format"));
-  TextSizeCombo->Peer()->setAccessibleName(QStringLiteral("Font size"));
-  TextFontCombo->Peer()->setAccessibleName(QStringLiteral("Font"));
 
   WebBrowser1 = new TWebBrowser(this, engineFactory_());
   WebBrowser1->SetName("WebBrowser1");
@@ -238,7 +240,10 @@ void TMainForm::CreateComponents() {
 
   LangDispatcher1 = CreateStoredDispatcher(this);
   SetMainDispatcher(LangDispatcher1);
+  SetMainFormFields(&DocDir, &ProductTitle);
   Lang_WerbungForm = CreateStoredTranslator(this, LangDispatcher1);
+  LangDispatcher1->AddLanguageListener(this, [this] { ApplyProgramTexts(); });
+  ApplyProgramTexts();
 
   // Event handlers, as the stored window names them.
   auto bind = [this](void (TMainForm::*handler)(TObject*)) {
@@ -287,6 +292,24 @@ void TMainForm::CreateComponents() {
     SafeCall([this] { WebBrowser1NavigateComplete2(); });
   };
   WebBrowser1->Engine()->ActiveLanguage = [this] { return ActiveLanguage(); };
+  WebBrowser1->Engine()->Texts = [this](std::string_view id,
+                                        std::initializer_list<std::string_view> args) {
+    return Message(id, args);
+  };
+}
+
+void TMainForm::ApplyProgramTexts() {
+  UnderlineToolButton1->SetHint(Message("Main.HintUnderline"));
+  SpeedButton1->SetHint(Message("Main.HintHtml"));
+  SpeedButton2->SetHint(Message("Main.HintPreview"));
+  BlockFormatCombo->SetHint(Message("Main.HintBlockFormat"));
+  TextSizeCombo->SetHint(Message("Main.HintFontSize"));
+  TextFontCombo->SetHint(Message("Main.HintFont"));
+}
+
+std::string TMainForm::Message(std::string_view id,
+                               std::initializer_list<std::string_view> args) const {
+  return ProgramText(id, ActiveLanguage(), args);
 }
 
 void TMainForm::DoCreate() {
@@ -319,8 +342,10 @@ void TMainForm::FormCreate(TObject*) {
   InstallMouseHook(WebBrowser1->IsDocumentSurface());
   // 6.
   TempDir = WindowsInfo() ? WindowsInfo()->TempDir() : std::string();
-  // 7.
-  StartFile = arguments_.empty() ? std::string() : arguments_.front();
+  // 7. A path relative to the folder the program was started in is made whole now: the
+  // working copy and the engine need the page's folder.
+  StartFile = arguments_.empty() || arguments_.front().empty() ? std::string()
+                                                               : ExpandFileName(arguments_.front());
   // 8. Ver.ini must exist and hold a line.
   {
     TStringList ver;

@@ -2,7 +2,9 @@
 // document state every other window reads, and the commands behind the menus and buttons.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/WebBrowser.h"
@@ -67,6 +69,9 @@ class TMainForm : public TForm {
   void UndoButtonClick(TObject*);
   void TableToolButtonClick(TObject*);
   void Timer1Timer(TObject*);
+  // The insertion after the table generator's OK: snapshot, placeholder at the caret, splice,
+  // the user's file written whole, the page reloaded from it, and the scroll to come.
+  void InsertTable();
 
   // ---- Recent files ----
   void AddRecentFile(const std::string& path);
@@ -120,6 +125,8 @@ class TMainForm : public TForm {
   // The main window's text "IDS_36" in the active language.
   std::string SavedMessage();
   int ActiveLanguage() const;
+  // One of the program's own texts in the active language.
+  std::string Message(std::string_view id, std::initializer_list<std::string_view> args = {}) const;
 
  protected:
   void CreateComponents() override;
@@ -131,6 +138,10 @@ class TMainForm : public TForm {
                          const char* shortcut, int image);
   void SendCommand(const std::string& name, bool showUI, const TVariant& value);
   void ClipboardCommand(int command);
+  // After a failed insertion: the placeholder out of the page again, when it got in.
+  void TakePlaceholderBack(TWebEngine& doc);
+  // The hints no stored table holds, in the active language; again after every switch.
+  void ApplyProgramTexts();
   // Stores the language in Language.ini, then switches every window to it.
   void SwitchLanguage(const std::string& name, int language);
   void SetStatusText(const std::string& text);

@@ -2,12 +2,14 @@
 // into the buttons and boxes, the clipboard buttons, the snapshot undo and the table insertion.
 #include "app/MainForm.h"
 #include "app/core/SaveDocument.h"
+#include "app/core/TableSplice.h"
 #include "app/core/WorkingFiles.h"
 #include "engine/CommandState.h"
-#include "platform/Clipboard.h"
 #include "platform/classes/Exception.h"
+#include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "tools/CreateTableForm.h"
+#include "tools/core/TableFragment.h"
 
 namespace kv {
 
@@ -28,7 +30,7 @@ std::string BlockFormatTag(int entry) {
 
 void TMainForm::SendCommand(const std::string& name, bool showUI, const TVariant& value) {
   TWebEngine* doc = GetDocument();
-  if (!doc) throw EEngineError("Kein Dokument geladen");
+  if (!doc) throw EEngineError(Message("Engine.NoPage"));
   doc->ExecCommand(name, showUI, value);
 }
 
@@ -67,22 +69,24 @@ void TMainForm::ColorToolButtonClick(TObject*) {
     SendCommand("ForeColor", false, static_cast<std::int64_t>(ColorDialog1->Color()));
 }
 
+// Typed text in the three boxes that names no entry is no choice: it is ignored.
+
 void TMainForm::TextSizeComboChange(TObject*) {
-  // Typed text that names no entry fails with the list's index error, as the framework's does.
-  SendCommand("FontSize", false, TextSizeCombo->Items()->Get(TextSizeCombo->ItemIndex()));
+  const int index = TextSizeCombo->ItemIndex();
+  if (index < 0) return;
+  SendCommand("FontSize", false, TextSizeCombo->Items()->Get(index));
 }
 
 void TMainForm::TextFontComboChange(TObject*) {
   const int index = TextFontCombo->ItemIndex();
-  std::string name = TextFontCombo->Items()->Get(index);
-  SendCommand("FontName", true, index == 0 ? std::string() : name);
+  if (index < 0) return;
+  SendCommand("FontName", true, index == 0 ? std::string() : TextFontCombo->Items()->Get(index));
 }
 
 void TMainForm::BlockFormatComboChange(TObject*) {
   const int index = BlockFormatCombo->ItemIndex();
-  SendCommand("FormatBlock", false,
-              index >= 0 && index < kBlockFormatCount ? std::string(kBlockFormatValues[index])
-                                                      : std::string());
+  if (index < 0 || index >= kBlockFormatCount) return;
+  SendCommand("FormatBlock", false, std::string(kBlockFormatValues[index]));
 }
 
 void TMainForm::ClipboardCommand(int command) {
@@ -112,7 +116,7 @@ void TMainForm::RefreshToolbarState() {
                                   UnderlineToolButton1};
   try {
     TWebEngine* doc = GetDocument();
-    if (!doc) throw EEngineError("Kein Dokument geladen");
+    if (!doc) throw EEngineError(Message("Engine.NoPage"));
     static const char* const kStates[] = {"Bold",        "Italic",        "CreateLink",
                                           "JustifyLeft", "JustifyCenter", "JustifyRight",
                                           "Underline"};
@@ -123,7 +127,7 @@ void TMainForm::RefreshToolbarState() {
     const std::int64_t size = doc->QueryCommandValue("FontSize").AsInteger();
     if (size >= 1 && size <= 7) TextSizeCombo->SetItemIndex(static_cast<int>(size - 1));
 
-    const std::string font = doc->QueryCommandValue("FontName").AsString();
+    const std::string font = doc->QueryCommandValue("FontName").AsText();
     static const std::pair<const char*, int> kFonts[] = {
         {"Standard", 0}, {"Arial", 1},        {"Verdana", 2}, {"Times New Roman", 0},
         {"Courier", 4},  {"Trebuchet MS", 5}, {"Tahoma", 6},  {"Comic Sans MS", 7}};
@@ -133,7 +137,7 @@ void TMainForm::RefreshToolbarState() {
         break;
       }
 
-    const std::string block = doc->QueryCommandValue("FormatBlock").AsString();
+    const std::string block = doc->QueryCommandValue("FormatBlock").AsText();
     if (block == "Standard") {
       BlockFormatCombo->SetItemIndex(0);
     } else {
@@ -167,7 +171,8 @@ void TMainForm::UndoButtonClick(TObject*) {
     if (!FileExists(snapshot)) return;
     SaveDocumentTo(WorkFile);
     const std::string restore = DocDir + WorkingFile::UndoTemp;
-    if (!CopyFileOverwrite(snapshot, restore)) return;
+    std::string reason;
+    if (!CopyFileAtomically(snapshot, restore, reason)) return;
     DeleteFileIfExists(snapshot);
     doc->Navigate(restore);
   } catch (const std::exception&) {
@@ -177,44 +182,63 @@ void TMainForm::UndoButtonClick(TObject*) {
 void TMainForm::TableToolButtonClick(TObject*) {
   TCreateTableForm* tableForm = Application()->FindForm<TCreateTableForm>();
   if (!tableForm || tableForm->ShowModal() != mrOk) return;
+  try {
+    InsertTable();
+  } catch (const EAbort&) {
+    throw;
+  } catch (const std::exception& e) {
+    const auto* known = dynamic_cast<const Exception*>(&e);
+    throw Exception(Message("Main.InsertTable", {known ? known->Message : e.what()}));
+  }
+}
+
+void TMainForm::InsertTable() {
+  // The fragment first: a missing one stops the insertion before anything has changed.
+  TStringList fragment;
+  fragment.LoadFromFile(DocDir + WorkingFile::ActTable);
   SaveDocumentTo(DocDir + WorkingFile::Undo);
-  Clipboard().SetAsText("INSERTATABLE");
+  TWebEngine* doc = GetDocument();
+  if (!doc) throw EEngineError(Message("Engine.NoPage"));
+  // The placeholder goes in at the caret as typed text; the user's clipboard is not touched.
   WebBrowser1->SetFocus();
-  if (TWebEngine* doc = GetDocument()) {
-    try {
-      doc->ExecWB(wbPaste, wbPromptUser);
-    } catch (const std::exception&) {
-    }
+  doc->ExecCommand("InsertText", false, std::string(TablePlaceholder));
+  try {
+    const std::string newFile = DocDir + WorkingFile::NewFile;
+    SaveDocumentTo(newFile);
+    TStringList saved;
+    saved.LoadFromFile(newFile);
+    std::vector<std::string> page, table, result;
+    for (int i = 0; i < saved.Count(); ++i) page.push_back(saved.StringRef(i));
+    for (int i = 0; i < fragment.Count(); ++i) table.push_back(fragment.StringRef(i));
+    // The engine refused the placeholder (no caret in the page): the user's file stays as is.
+    if (!SpliceTable(page, table, result))
+      throw EEngineError(Message("Main.PlaceholderMissing", {CurrentFile}));
+    WriteSavedPage(CurrentFile, result);
+    WebBrowser1->Engine()->Navigate(CurrentFile);
+  } catch (...) {
+    TakePlaceholderBack(*doc);
+    throw;
   }
-  const std::string newFile = DocDir + WorkingFile::NewFile;
-  SaveDocumentTo(newFile);
-  TStringList page, table, result;
-  page.LoadFromFile(newFile);
-  table.LoadFromFile(DocDir + WorkingFile::ActTable);
-  const std::string marker = "INSERTATABLE";
-  for (int i = 0; i < page.Count(); ++i) {
-    const std::string& line = page.StringRef(i);
-    const size_t p = line.find(marker);
-    if (p == std::string::npos) {
-      result.Add(line);
-      continue;
-    }
-    result.Add(line.substr(0, p));
-    result.Add(" ");
-    result.AddStrings(table);
-    result.Add(line.substr(p + marker.size()));
-  }
-  std::vector<std::string> lines;
-  for (int i = 0; i < result.Count(); ++i) lines.push_back(result.StringRef(i));
-  WriteSavedPage(CurrentFile, lines);
-  WebBrowser1->Engine()->Navigate(CurrentFile);
   Timer1->SetEnabled(true);
+}
+
+void TMainForm::TakePlaceholderBack(TWebEngine& doc) {
+  // Only when it is there: the engine's undo would otherwise take back the user's last edit.
+  try {
+    for (const std::string& line : doc.SaveToLines())
+      if (line.find(TablePlaceholder) != std::string::npos) {
+        doc.ExecWB(wbUndo, wbPromptUser);
+        return;
+      }
+  } catch (const std::exception&) {
+  }
 }
 
 void TMainForm::Timer1Timer(TObject*) {
   Timer1->SetEnabled(false);
-  if (ActiveLanguage() == 1) ScrollToText("Tabellenfeld11");
-  if (ActiveLanguage() == 2) ScrollToText("Tablefield11");
+  // The first cell of the table the generator made.
+  const std::string word = TableCellWord(ActiveLanguage());
+  if (!word.empty()) ScrollToText(word + "11");
 }
 
 }  // namespace kv

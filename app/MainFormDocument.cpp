@@ -101,11 +101,11 @@ void TMainForm::NeueInternetseit1Click(TObject*) {
 void TMainForm::SaveDocumentTo(const std::string& path) {
   // One save at a time: a second request while the engine is still writing (a key repeat, a
   // timer) would interleave two pages in one file.
-  if (saving_) throw EEngineError("Die Seite wird bereits gespeichert: " + path);
+  if (saving_) throw EEngineError(Message("Main.SaveBusy", {path}));
   saving_ = true;
   try {
     TWebEngine* engine = GetDocument();
-    if (!engine) throw EEngineError("Keine Seite geladen; " + path + " wurde nicht geschrieben");
+    if (!engine) throw EEngineError(Message("Main.SaveNoPage", {path}));
     SaveRewrittenPage(path, engine->SaveToLines(), DocDir);
   } catch (...) {
     saving_ = false;

@@ -1,5 +1,5 @@
-// The recent-file entries of the File menu, and the hand-offs to the other windows, the web
-// browser preview, the help page and the language menu.
+// The hand-offs to the other windows, the web browser preview, the help page and the language
+// menu.
 #include "app/MainForm.h"
 #include "app/core/WorkingFiles.h"
 #include "platform/classes/Exception.h"
@@ -13,67 +13,6 @@
 #include "translate/Translator.h"
 
 namespace kv {
-
-namespace {
-
-constexpr int kFixedFileItems = 5;
-
-}  // namespace
-
-// ---- Recent files -----------------------------------------------------------------------------
-
-void TMainForm::AddRecentFile(const std::string& path) {
-  const std::string history = AppDir + "historie.ini";
-  TStringList list;
-  list.SetCaseSensitive(true);
-  list.Add(path);
-  if (FileExists(history)) {
-    TStringList old;
-    old.LoadFromFile(history);
-    for (int i = 0; i < old.Count(); ++i)
-      if (list.IndexOf(old.StringRef(i)) < 0) list.Add(old.StringRef(i));
-  }
-  list.SaveToFile(history);
-
-  TStringList kept;
-  list.LoadFromFile(history);
-  for (int i = 0; i < list.Count() && i < 5; ++i)
-    if (FileExists(list.StringRef(i))) kept.Add(list.StringRef(i));
-  kept.SaveToFile(history);
-
-  TStringList small;
-  kept.LoadFromFile(history);
-  for (int i = 0; i < kept.Count(); ++i) small.Add(FileNamePart(kept.StringRef(i)));
-  small.SaveToFile(AppDir + "historiesmall.ini");
-}
-
-void TMainForm::RebuildRecentMenu() {
-  const std::string history = AppDir + "historie.ini";
-  if (!FileExists(history)) return;
-  TStringList paths, names;
-  paths.LoadFromFile(history);
-  names.LoadFromFile(AppDir + "historiesmall.ini");
-  for (int k = 0; k < 6; ++k)
-    if (Datei1->Count() > kFixedFileItems) Datei1->Delete(kFixedFileItems);
-  for (int i = 0; i < paths.Count(); ++i) {
-    auto* item = new TMenuItem(this);
-    item->SetCaption(names.Get(i));
-    item->Tag = 100 + i;
-    item->OnClick = [this](TObject* sender) { RecentFileClick(sender); };
-    Datei1->Add(item);
-  }
-}
-
-void TMainForm::RecentFileClick(TObject* sender) {
-  auto* item = dynamic_cast<TMenuItem*>(sender);
-  if (!item) return;
-  const long n = item->Tag;
-  SetStatusText(std::to_string(n));
-  TStringList paths;
-  paths.LoadFromFile(AppDir + "historie.ini");
-  const std::string path = paths.Get(static_cast<int>(n - 100));
-  if (FileExists(path)) LoadDocument(path);
-}
 
 // ---- Hand-offs --------------------------------------------------------------------------------
 

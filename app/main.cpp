@@ -39,9 +39,10 @@ int main(int argc, char** argv) {
     app.Title = "KAVELIN";
     auto* mainForm = app.CreateForm<kv::TMainForm>(nullptr, kv::MakeQtEngineHost, arguments);
     if (std::getenv("KAVELIN_EXIT_WHEN_READY")) {
-      // Start-up measurement: report the editable page and end.
+      // Start-up measurement: report the editable page (and which page it is) and end.
       mainForm->OnEditingReady = [mainForm] {
-        std::printf("KAVELIN-READY\n");
+        std::printf("KAVELIN-READY\nKAVELIN-PAGE %s\n",
+                    kv::Cp1252ToUtf8(mainForm->CurrentFile).c_str());
         std::fflush(stdout);
         // A measurement run ends at once, leaving nothing behind but its output.
         mainForm->DeleteWorkingFiles();

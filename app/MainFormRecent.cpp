@@ -1,0 +1,59 @@
+// The recent pages at the end of the File menu.
+#include "app/MainForm.h"
+#include "app/core/RecentFiles.h"
+#include "platform/classes/Strings.h"
+#include "support/Files.h"
+
+namespace kv {
+
+namespace {
+
+// Open, New, Save, Save as, Close.
+constexpr int kFixedFileItems = 5;
+
+// A file name is shown as it is: an "&" in it is no access key.
+std::string MenuCaptionOf(const std::string& name) {
+  std::string caption;
+  for (char c : name) {
+    caption += c;
+    if (c == '&') caption += '&';
+  }
+  return caption;
+}
+
+}  // namespace
+
+void TMainForm::AddRecentFile(const std::string& path) {
+  kv::AddRecentFile(AppDir, path);
+}
+
+void TMainForm::RebuildRecentMenu() {
+  const std::string pathsFile = AppDir + RecentFileList::Paths;
+  if (!FileExists(pathsFile)) return;
+  // A missing or short name list fails here or below, with the entries made so far in place.
+  TStringList paths, names;
+  paths.LoadFromFile(pathsFile);
+  names.LoadFromFile(AppDir + RecentFileList::Names);
+  for (int k = 0; k < kFixedFileItems + 1; ++k)
+    if (Datei1->Count() > kFixedFileItems) Datei1->Delete(kFixedFileItems);
+  for (int i = 0; i < paths.Count(); ++i) {
+    auto* item = new TMenuItem(this);
+    item->SetCaption(MenuCaptionOf(names.Get(i)));
+    item->Tag = RecentFileList::FirstTag + i;
+    item->OnClick = [this](TObject* sender) { RecentFileClick(sender); };
+    Datei1->Add(item);
+  }
+}
+
+void TMainForm::RecentFileClick(TObject* sender) {
+  auto* item = dynamic_cast<TMenuItem*>(sender);
+  if (!item) return;
+  const long n = item->Tag;
+  SetStatusText(std::to_string(n));
+  TStringList paths;
+  paths.LoadFromFile(AppDir + RecentFileList::Paths);
+  const std::string path = paths.Get(static_cast<int>(n - RecentFileList::FirstTag));
+  if (FileExists(path)) LoadDocument(path);
+}
+
+}  // namespace kv
