@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <cstdio>
 
@@ -302,9 +303,15 @@ void TApplication::HandleException(const std::exception& e) {
     OnException(message);
     return;
   }
+  QPointer<QWidget> focus = QApplication::focusWidget();
   QMessageBox box(QMessageBox::Critical, ToQ(Title), ToQ(message), QMessageBox::Ok,
                   QApplication::activeWindow());
   box.exec();
+  // The user goes on typing where the error came from (a window manager may not see to it).
+  if (focus) {
+    focus->activateWindow();
+    focus->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 }  // namespace kv
