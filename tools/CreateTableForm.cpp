@@ -37,6 +37,18 @@ TEdit* TCreateTableForm::AddEdit(const char* name, const char* text, int left, i
   return edit;
 }
 
+TBitBtn* TCreateTableForm::AddButton(const char* name, TBitBtnKind kind, const char* caption,
+                                     int top, int tabOrder) {
+  auto* button = new TBitBtn(this);
+  button->SetName(name);
+  button->SetKind(kind);
+  button->SetCaption(caption);
+  button->SetBounds(341, top, 97, 25);
+  button->TabOrder = tabOrder;
+  button->SetParent(this);
+  return button;
+}
+
 void TCreateTableForm::CreateComponents() {
   SetCaption("CreateTableForm");
   Font()->SetName("Microsoft Sans Serif");
@@ -77,20 +89,8 @@ void TCreateTableForm::CreateComponents() {
   Bevel1->SetBounds(317, 8, 2, 129);
   Bevel1->SetParent(this);
 
-  OKBitBtn = new TBitBtn(this);
-  OKBitBtn->SetName("OKBitBtn");
-  OKBitBtn->SetKind(TBitBtnKind::bkOK);
-  OKBitBtn->SetCaption("OK");
-  OKBitBtn->SetBounds(341, 8, 97, 25);
-  OKBitBtn->TabOrder = 7;
-  OKBitBtn->SetParent(this);
-  BitBtn2 = new TBitBtn(this);
-  BitBtn2->SetName("BitBtn2");
-  BitBtn2->SetKind(TBitBtnKind::bkAbort);
-  BitBtn2->SetCaption("Abort");
-  BitBtn2->SetBounds(341, 40, 97, 25);
-  BitBtn2->TabOrder = 8;
-  BitBtn2->SetParent(this);
+  OKBitBtn = AddButton("OKBitBtn", TBitBtnKind::bkOK, "OK", 8, 7);
+  BitBtn2 = AddButton("BitBtn2", TBitBtnKind::bkAbort, "Abort", 40, 8);
   ApplyTabOrder(this);
 
   // The handlers, once the designed values are in place.

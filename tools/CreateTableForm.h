@@ -47,6 +47,8 @@ class TCreateTableForm : public TForm {
  private:
   TLabel* AddLabel(const char* name, const char* caption, int right, int top);
   TEdit* AddEdit(const char* name, const char* text, int left, int top, int tabOrder);
+  TBitBtn* AddButton(const char* name, TBitBtnKind kind, const char* caption, int top,
+                     int tabOrder);
   int Language() const;
   // The hints no stored table holds, in the active language; again after every switch.
   void ApplyProgramTexts();

@@ -12,6 +12,7 @@
 #include "app/core/PageRewrite.h"
 #include "app/core/SaveDocument.h"
 #include "app/core/reference/FilePassSave.h"
+#include "bench/common/TempFiles.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "support/StringTools.h"
@@ -40,14 +41,7 @@ const std::vector<std::string>& PageLines() {
   return lines;
 }
 
-std::string TempFile(const std::string& name) {
-  static const std::string dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kvbench.XXXXXX").string();
-    std::string d = ::mkdtemp(pattern.data());
-    return d + "/";
-  }();
-  return dir + name;
-}
+using kv::bench::TempFile;
 
 void SetBytes(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *

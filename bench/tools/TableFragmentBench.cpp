@@ -2,13 +2,12 @@
 // the fields, building the fragment and writing it atomically, beside a plain write of the
 // same bytes. The ratio says what the checks, the building and the safe write add per key.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <string>
 
+#include "bench/common/TempFiles.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "tools/core/TableFragment.h"
@@ -17,14 +16,7 @@ namespace {
 
 const kv::TTableFields kFields{"1000", "100", "100", "1", "2", "3", true};
 
-std::string TempFile(const std::string& name) {
-  static const std::string dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kvbench.XXXXXX").string();
-    std::string d = ::mkdtemp(pattern.data());
-    return d + "/";
-  }();
-  return dir + name;
-}
+using kv::bench::TempFile;
 
 const std::string& FragmentBytes() {
   static const std::string bytes = [] {

@@ -261,8 +261,9 @@ TEST_F(PageEditing, EveryControlHasAHintInTheActiveLanguage) {
   // Every tool button but the separators has one.
   for (int i = 0; i < f->ToolBar1->ControlCount(); ++i) {
     auto* b = dynamic_cast<TToolButton*>(f->ToolBar1->Controls(i));
-    if (b && b->Style() != TToolButtonStyle::tbsSeparator)
+    if (b && b->Style() != TToolButtonStyle::tbsSeparator) {
       EXPECT_FALSE(b->Hint().empty()) << b->Name();
+    }
   }
 }
 
