@@ -152,8 +152,8 @@ TTableFields TCreateTableForm::Fields() const {
 void TCreateTableForm::Edit1Change(TObject*) {
   OKBitBtn->SetEnabled(true);
   written_ = false;
-  TTableSpec spec;
-  if (CheckTableFields(Fields(), spec) != TTableCheck::Valid) {
+  TTableLayout layout;
+  if (CheckTableFields(Fields(), layout) != TTableCheck::Valid) {
     // Nothing is reported: the disabled OK button (and its hint) says enough.
     OKBitBtn->SetEnabled(false);
     return;
@@ -161,7 +161,7 @@ void TCreateTableForm::Edit1Change(TObject*) {
   const std::string path = FragmentPath();
   std::string reason;
   writeFailed_ =
-      !WriteFileAtomically(path, BuildTableFragment(spec, TableCellWord(Language())), reason);
+      !WriteFileAtomically(path, BuildTableFragment(layout, TableCellWord(Language())), reason);
   written_ = !writeFailed_;
   if (written_) return;
   OKBitBtn->SetEnabled(false);

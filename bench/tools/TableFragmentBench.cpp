@@ -20,9 +20,9 @@ using kv::bench::TempFile;
 
 const std::string& FragmentBytes() {
   static const std::string bytes = [] {
-    kv::TTableSpec spec;
-    kv::CheckTableFields(kFields, spec);
-    return kv::BuildTableFragment(spec, "Tabellenfeld");
+    kv::TTableLayout layout;
+    kv::CheckTableFields(kFields, layout);
+    return kv::BuildTableFragment(layout, "Tabellenfeld");
   }();
   return bytes;
 }
@@ -41,9 +41,9 @@ void BM_KeystrokeAtTheBoundBesideAPlainWrite(benchmark::State& state) {
   double keystrokes = 0, writes = 0;
   for (auto _ : state) {
     keystrokes += Seconds([&] {
-      kv::TTableSpec spec;
-      if (kv::CheckTableFields(kFields, spec) != kv::TTableCheck::Valid) return;
-      if (!kv::WriteFileAtomically(target, kv::BuildTableFragment(spec, "Tabellenfeld"), error))
+      kv::TTableLayout layout;
+      if (kv::CheckTableFields(kFields, layout) != kv::TTableCheck::Valid) return;
+      if (!kv::WriteFileAtomically(target, kv::BuildTableFragment(layout, "Tabellenfeld"), error))
         state.SkipWithError(error.c_str());
     });
     writes +=

@@ -10,9 +10,9 @@ TTableFields Defaults() {
 }
 
 std::string Fragment(const TTableFields& fields, int language = 2) {
-  TTableSpec spec;
-  EXPECT_EQ(CheckTableFields(fields, spec), TTableCheck::Valid);
-  return BuildTableFragment(spec, TableCellWord(language));
+  TTableLayout layout;
+  EXPECT_EQ(CheckTableFields(fields, layout), TTableCheck::Valid);
+  return BuildTableFragment(layout, TableCellWord(language));
 }
 
 TEST(TableFragmentTest, TheInitialValuesGiveAOneCellTableOfSevenLines) {
@@ -115,8 +115,8 @@ TEST(TableFragmentTest, InvalidNumbersAndTheSizeBoundAreRefused) {
       {size("$FFFFFFFF", "2"), TTableCheck::Valid},  // -1 rows: none
   };
   for (const CheckCase& c : cases) {
-    TTableSpec spec;
-    EXPECT_EQ(CheckTableFields(c.fields, spec), c.expected)
+    TTableLayout layout;
+    EXPECT_EQ(CheckTableFields(c.fields, layout), c.expected)
         << c.fields.Rows << " " << c.fields.Columns << " " << c.fields.Width << " "
         << c.fields.Border << " " << c.fields.Padding << " " << c.fields.Spacing;
   }

@@ -7,7 +7,7 @@
 
 namespace kv {
 
-TTableCheck CheckTableFields(const TTableFields& fields, TTableSpec& spec) {
+TTableCheck CheckTableFields(const TTableFields& fields, TTableLayout& layout) {
   const std::string* const texts[] = {&fields.Rows,   &fields.Columns, &fields.Width,
                                       &fields.Border, &fields.Padding, &fields.Spacing};
   std::int32_t values[6] = {};
@@ -20,12 +20,12 @@ TTableCheck CheckTableFields(const TTableFields& fields, TTableSpec& spec) {
   const std::int64_t columns = std::max<std::int64_t>(values[1], 0);
   if (rows > kMaxTableRows || columns > kMaxTableColumns || rows * columns > kMaxTableCells)
     return TTableCheck::TooLarge;
-  spec.Rows = values[0];
-  spec.Columns = values[1];
-  spec.Width = std::string(TrimBlanksAndControls(fields.Width)) + (fields.Percent ? "%" : "");
-  spec.Border = TrimBlanksAndControls(fields.Border);
-  spec.Padding = TrimBlanksAndControls(fields.Padding);
-  spec.Spacing = TrimBlanksAndControls(fields.Spacing);
+  layout.Rows = values[0];
+  layout.Columns = values[1];
+  layout.Width = std::string(TrimBlanksAndControls(fields.Width)) + (fields.Percent ? "%" : "");
+  layout.Border = TrimBlanksAndControls(fields.Border);
+  layout.Padding = TrimBlanksAndControls(fields.Padding);
+  layout.Spacing = TrimBlanksAndControls(fields.Spacing);
   return TTableCheck::Valid;
 }
 
@@ -35,14 +35,14 @@ std::string TableCellWord(int language) {
   return {};
 }
 
-std::string BuildTableFragment(const TTableSpec& spec, std::string_view cellWord) {
+std::string BuildTableFragment(const TTableLayout& layout, std::string_view cellWord) {
   std::string out;
-  out += "<table width=" + spec.Width + " border=\"" + spec.Border + "\" cellpadding=\"" +
-         spec.Padding + "\" cellspacing=\"" + spec.Spacing + "\">\r\n";
-  for (std::int32_t row = 1; row <= spec.Rows; ++row) {
+  out += "<table width=" + layout.Width + " border=\"" + layout.Border + "\" cellpadding=\"" +
+         layout.Padding + "\" cellspacing=\"" + layout.Spacing + "\">\r\n";
+  for (std::int32_t row = 1; row <= layout.Rows; ++row) {
     out += "  <tr>\r\n";
     const std::string rowText = std::to_string(row);
-    for (std::int32_t column = 1; column <= spec.Columns; ++column) {
+    for (std::int32_t column = 1; column <= layout.Columns; ++column) {
       out += "    <td>\r\n      ";
       out += cellWord;
       out += rowText;

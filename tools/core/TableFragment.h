@@ -21,7 +21,7 @@ struct TTableFields {
 };
 
 // The checked table: the counts, and the texts written into the header line.
-struct TTableSpec {
+struct TTableLayout {
   std::int32_t Rows = 0, Columns = 0;
   std::string Width, Border, Padding, Spacing;  // Width with its "%" when in percent
 };
@@ -32,9 +32,9 @@ enum class TTableCheck {
   TooLarge     // rows, columns or cells beyond the bound
 };
 
-// Checks rows, columns, width, border, padding and spacing in this order; fills spec when
+// Checks rows, columns, width, border, padding and spacing in this order; fills layout when
 // valid. Texts are taken without the blanks and control characters around them.
-TTableCheck CheckTableFields(const TTableFields& fields, TTableSpec& spec);
+TTableCheck CheckTableFields(const TTableFields& fields, TTableLayout& layout);
 
 // "Tabellenfeld" for German (1), "Tablefield" for English (2), empty otherwise.
 std::string TableCellWord(int language);
@@ -42,6 +42,6 @@ std::string TableCellWord(int language);
 // The fragment's bytes: a header line, "  <tr>" … "  </tr>" per row with three lines per cell
 // (the cell text is the word, the row and the column number), "</table>"; every line ends in
 // CR LF. Rows or columns of 0 or less give no rows or no cells.
-std::string BuildTableFragment(const TTableSpec& spec, std::string_view cellWord);
+std::string BuildTableFragment(const TTableLayout& layout, std::string_view cellWord);
 
 }  // namespace kv
