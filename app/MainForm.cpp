@@ -34,6 +34,9 @@ TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory,
 
 TMainForm::~TMainForm() {
   RemoveMouseHook();
+  // The dialogs of a later main window (tests make several) must not read this one's fields.
+  if (MainDispatcher() == LangDispatcher1) SetMainDispatcher(nullptr);
+  if (MainFormFields().DocDir == &DocDir) SetMainFormFields({});
 }
 
 TToolButton* TMainForm::AddToolButton(const char* name, TToolButtonStyle style, int image,
@@ -238,6 +241,7 @@ void TMainForm::CreateComponents() {
 
   LangDispatcher1 = CreateStoredDispatcher(this);
   SetMainDispatcher(LangDispatcher1);
+  SetMainFormFields({&AppDir, &DocDir, &CurrentFile, &ProductTitle, &VersionText});
   Lang_WerbungForm = CreateStoredTranslator(this, LangDispatcher1);
 
   // Event handlers, as the stored window names them.

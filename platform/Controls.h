@@ -30,8 +30,9 @@ enum class TCursor { crDefault, crArrow, crIBeam, crHandPoint };
 using TKeyEvent = std::function<void(TObject* sender, int& key, TShiftState shift)>;
 
 // Runs a handler as the framework's message dispatch does: an error that leaves it is shown in
-// the standard error box (TApplication::HandleException) and the program goes on.
-void SafeCall(const std::function<void()>& handler);
+// the standard error box (TApplication::HandleException) and the program goes on. False when
+// the handler failed.
+bool SafeCall(const std::function<void()>& handler);
 
 class TControl : public TComponent {
   KV_DECLARE_CLASS()
@@ -85,6 +86,8 @@ class TControl : public TComponent {
   bool Focused() const;
   void SetFocus();
   bool CanFocus() const;
+  // Whether Tab and a click give the control the focus.
+  void SetFocusable(bool focusable);
 
   TNotifyEvent OnClick;
   TKeyEvent OnKeyDown;
@@ -93,13 +96,16 @@ class TControl : public TComponent {
   void Realign();
 
  protected:
+  // Controls whose peer has no click of its own (labels, pictures) take clicks, and Enter or
+  // Space while focused, as OnClick when they have one.
+  virtual bool TakesClicks() const { return false; }
   // Pushes the caption to the peer; controls that show it override this.
   virtual void CaptionChanged() {}
   virtual void HintChanged() {}
   virtual void FontChanged();
   virtual void ColorChanged() {}
-  // Fires OnClick safely; for subclasses' peers.
-  void Click();
+  // Fires OnClick safely; for subclasses' peers. False when the handler failed.
+  bool Click();
   // Routes an inner widget's keys (and, for the client area, resizes) through this control.
   void WatchWidget(QWidget* widget);
   // For controls whose peer can only be made once the object is complete (forms).

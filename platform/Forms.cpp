@@ -7,6 +7,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "platform/FontMap.h"
@@ -131,6 +133,34 @@ void TForm::SetClientSize(int width, int height) {
   SetBounds(Left(), Top(), width, height + extra);
 }
 
+void TForm::ScaleBy(int multiplier, int divider) {
+  if (divider <= 0 || multiplier == divider) return;
+  const auto scaled = [&](int v) {
+    return static_cast<int>(std::lround(static_cast<double>(v) * multiplier / divider));
+  };
+  const int width = ClientWidth(), height = ClientHeight();
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* c = dynamic_cast<TControl*>(Components(i));
+    if (!c) continue;
+    c->SetBounds(scaled(c->Left()), scaled(c->Top()), scaled(c->Width()), scaled(c->Height()));
+    if (!c->ParentFont()) c->Font()->SetHeight(scaled(c->Font()->Height()));
+  }
+  Font()->SetHeight(scaled(Font()->Height()));
+  SetClientSize(scaled(width), scaled(height));
+}
+
+int ScreenPixelsPerInch() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : kPixelsPerInch;
+}
+
+int TForm::OuterWidth() const {
+  return Window() ? Window()->frameGeometry().width() : 0;
+}
+int TForm::OuterHeight() const {
+  return Window() ? Window()->frameGeometry().height() : 0;
+}
+
 int TForm::ClientWidth() const {
   return ClientWidget() ? ClientWidget()->width() : 0;
 }
@@ -166,6 +196,18 @@ void TForm::SetMenu(TMainMenu* menu) {
   if (Window() && menu) Window()->setMenuBar(menu->MenuBar());
 }
 
+void TForm::ApplyTabOrder() {
+  std::vector<TControl*> stops;
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* c = dynamic_cast<TControl*>(Components(i));
+    if (c && c->Peer() && (c->Peer()->focusPolicy() & Qt::TabFocus)) stops.push_back(c);
+  }
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](const TControl* a, const TControl* b) { return a->TabOrder < b->TabOrder; });
+  for (size_t i = 1; i < stops.size(); ++i)
+    QWidget::setTabOrder(stops[i - 1]->Peer(), stops[i]->Peer());
+}
+
 void TForm::Show() {
   TFormWindow* w = Window();
   if (!w) return;
@@ -174,6 +216,14 @@ void TForm::Show() {
   if (BorderStyle == TFormBorderStyle::bsToolWindow) flags |= Qt::Tool;
   if (BorderStyle == TFormBorderStyle::bsDialog || BorderStyle == TFormBorderStyle::bsToolWindow)
     flags |= Qt::Dialog;
+  if (BorderIcons != (biSystemMenu | biMinimize | biMaximize)) {
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    flags &= ~(Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+               Qt::WindowMaximizeButtonHint);
+    if (BorderIcons & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (BorderIcons & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
+    if (BorderIcons & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
+  }
   w->setWindowFlags(flags);
   if (BorderStyle != TFormBorderStyle::bsSizeable && windowState_ != TWindowState::wsMaximized)
     w->setFixedSize(w->size());

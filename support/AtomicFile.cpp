@@ -86,6 +86,11 @@ int CreateTemporary(const fs::path& dir, const std::string& base, fs::path& name
   return -1;
 }
 
+TAtomicWriteFault& WriteFault() {
+  static TAtomicWriteFault fault;
+  return fault;
+}
+
 void SyncDirectory(const fs::path& dir) {
   const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -95,11 +100,21 @@ void SyncDirectory(const fs::path& dir) {
 
 }  // namespace
 
+TAtomicWriteFault SetAtomicWriteFault(TAtomicWriteFault fault) {
+  TAtomicWriteFault previous = std::move(WriteFault());
+  WriteFault() = std::move(fault);
+  return previous;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
   error.clear();
   if (path.empty()) {
     error = SystemError(ENOENT);
     return false;
+  }
+  if (WriteFault()) {
+    error = WriteFault()(path);
+    if (!error.empty()) return false;
   }
   fs::path target;
   if (!ResolveLinks(SysPath(path), target, error)) return false;

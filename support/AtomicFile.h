@@ -2,6 +2,7 @@
 // half-written one, also when the disk fills up or the program dies while writing.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace kv {
@@ -12,5 +13,11 @@ namespace kv {
 // folder) without write permission is refused rather than replaced. On failure the old file is
 // untouched, no temporary file remains, false is returned and error says why.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
+
+// Tests of failing disks: asked before every atomic write with the target path; a non-empty
+// answer makes that write fail with the answer as its reason, leaving everything untouched.
+// Returns the previous hook; an empty hook switches the faults off.
+using TAtomicWriteFault = std::function<std::string(const std::string& path)>;
+TAtomicWriteFault SetAtomicWriteFault(TAtomicWriteFault fault);
 
 }  // namespace kv

@@ -1,16 +1,48 @@
 #include "tools/MainFormAccess.h"
 
+#include "translate/LangDispatcher.h"
+
 namespace kv {
 
 namespace {
 TLangDispatcher* gDispatcher = nullptr;
+TMainFormFields gFields;
+
+std::string Value(const std::string* field) {
+  return field ? *field : std::string();
 }
+}  // namespace
 
 TLangDispatcher* MainDispatcher() {
   return gDispatcher;
 }
 void SetMainDispatcher(TLangDispatcher* dispatcher) {
   gDispatcher = dispatcher;
+}
+int MainLanguage() {
+  return gDispatcher ? gDispatcher->ActiveLanguage() : 1;
+}
+
+void SetMainFormFields(const TMainFormFields& fields) {
+  gFields = fields;
+}
+const TMainFormFields& MainFormFields() {
+  return gFields;
+}
+std::string MainAppDir() {
+  return Value(gFields.AppDir);
+}
+std::string MainDocDir() {
+  return Value(gFields.DocDir);
+}
+std::string MainCurrentFile() {
+  return Value(gFields.CurrentFile);
+}
+std::string MainProductTitle() {
+  return Value(gFields.ProductTitle);
+}
+std::string MainVersionText() {
+  return Value(gFields.VersionText);
 }
 
 }  // namespace kv

@@ -1,6 +1,9 @@
 // What the dialog windows need of the main window, without depending on its class: the
-// dispatcher their translation components link to. The main window registers it at creation.
+// dispatcher their translation components link to, and the fields of the document they read.
+// The main window registers both at creation (and its fields go when it goes).
 #pragma once
+
+#include <string>
 
 namespace kv {
 
@@ -8,5 +11,24 @@ class TLangDispatcher;
 
 TLangDispatcher* MainDispatcher();
 void SetMainDispatcher(TLangDispatcher* dispatcher);
+// The dispatcher's active language (1 German, 2 English); German while there is none.
+int MainLanguage();
+
+// The main window's fields the dialogs read, as pointers to the main window's own strings.
+struct TMainFormFields {
+  const std::string* AppDir = nullptr;
+  const std::string* DocDir = nullptr;
+  const std::string* CurrentFile = nullptr;
+  const std::string* ProductTitle = nullptr;
+  const std::string* VersionText = nullptr;
+};
+void SetMainFormFields(const TMainFormFields& fields);
+const TMainFormFields& MainFormFields();
+// Each field's value; empty while no main window has registered.
+std::string MainAppDir();
+std::string MainDocDir();
+std::string MainCurrentFile();
+std::string MainProductTitle();
+std::string MainVersionText();
 
 }  // namespace kv
