@@ -160,7 +160,8 @@ void TFindDialog::PlaceBesideOwner() {
   QPoint at(frame.right() - dialog_->width() - 24, frame.top() + 80);
   if (QScreen* screen = owner->screen()) {
     const QRect room = screen->availableGeometry();
-    at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - dialog_->width())));
+    at.setX(
+        std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - dialog_->width())));
     at.setY(
         std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - dialog_->height())));
   }
@@ -184,7 +185,11 @@ bool TFindDialog::Execute() {
 }
 
 void TFindDialog::CloseDialog() {
-  if (dialog_) dialog_->hide();
+  if (!dialog_ || !dialog_->isVisible()) return;
+  const bool hadKeyboard = dialog_->isActiveWindow();
+  dialog_->hide();
+  // The keyboard goes back to the owner's window (no window manager does it for us).
+  if (hadKeyboard && dialog_->parentWidget()) dialog_->parentWidget()->activateWindow();
 }
 
 bool TFindDialog::Showing() const {

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -218,8 +219,8 @@ void TForm::Show() {
     flags |= Qt::Dialog;
   if (BorderIcons != (biSystemMenu | biMinimize | biMaximize)) {
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    flags &= ~(Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
-               Qt::WindowMaximizeButtonHint);
+    flags &=
+        ~(Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     if (BorderIcons & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (BorderIcons & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
     if (BorderIcons & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
@@ -266,11 +267,17 @@ int TForm::ShowModal() {
   modalLoop_ = nullptr;
   w->hide();
   w->setWindowModality(Qt::NonModal);
+  // Ended as a close ends it, with the native window let go: a window merely hidden after its
+  // modal loop was never activated again when shown the next time, so it got no keys.
+  if (QWindow* native = w->windowHandle()) native->destroy();
   return modalResult_;
 }
 
 void TForm::WindowShown() {
   if (OnShow) SafeCall([this] { OnShow(this); });
+  // The window got its size on the way to the screen, before it counted as shown: the resize
+  // handler lays it out for that size now.
+  if (!shownOnce_ && OnResize) SafeCall([this] { OnResize(this); });
   shownOnce_ = true;
 }
 
