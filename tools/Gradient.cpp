@@ -30,13 +30,12 @@ class TGradientPeer : public QWidget {
 
 }  // namespace
 
-KV_DEFINE_CLASS(TGradient, TControl,
-                {prop::Integer<TGradient>("BeginColor", &TGradient::BeginColor,
-                                          &TGradient::SetBeginColor),
-                 prop::Integer<TGradient>("EndColor", &TGradient::EndColor,
-                                          &TGradient::SetEndColor),
-                 prop::Integer<TGradient>("NumberOfColors", &TGradient::NumberOfColors,
-                                          &TGradient::SetNumberOfColors)})
+KV_DEFINE_CLASS(
+    TGradient, TControl,
+    {prop::Integer<TGradient>("BeginColor", &TGradient::BeginColor, &TGradient::SetBeginColor),
+     prop::Integer<TGradient>("EndColor", &TGradient::EndColor, &TGradient::SetEndColor),
+     prop::Integer<TGradient>("NumberOfColors", &TGradient::NumberOfColors,
+                              &TGradient::SetNumberOfColors)})
 
 TGradient::TGradient(TComponent* owner) : TControl(owner, new TGradientPeer) {
   auto* peer = static_cast<TGradientPeer*>(Peer());

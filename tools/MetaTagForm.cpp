@@ -120,9 +120,9 @@ void TMetaTagForm::CreateComponents() {
   const TKeyEvent keys = [this](TObject* sender, int& key, TShiftState shift) {
     FormKeyDown(sender, key, shift);
   };
-  for (TControl* c : std::initializer_list<TControl*>{this, TitleEdit, AuthorEdit, DescriptionEdit,
-                                                      KeywordsEdit, CopyrightEdit, SaveBitBtn,
-                                                      BitBtn2})
+  for (TControl* c :
+       std::initializer_list<TControl*>{this, TitleEdit, AuthorEdit, DescriptionEdit, KeywordsEdit,
+                                        CopyrightEdit, SaveBitBtn, BitBtn2})
     c->OnKeyDown = keys;
 }
 
@@ -183,8 +183,8 @@ void TMetaTagForm::WritePageHead() {
   // The working file of an earlier visit may hold another state of the page: without this
   // visit's snapshot nothing is written.
   if (!snapshotRead_)
-    throw Exception(ProgramText("Meta.NoSnapshot", MainLanguage(),
-                                {docDir + WorkingFile::Undo, currentFile}));
+    throw Exception(
+        ProgramText("Meta.NoSnapshot", MainLanguage(), {docDir + WorkingFile::Undo, currentFile}));
   const bool xhtml = XHTMLCheckBox->Checked();
   const std::string work = docDir + WorkingFile::MetaTags;
   const std::vector<std::string> lines = AddMissingHeadItems(ReadLines(work), xhtml);

@@ -18,20 +18,20 @@ namespace {
 
 // The element styles of the source window's HTML styler, in their stored order.
 const char* const kStandardWords[] = {
-    "&lt",      "abrev",    "acronym", "address",  "applet",  "area",      "au",       "author",
-    "b",        "banner",   "base",    "basefont", "bgsound", "big",       "blink",    "blocquote",
-    "body",     "bq",       "br",      "caption",  "center",  "cite",      "code",     "col",
-    "colgroup", "comment",  "credit",  "dd",       "del",     "dfn",       "dir",      "div",
-    "dl",       "doctype",  "dt",      "em",       "embed",   "fig",       "fn",       "font",
-    "form",     "frame",    "frameset", "h1",      "h2",      "h3",        "h4",       "h5",
-    "h6",       "head",     "hr",      "html",     "i",       "iframe",    "img",      "input",
-    "ins",      "isindex",  "kbd",     "lang",     "lh",      "li",        "link",     "listing",
-    "map",      "marquee",  "math",    "menu",     "meta",    "multicol",  "nobr",     "noframes",
-    "note",     "ol",       "overlay", "p",        "param",   "person",    "plaintext", "pre",
-    "public",   "q",        "range",   "samp",     "script",  "select",    "small",    "spacer",
-    "spot",     "strike",   "strong",  "sub",      "sup",     "tab",       "tbody",    "textarea",
-    "textflow", "tfoot",    "th",      "thead",    "title",   "tt",        "u",        "ul",
-    "var",      "wbr",      "xmp"};
+    "&lt",      "abrev",   "acronym",  "address",  "applet",  "area",     "au",        "author",
+    "b",        "banner",  "base",     "basefont", "bgsound", "big",      "blink",     "blocquote",
+    "body",     "bq",      "br",       "caption",  "center",  "cite",     "code",      "col",
+    "colgroup", "comment", "credit",   "dd",       "del",     "dfn",      "dir",       "div",
+    "dl",       "doctype", "dt",       "em",       "embed",   "fig",      "fn",        "font",
+    "form",     "frame",   "frameset", "h1",       "h2",      "h3",       "h4",        "h5",
+    "h6",       "head",    "hr",       "html",     "i",       "iframe",   "img",       "input",
+    "ins",      "isindex", "kbd",      "lang",     "lh",      "li",       "link",      "listing",
+    "map",      "marquee", "math",     "menu",     "meta",    "multicol", "nobr",      "noframes",
+    "note",     "ol",      "overlay",  "p",        "param",   "person",   "plaintext", "pre",
+    "public",   "q",       "range",    "samp",     "script",  "select",   "small",     "spacer",
+    "spot",     "strike",  "strong",   "sub",      "sup",     "tab",      "tbody",     "textarea",
+    "textflow", "tfoot",   "th",       "thead",    "title",   "tt",       "u",         "ul",
+    "var",      "wbr",     "xmp"};
 static_assert(std::size(kStandardWords) == 107);
 const char* const kTableWords[] = {"border", "bordercolor", "bordercolordark", "bordercolorlight",
                                    "id",     "style",       "table",           "td",
@@ -168,8 +168,8 @@ void TQuellcodeForm::ConfigureStyler() {
   words(add("HTML Standard Default", TStyleType::stKeyword, clNavy), kStandardWords);
   words(add("HTML Table Keywords", TStyleType::stKeyword, clOlive), kTableWords);
   words(add("HTML Link Keywords", TStyleType::stKeyword, clRed), kLinkWords);
-  for (const auto& [info, color, quote] :
-       {std::tuple{"Simple Bracket", clBackground, '\''}, std::tuple{"Double Bracket", clBlue, '"'}}) {
+  for (const auto& [info, color, quote] : {std::tuple{"Simple Bracket", clBackground, '\''},
+                                           std::tuple{"Double Bracket", clBlue, '"'}}) {
     TElementStyle* e = add(info, TStyleType::stBracket, color);
     e->SetBracketStart(quote);
     e->SetBracketEnd(quote);

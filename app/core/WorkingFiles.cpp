@@ -17,10 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kFixedNames[] = {WorkingFile::Undo,       WorkingFile::UndoTemp,
-                                   WorkingFile::SourceCode, WorkingFile::MetaTags,
-                                   WorkingFile::ActTable,   WorkingFile::NewFile,
-                                   WorkingFile::Preview};
+const char* const kFixedNames[] = {
+    WorkingFile::Undo,     WorkingFile::UndoTemp, WorkingFile::SourceCode, WorkingFile::MetaTags,
+    WorkingFile::ActTable, WorkingFile::NewFile,  WorkingFile::Preview};
 
 int SweepFolder(const std::string& folder, const std::string& keep) {
   std::error_code ec;
@@ -75,10 +74,14 @@ TKeptFile::TKeptFile(std::string path) : path_(std::move(path)) {
 }
 
 void TKeptFile::Restore() const {
+  // A file that is as it was is left alone.
+  std::string now;
+  const bool exists = FileExists(path_);
   if (existed_) {
-    SaveBytesToFile(path_, bytes_);
+    if (!exists || !ReadFileBytes(path_, now) || now != bytes_) SaveBytesToFile(path_, bytes_);
     return;
   }
+  if (!exists) return;
   std::error_code ec;
   fs::remove(SysPath(path_), ec);
   if (ec) throw EInOutError(FrameworkText::FileCreateError(path_) + ": " + ec.message());

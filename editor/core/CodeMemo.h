@@ -23,7 +23,6 @@ namespace kv {
 // The model takes keys as Windows virtual-key codes and shift bits.
 namespace keys = ::kv;
 
-
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 // Automatic correction: OldValue[i] typed as a whole word becomes NewValue[i].

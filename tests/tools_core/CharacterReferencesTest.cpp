@@ -13,15 +13,17 @@ std::u32string U(const char* utf8) {
 
 TEST(CharacterReferences, DecodesEveryValidReferenceAndLeavesTheRest) {
   struct Case {
-    const char* page;  // Windows-1252
+    const char* page;   // Windows-1252
     const char* shown;  // UTF-8
   } cases[] = {
       {"&#321;ukasz", "Łukasz"},
       {"&#x141;&#X142;", "Łł"},
       {"&amp; &lt;b&gt; &quot;x&quot; &apos;y&apos;", "& <b> \"x\" 'y'"},
       {"&Auml;&szlig;&euro;&nbsp;&hellip;&thetasym;", "Äß€\u00A0…ϑ"},
-      {"M\xFC" "ller \x80 \x93q\x94", "Müller € “q”"},
-      {"&#150; &#128;", "– €"},        // as browsers read the code page's numbers
+      {"M\xFC"
+       "ller \x80 \x93q\x94",
+       "Müller € “q”"},
+      {"&#150; &#128;", "– €"},  // as browsers read the code page's numbers
       {"&#128512;", "😀"},
       // Not references: stay as they are.
       {"&amp &AMP; &foo; & x &#; &#x; &#12a; &;", "&amp &AMP; &foo; & x &#; &#x; &#12a; &;"},
@@ -29,8 +31,7 @@ TEST(CharacterReferences, DecodesEveryValidReferenceAndLeavesTheRest) {
       {"\x81\x8D\x8F\x90\x9D", "\u0081\u008D\u008F\u0090\u009D"},
       {"", ""},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(DecodeCharacterReferences(c.page), U(c.shown)) << c.page;
+  for (const Case& c : cases) EXPECT_EQ(DecodeCharacterReferences(c.page), U(c.shown)) << c.page;
 }
 
 TEST(CharacterReferences, EncodesMarkupQuotesBreaksAndForeignCharacters) {
@@ -42,8 +43,8 @@ TEST(CharacterReferences, EncodesMarkupQuotesBreaksAndForeignCharacters) {
 
 TEST(CharacterReferences, WhatTheUserTypedSurvivesEveryRoundTrip) {
   for (const char* typed :
-       {"Łukasz Żółć", "Tom & Jerry's \"best\" <page>", "a &amp; b", "&#321;", "€ 5 — ½",
-        "東京 😀", "  leading and trailing  ", "\u0081\u008D\u008F\u0090\u009D"}) {
+       {"Łukasz Żółć", "Tom & Jerry's \"best\" <page>", "a &amp; b", "&#321;", "€ 5 — ½", "東京 😀",
+        "  leading and trailing  ", "\u0081\u008D\u008F\u0090\u009D"}) {
     std::u32string shown = U(typed);
     for (int round = 0; round < 3; ++round) {
       const std::string page = EncodeAttributeText(shown);

@@ -40,10 +40,10 @@ TEST(Gradient, BandsAtAFewHeights) {
   // 150 rows: 100 steps of 1.5 rows; bounds and channels with halves to the even neighbour.
   const auto tall = GradientBands(150, kStart, kEnd);
   ASSERT_EQ(tall.size(), 101u);
-  EXPECT_EQ(tall[0], (TGradientBand{0, 2, kStart}));     // 1.5 -> 2
+  EXPECT_EQ(tall[0], (TGradientBand{0, 2, kStart}));  // 1.5 -> 2
   EXPECT_EQ(tall[1].Top, 2);
-  EXPECT_EQ(tall[3].Top, 4);                               // 4.5 -> 4
-  EXPECT_EQ(tall[5].Top, 8);                               // 7.5 -> 8
+  EXPECT_EQ(tall[3].Top, 4);                              // 4.5 -> 4
+  EXPECT_EQ(tall[5].Top, 8);                              // 7.5 -> 8
   EXPECT_EQ(tall[100], (TGradientBand{150, 152, kEnd}));  // the last starts at the bottom
   // Band 50: red 251 - 75.5 = 175.5 -> 176, green 251 - 59 = 192, blue 253 - 17 = 236.
   EXPECT_EQ(tall[50].Color, (236u << 16) | (192u << 8) | 176u);

@@ -160,9 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
         THeadCase{"ATitleOverSeveralLinesBecomesOneLine",
                   "<HEAD>\n<TITLE>Erste\n   Zweite\n</TITLE>\n</HEAD>\n", std::nullopt,
                   "<HEAD>\n<TITLE>Erste Zweite</TITLE>\n</HEAD>\n"},
-        THeadCase{"TwoTitleLinesBothTakeTheTitle",
-                  "<TITLE>Eins</TITLE>\n<TITLE>Zwei</TITLE>\n", std::nullopt,
-                  "<TITLE>Zwei</TITLE>\n<TITLE>Zwei</TITLE>\n"},
+        THeadCase{"TwoTitleLinesBothTakeTheTitle", "<TITLE>Eins</TITLE>\n<TITLE>Zwei</TITLE>\n",
+                  std::nullopt, "<TITLE>Zwei</TITLE>\n<TITLE>Zwei</TITLE>\n"},
         THeadCase{"ATitleThatNeverClosesIsLeftAlone", "<TITLE>Offen\nText\n", std::nullopt,
                   "<TITLE>Offen</TITLE>\nText\n"},
         THeadCase{"AnUnquotedMetaLineAtTheEndJoinsWithNothing", "<META NAME=AUTHOR CONTENT=x>\n",
@@ -172,9 +171,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PageHead, ReadsTheLastOfEachItemAndXhtmlFromAnyLine) {
   InitReplaceNoCase();
-  const THeadReading read = ReadPageHead(
-      Lines("<META NAME=AUTHOR CONTENT=\"a\">\n<meta NAME=author content=\"b\">\n"
-            "<p>XHTML 1.0</p>\n<TITLE>   </TITLE>\n"));
+  const THeadReading read =
+      ReadPageHead(Lines("<META NAME=AUTHOR CONTENT=\"a\">\n<meta NAME=author content=\"b\">\n"
+                         "<p>XHTML 1.0</p>\n<TITLE>   </TITLE>\n"));
   EXPECT_EQ(read.Values.Author, "b");
   EXPECT_EQ(read.Values.Title, "");
   EXPECT_TRUE(read.Xhtml);

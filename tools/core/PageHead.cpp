@@ -69,8 +69,8 @@ std::string WithTitle(const std::string& line, const std::string& title) {
   const size_t close = upper.find(kTitleClose, open);
   const std::string rest =
       close == std::string::npos ? std::string() : line.substr(close + kTitleClose.size());
-  return line.substr(0, open) + std::string(HeadMarker::Title) + title +
-         std::string(kTitleClose) + rest;
+  return line.substr(0, open) + std::string(HeadMarker::Title) + title + std::string(kTitleClose) +
+         rest;
 }
 
 std::string WithMetaTag(const std::string& line, std::string_view marker, std::string tag,
@@ -180,8 +180,8 @@ std::vector<std::string> WritePageHead(std::vector<std::string> lines, const THe
     if (Contains(upper, HeadMarker::Title)) line = WithTitle(line, values.Title);
     const auto meta = [&](std::string_view marker, const std::string& value, bool dropBlank) {
       if (Contains(upper, marker))
-        line = WithMetaTag(line, marker,
-                           std::string(marker) + " CONTENT=\"" + value + closing, dropBlank);
+        line = WithMetaTag(line, marker, std::string(marker) + " CONTENT=\"" + value + closing,
+                           dropBlank);
     };
     meta(HeadMarker::Keywords, values.Keywords, false);
     meta(HeadMarker::Description, values.Description, true);

@@ -5,8 +5,8 @@
 #include "app/core/PageRewrite.h"
 #include "platform/classes/Exception.h"
 #include "platform/classes/Strings.h"
-#include "support/Files.h"
 #include "support/AnsiCase.h"
+#include "support/Files.h"
 #include "support/StringTools.h"
 
 namespace kv {
