@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +20,21 @@
 namespace kv {
 
 namespace {
+
+// Hides the dialog together with its owner's window.
+class TOwnerHidden : public QObject {
+ public:
+  TOwnerHidden(QWidget* owner, QDialog* dialog) : QObject(dialog), dialog_(dialog) {
+    owner->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Hide) dialog_->hide();
+    return false;
+  }
+
+ private:
+  QDialog* dialog_;
+};
 
 TForm* OwnerForm(TComponent* c) {
   for (; c; c = c->Owner())
@@ -73,6 +89,7 @@ void TFindDialog::Build() {
   TForm* form = OwnerForm(Owner());
   dialog_ = new QDialog(form ? form->Window() : nullptr);
   dialog_->setModal(false);
+  if (form && form->Window()) new TOwnerHidden(form->Window(), dialog_);
   dialog_->setSizeGripEnabled(false);
 
   textLabel_ = new QLabel;

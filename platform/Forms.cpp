@@ -139,7 +139,11 @@ void TForm::ScaleBy(int multiplier, int divider) {
   const auto scaled = [&](int v) {
     return static_cast<int>(std::lround(static_cast<double>(v) * multiplier / divider));
   };
-  const int width = ClientWidth(), height = ClientHeight();
+  // From the window's size: a window not yet shown has not laid out its client area.
+  const int menu =
+      Window() && Window()->menuWidget() ? Window()->menuWidget()->sizeHint().height() : 0;
+  const int width = Window() ? Window()->width() : 0;
+  const int height = Window() ? Window()->height() - menu : 0;
   for (int i = 0; i < ComponentCount(); ++i) {
     auto* c = dynamic_cast<TControl*>(Components(i));
     if (!c) continue;
