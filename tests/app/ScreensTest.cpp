@@ -2,7 +2,9 @@
 // KV_SCREENSHOT_DIR names a folder (run under xvfb-run for the real window system's look).
 #include <QDialog>
 #include <QLineEdit>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 #include <cstdlib>
@@ -47,6 +49,11 @@ TEST_F(Screens, EveryPageToolInBothLanguages) {
             Press(source_->HTMLMemo->Peer(), Qt::Key_F, Qt::ControlModifier);
             Type(source_->FindDialog1->TextEdit(), "Kuchen");
             Grab(source_->FindDialog1->Dialog(), "find" + suffix);
+            // The whole screen, to see where the dialog stands (a real window system only).
+            const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+            if (!screen.isNull())
+              screen.save(QString::fromLocal8Bit(std::getenv("KV_SCREENSHOT_DIR")) +
+                          "/screen_find" + QString::fromStdString(suffix) + ".png");
             QTest::mouseClick(source_->FindDialog1->FindButton(), Qt::LeftButton);
             Grab(source_->Window(), "source_found" + suffix);
             Press(source_->HTMLMemo->Peer(), Qt::Key_Escape);
