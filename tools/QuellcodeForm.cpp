@@ -7,6 +7,7 @@
 #include "app/core/WorkingFiles.h"
 #include "platform/classes/Exception.h"
 #include "resources/Resources.h"
+#include "support/AnsiCase.h"
 #include "support/Files.h"
 #include "tools/MainFormAccess.h"
 #include "translate/ProgramTexts.h"
@@ -16,23 +17,7 @@ namespace kv {
 
 namespace {
 
-// The element styles of the source window's HTML styler, in their stored order.
-const char* const kStandardWords[] = {
-    "&lt",      "abrev",   "acronym",  "address",  "applet",  "area",     "au",        "author",
-    "b",        "banner",  "base",     "basefont", "bgsound", "big",      "blink",     "blocquote",
-    "body",     "bq",      "br",       "caption",  "center",  "cite",     "code",      "col",
-    "colgroup", "comment", "credit",   "dd",       "del",     "dfn",      "dir",       "div",
-    "dl",       "doctype", "dt",       "em",       "embed",   "fig",      "fn",        "font",
-    "form",     "frame",   "frameset", "h1",       "h2",      "h3",       "h4",        "h5",
-    "h6",       "head",    "hr",       "html",     "i",       "iframe",   "img",       "input",
-    "ins",      "isindex", "kbd",      "lang",     "lh",      "li",       "link",      "listing",
-    "map",      "marquee", "math",     "menu",     "meta",    "multicol", "nobr",      "noframes",
-    "note",     "ol",      "overlay",  "p",        "param",   "person",   "plaintext", "pre",
-    "public",   "q",       "range",    "samp",     "script",  "select",   "small",     "spacer",
-    "spot",     "strike",  "strong",   "sub",      "sup",     "tab",      "tbody",     "textarea",
-    "textflow", "tfoot",   "th",       "thead",    "title",   "tt",       "u",         "ul",
-    "var",      "wbr",     "xmp"};
-static_assert(std::size(kStandardWords) == 107);
+// The table and link words of the source window's HTML styler, in their stored order.
 const char* const kTableWords[] = {"border", "bordercolor", "bordercolordark", "bordercolorlight",
                                    "id",     "style",       "table",           "td",
                                    "tr",     "width"};
@@ -150,6 +135,11 @@ void TQuellcodeForm::ConfigureStyler() {
   SetCharStyle(s.NumberStyle(), clBlack, clWhite, 0);
 
   TElementStyles& styles = s.AllStyles();
+  // The styler's own standard tag words, which this window stores in lower case.
+  std::vector<std::string> standardWords;
+  if (styles.Count() > 0)
+    for (int i = 0; i < styles.Items(0)->KeyWords().Count(); ++i)
+      standardWords.push_back(AnsiLowerCase(styles.Items(0)->KeyWords().Get(i)));
   styles.BeginUpdate();
   styles.Clear();
   auto add = [&](const char* info, TStyleType type, TColor color) {
@@ -163,9 +153,9 @@ void TQuellcodeForm::ConfigureStyler() {
     return e;
   };
   auto words = [](TElementStyle* e, const auto& list) {
-    for (const char* w : list) e->KeyWords().Add(w);
+    for (const auto& w : list) e->KeyWords().Add(w);
   };
-  words(add("HTML Standard Default", TStyleType::stKeyword, clNavy), kStandardWords);
+  words(add("HTML Standard Default", TStyleType::stKeyword, clNavy), standardWords);
   words(add("HTML Table Keywords", TStyleType::stKeyword, clOlive), kTableWords);
   words(add("HTML Link Keywords", TStyleType::stKeyword, clRed), kLinkWords);
   for (const auto& [info, color, quote] : {std::tuple{"Simple Bracket", clBackground, '\''},

@@ -15,10 +15,15 @@ namespace {
 const std::vector<std::string>& PageLines() {
   static const std::vector<std::string> lines = [] {
     std::vector<std::string> out = {
-        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">", "<HTML>", "<HEAD>",
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">",
+        "<HTML>",
+        "<HEAD>",
         "<META http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">",
-        "<TITLE>Garten &amp; Blumen</TITLE>", "<META NAME=AUTHOR CONTENT=\"&#321;ukasz\">",
-        "<META NAME=GENERATOR CONTENT=\"MSHTML 11.00.10570.1001\">", "</HEAD>", "<BODY>"};
+        "<TITLE>Garten &amp; Blumen</TITLE>",
+        "<META NAME=AUTHOR CONTENT=\"&#321;ukasz\">",
+        "<META NAME=GENERATOR CONTENT=\"MSHTML 11.00.10570.1001\">",
+        "</HEAD>",
+        "<BODY>"};
     const std::vector<std::string> shapes = {
         "<P>Lorem ipsum dolor sit amet, consectetur adipisici elit, sed eiusmod.</P>",
         "<P><IMG src=\"bilder/rose.jpg\" width=120 content=\"\"></P>",

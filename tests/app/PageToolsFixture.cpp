@@ -7,6 +7,7 @@
 #include <cctype>
 #include <memory>
 
+#include "app/core/WorkingFiles.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "support/Shell.h"
@@ -96,6 +97,34 @@ void PageToolsTest::Type(QWidget* target, const QString& text) {
     QApplication::sendEvent(target, &press);
     QApplication::sendEvent(target, &release);
   }
+}
+
+void PageToolsTest::ExpectLeavingChangesNothing(const std::vector<TLeaveCase>& cases,
+                                                const std::function<void()>& handOff,
+                                                const std::function<void()>& steps, TForm* window,
+                                                const std::string& guarded) {
+  const std::string snapshot = DocFile(WorkingFile::Undo);
+  for (const TLeaveCase& c : cases) {
+    for (const char* earlier : {"", "<P>earlier snapshot</P>\r\n"}) {
+      SCOPED_TRACE(std::string(c.name) + (*earlier ? " with" : " without") + " a snapshot");
+      if (*earlier)
+        WriteFileBytes(snapshot, earlier);
+      else
+        DeleteFileIfExists(snapshot);
+      const size_t navigations = engine_->Navigations.size();
+      std::string before;
+      Visit(handOff, [&] {
+        before = FileText(guarded);
+        steps();
+        c.leave();
+      });
+      EXPECT_EQ(window->ModalResult(), c.result);
+      EXPECT_EQ(FileText(guarded), before);
+      EXPECT_EQ(ReadOr(snapshot, "(none)"), *earlier ? earlier : "(none)");
+      EXPECT_EQ(engine_->Navigations.size(), navigations);
+    }
+  }
+  EXPECT_TRUE(errors_.empty()) << errors_.front();
 }
 
 std::string PageToolsTest::FileText(const std::string& path) {

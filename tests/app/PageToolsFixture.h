@@ -40,6 +40,20 @@ class PageToolsTest : public MainFormTest {
   static void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   static void Type(QWidget* target, const QString& text);
 
+  // A way to leave a dialog without OK, and the modal result it gives.
+  struct TLeaveCase {
+    const char* name;
+    std::function<void()> leave;
+    int result;
+  };
+  // Each way of leaving, after the steps (which edit something), with and without an earlier
+  // snapshot: the visit gives the case's result, the file named by guarded is as it was when
+  // the window opened, the earlier snapshot (or none) is back, and the page is not reloaded.
+  void ExpectLeavingChangesNothing(const std::vector<TLeaveCase>& cases,
+                                   const std::function<void()>& handOff,
+                                   const std::function<void()>& steps, TForm* window,
+                                   const std::string& guarded);
+
   static std::string FileText(const std::string& path);
   static std::string ReadOr(const std::string& path, const std::string& missing);
 

@@ -1,11 +1,11 @@
 // Pictures of the page tools in both languages, for looking at them: written only when
 // KV_SCREENSHOT_DIR names a folder (run under xvfb-run for the real window system's look).
 #include <QDialog>
-#include <QLineEdit>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPixmap>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <cstdlib>
 

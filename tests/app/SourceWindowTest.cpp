@@ -64,38 +64,14 @@ TEST_F(SourceWindow, ShowsThePageAndF2HandsTheEditBackToTheMainWindow) {
 
 TEST_F(SourceWindow, LeavingWithoutSaveWritesNothingAndKeepsTheEarlierSnapshot) {
   StartOn(kPage);
-  struct Case {
-    const char* name;
-    std::function<void()> leave;
-    int result;
-  } cases[] = {
-      {"Esc in the editor", [this] { Press(Memo(), Qt::Key_Escape); }, mrCancel},
-      {"Esc on the find button", [this] { Press(source_->BitBtn1->Peer(), Qt::Key_Escape); },
-       mrCancel},
-      {"Abort", [this] { source_->BitBtn2->PerformClick(); }, mrAbort},
-      {"close box", [this] { source_->Close(); }, mrCancel},
-  };
-  for (const Case& c : cases) {
-    for (const char* earlier : {"", "<P>earlier snapshot</P>\r\n"}) {
-      SCOPED_TRACE(std::string(c.name) + (*earlier ? " with" : " without") + " a snapshot");
-      if (*earlier)
-        WriteFileBytes(Snapshot(), earlier);
-      else
-        DeleteFileIfExists(Snapshot());
-      const size_t navigations = engine_->Navigations.size();
-      std::string handedOver;
-      const int result = Open([&] {
-        handedOver = FileText(Exchange());
-        Type(Memo(), "lost edit");
-        c.leave();
-      });
-      EXPECT_EQ(result, c.result) << c.name;
-      EXPECT_EQ(FileText(Exchange()), handedOver) << c.name;
-      EXPECT_EQ(ReadOr(Snapshot(), "(none)"), *earlier ? earlier : "(none)") << c.name;
-      EXPECT_EQ(engine_->Navigations.size(), navigations) << c.name;
-    }
-  }
-  EXPECT_TRUE(errors_.empty()) << errors_.front();
+  ExpectLeavingChangesNothing(
+      {{"Esc in the editor", [this] { Press(Memo(), Qt::Key_Escape); }, mrCancel},
+       {"Esc on the find button", [this] { Press(source_->BitBtn1->Peer(), Qt::Key_Escape); },
+        mrCancel},
+       {"Abort", [this] { source_->BitBtn2->PerformClick(); }, mrAbort},
+       {"close box", [this] { source_->Close(); }, mrCancel}},
+      [&] { main_->SpeedButton1Click(main_); }, [&] { Type(Memo(), "lost edit"); }, source_,
+      Exchange());
 }
 
 TEST_F(SourceWindow, FindsWithTheDialogAndAgainWithF3AcrossVisits) {
