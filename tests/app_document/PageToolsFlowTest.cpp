@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
-#include <map>
 #include <memory>
 
 #include "tests/app_document/DocumentFixture.h"
@@ -28,26 +27,21 @@ void TypeInto(QWidget* target, const QString& text) {
 // steps are posted from its showing: the hand-offs run the event loop themselves while the
 // engine saves, before the window opens.
 void WhenShown(TForm* form, std::function<void()> steps) {
-  static std::map<TForm*, std::shared_ptr<std::function<void()>>> pending;
-  auto& slot = pending[form];
-  if (!slot) {
-    slot = std::make_shared<std::function<void()>>();
-    const auto original = form->OnShow;
-    form->OnShow = [original, next = slot](TObject* sender) {
-      if (original) original(sender);
-      std::function<void()> run = std::move(*next);
-      *next = nullptr;
-      if (!run) return;
-      QTimer::singleShot(0, [run] {
-        QTest::qWaitFor([] {
-          return QApplication::activeModalWidget() &&
-                 QApplication::activeModalWidget()->isActiveWindow();
-        });
-        SafeCall(run);
+  auto pending = std::make_shared<std::function<void()>>(std::move(steps));
+  const auto original = form->OnShow;
+  form->OnShow = [original, pending](TObject* sender) {
+    if (original) original(sender);
+    if (!*pending) return;  // an earlier visit's steps, already run
+    std::function<void()> run = std::move(*pending);
+    *pending = nullptr;
+    QTimer::singleShot(0, [run] {
+      QTest::qWaitFor([] {
+        return QApplication::activeModalWidget() &&
+               QApplication::activeModalWidget()->isActiveWindow();
       });
-    };
-  }
-  *slot = std::move(steps);
+      SafeCall(run);
+    });
+  };
 }
 
 std::string PageText(TMainForm* f) {
