@@ -3,7 +3,6 @@
 #include "support/Files.h"
 #include "support/Shell.h"
 #include "tools/MainFormAccess.h"
-#include "translate/ProgramTexts.h"
 #include "translate/Translator.h"
 
 namespace kv {
@@ -71,10 +70,9 @@ void TAboutBox::CreateComponents() {
 }
 
 void TAboutBox::FormCreate(TObject*) {
-  const int language = MainLanguage();
-  URLLabel->SetHint(ProgramText("About.HintUrl", language));
-  EmailLabel->SetHint(ProgramText("About.HintEmail", language));
-  OKButton->SetHint(ProgramText("About.HintOk", language));
+  URLLabel->SetHint(ActiveProgramText("About.HintUrl"));
+  EmailLabel->SetHint(ActiveProgramText("About.HintEmail"));
+  OKButton->SetHint(ActiveProgramText("About.HintOk"));
   SetCaption(MainProductTitle());
   // A missing picture ends the creation here: the labels keep their stored texts.
   Image1->LoadFromJpegFile(MainAppDir() + "recom" + PathDelim() + "m_about.jpg");

@@ -1,6 +1,7 @@
 #include "tools/MainFormAccess.h"
 
 #include "translate/LangDispatcher.h"
+#include "translate/ProgramTexts.h"
 
 namespace kv {
 
@@ -21,6 +22,9 @@ void SetMainDispatcher(TLangDispatcher* dispatcher) {
 }
 int MainLanguage() {
   return gDispatcher ? gDispatcher->ActiveLanguage() : 1;
+}
+std::string ActiveProgramText(std::string_view id) {
+  return ProgramText(id, MainLanguage());
 }
 
 void SetMainFormFields(const TMainFormFields& fields) {

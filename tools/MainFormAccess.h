@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -13,6 +14,8 @@ TLangDispatcher* MainDispatcher();
 void SetMainDispatcher(TLangDispatcher* dispatcher);
 // The dispatcher's active language (1 German, 2 English); German while there is none.
 int MainLanguage();
+// The program's own text id in the active language.
+std::string ActiveProgramText(std::string_view id);
 
 // The main window's fields the dialogs read, as pointers to the main window's own strings.
 struct TMainFormFields {

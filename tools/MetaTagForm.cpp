@@ -21,10 +21,6 @@ std::vector<std::string> ReadLines(const std::string& path) {
   return SplitLines(bytes);
 }
 
-std::string Text(std::string_view id) {
-  return ProgramText(id, MainLanguage());
-}
-
 }  // namespace
 
 KV_DEFINE_CLASS(TMetaTagForm, TForm, {})
@@ -132,13 +128,13 @@ void TMetaTagForm::FormCreate(TObject*) {
 }
 
 void TMetaTagForm::ApplyProgramTexts() {
-  TitleEdit->SetHint(Text("Meta.HintTitle"));
-  AuthorEdit->SetHint(Text("Meta.HintAuthor"));
-  DescriptionEdit->SetHint(Text("Meta.HintDescription"));
-  KeywordsEdit->SetHint(Text("Meta.HintKeywords"));
-  CopyrightEdit->SetHint(Text("Meta.HintCopyright"));
-  SaveBitBtn->SetHint(Text("Meta.HintSave"));
-  BitBtn2->SetHint(Text("Meta.HintAbort"));
+  TitleEdit->SetHint(ActiveProgramText("Meta.HintTitle"));
+  AuthorEdit->SetHint(ActiveProgramText("Meta.HintAuthor"));
+  DescriptionEdit->SetHint(ActiveProgramText("Meta.HintDescription"));
+  KeywordsEdit->SetHint(ActiveProgramText("Meta.HintKeywords"));
+  CopyrightEdit->SetHint(ActiveProgramText("Meta.HintCopyright"));
+  SaveBitBtn->SetHint(ActiveProgramText("Meta.HintSave"));
+  BitBtn2->SetHint(ActiveProgramText("Meta.HintAbort"));
 }
 
 void TMetaTagForm::FormShow(TObject*) {

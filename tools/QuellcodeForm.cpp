@@ -41,10 +41,6 @@ void SetCharStyle(TCharStyle& style, TColor text, TColor background, TFontStyles
   style.SetStyle(fontStyle);
 }
 
-std::string Text(std::string_view id) {
-  return ProgramText(id, MainLanguage());
-}
-
 }  // namespace
 
 KV_DEFINE_CLASS(TQuellcodeForm, TForm, {})
@@ -207,26 +203,26 @@ void TQuellcodeForm::FormCreate(TObject*) {
 }
 
 void TQuellcodeForm::ApplyProgramTexts() {
-  SaveBitBtn->SetHint(Text("Source.HintSave"));
-  BitBtn1->SetHint(Text("Source.HintFind"));
-  BitBtn2->SetHint(Text("Source.HintAbort"));
-  HTMLMemo->SetHint(Text("Source.HintEditor"));
+  SaveBitBtn->SetHint(ActiveProgramText("Source.HintSave"));
+  BitBtn1->SetHint(ActiveProgramText("Source.HintFind"));
+  BitBtn2->SetHint(ActiveProgramText("Source.HintAbort"));
+  HTMLMemo->SetHint(ActiveProgramText("Source.HintEditor"));
   TFindDialogTexts t;
-  t.Caption = Text("Find.Caption");
-  t.FindWhat = Text("Find.What");
-  t.WholeWord = Text("Find.WholeWord");
-  t.MatchCase = Text("Find.MatchCase");
-  t.Direction = Text("Find.Direction");
-  t.Up = Text("Find.Up");
-  t.Down = Text("Find.Down");
-  t.FindNext = Text("Find.Next");
-  t.Cancel = Text("Find.Cancel");
-  t.TextHint = Text("Find.HintText");
-  t.WholeWordHint = Text("Find.HintWholeWord");
-  t.MatchCaseHint = Text("Find.HintMatchCase");
-  t.DirectionHint = Text("Find.HintDirection");
-  t.FindNextHint = Text("Find.HintNext");
-  t.CancelHint = Text("Find.HintCancel");
+  t.Caption = ActiveProgramText("Find.Caption");
+  t.FindWhat = ActiveProgramText("Find.What");
+  t.WholeWord = ActiveProgramText("Find.WholeWord");
+  t.MatchCase = ActiveProgramText("Find.MatchCase");
+  t.Direction = ActiveProgramText("Find.Direction");
+  t.Up = ActiveProgramText("Find.Up");
+  t.Down = ActiveProgramText("Find.Down");
+  t.FindNext = ActiveProgramText("Find.Next");
+  t.Cancel = ActiveProgramText("Find.Cancel");
+  t.TextHint = ActiveProgramText("Find.HintText");
+  t.WholeWordHint = ActiveProgramText("Find.HintWholeWord");
+  t.MatchCaseHint = ActiveProgramText("Find.HintMatchCase");
+  t.DirectionHint = ActiveProgramText("Find.HintDirection");
+  t.FindNextHint = ActiveProgramText("Find.HintNext");
+  t.CancelHint = ActiveProgramText("Find.HintCancel");
   FindDialog1->SetTexts(t);
 }
 

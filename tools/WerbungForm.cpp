@@ -6,7 +6,6 @@
 #include "resources/Resources.h"
 #include "support/Shell.h"
 #include "tools/MainFormAccess.h"
-#include "translate/ProgramTexts.h"
 #include "translate/Translator.h"
 
 namespace kv {
@@ -81,7 +80,7 @@ void TWerbungForm::FormCreate(TObject*) {
   const int language = MainLanguage();
   DEImage->SetVisible(language == 1);
   ENImage->SetVisible(language == 2);
-  const std::string hint = ProgramText("Showcase.HintPicture", language);
+  const std::string hint = ActiveProgramText("Showcase.HintPicture");
   DEImage->SetHint(hint);
   ENImage->SetHint(hint);
 }
