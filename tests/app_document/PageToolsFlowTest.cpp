@@ -35,10 +35,11 @@ void WhenShown(TForm* form, std::function<void()> steps) {
     std::function<void()> run = std::move(*pending);
     *pending = nullptr;
     QTimer::singleShot(0, [run] {
-      QTest::qWaitFor([] {
+      const bool active = QTest::qWaitFor([] {
         return QApplication::activeModalWidget() &&
                QApplication::activeModalWidget()->isActiveWindow();
       });
+      EXPECT_TRUE(active) << "the window never became active";
       SafeCall(run);
     });
   };
