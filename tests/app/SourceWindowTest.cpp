@@ -132,6 +132,9 @@ TEST_F(SourceWindow, FindsWithTheDialogAndAgainWithF3AcrossVisits) {
     Press(Memo(), Qt::Key_F3);
     EXPECT_EQ(Selected(), "hallo");
     EXPECT_EQ(source_->HTMLMemo->Memo().CaretY(), 6);
+    Press(Memo(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(find->Showing());
+    EXPECT_EQ(find->TextEdit()->text(), "hallo");
     source_->BitBtn2->PerformClick();
   });
   EXPECT_TRUE(errors_.empty()) << errors_.front();
