@@ -35,10 +35,9 @@ TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory,
 
 TMainForm::~TMainForm() {
   RemoveMouseHook();
-  if (MainDispatcher() == LangDispatcher1) {
-    SetMainDispatcher(nullptr);
-    SetMainFormFields(nullptr, nullptr);
-  }
+  // The dialogs of a later main window (tests make several) must not read this one's fields.
+  if (MainDispatcher() == LangDispatcher1) SetMainDispatcher(nullptr);
+  if (MainFormFields().DocDir == &DocDir) SetMainFormFields({});
 }
 
 TToolButton* TMainForm::AddToolButton(const char* name, TToolButtonStyle style, int image,
@@ -240,7 +239,7 @@ void TMainForm::CreateComponents() {
 
   LangDispatcher1 = CreateStoredDispatcher(this);
   SetMainDispatcher(LangDispatcher1);
-  SetMainFormFields(&DocDir, &ProductTitle);
+  SetMainFormFields({&AppDir, &DocDir, &CurrentFile, &ProductTitle, &VersionText});
   Lang_WerbungForm = CreateStoredTranslator(this, LangDispatcher1);
   LangDispatcher1->AddLanguageListener(this, [this] { ApplyProgramTexts(); });
   ApplyProgramTexts();

@@ -145,6 +145,10 @@ class TMainForm : public TForm {
   // Stores the language in Language.ini, then switches every window to it.
   void SwitchLanguage(const std::string& name, int language);
   void SetStatusText(const std::string& text);
+  // The preview's copy of the page, beside CurrentFile; deleted on New and when the page
+  // moves to another folder.
+  std::string PreviewCopyPath() const;
+  void DeletePreviewCopy();
   TEngineFactory engineFactory_;
   std::vector<std::string> arguments_;
   std::string programPath_;

@@ -83,6 +83,7 @@ void TMainForm::Neu1Click(TObject*) {
     DeleteFileIfExists(work);
     throw;
   }
+  DeletePreviewCopy();
   CurrentFile = UntitledFile(TempDir);
   DocDir = docDir;
   WorkFile = work;
@@ -124,8 +125,10 @@ void TMainForm::Speichernunter1Click(TObject*) {
   if (!SaveDialog1->Execute()) return;
   const std::string chosen = SaveDialog1->FileName();
   SaveDocumentTo(chosen);
+  const std::string newDocDir = WithTrailingBackslash(DirectoryOfPath(chosen));
+  if (newDocDir != DocDir) DeletePreviewCopy();
   CurrentFile = chosen;
-  DocDir = WithTrailingBackslash(DirectoryOfPath(CurrentFile));
+  DocDir = newDocDir;
   SetStatusText(CurrentFile);
   AddRecentFile(CurrentFile);
   RebuildRecentMenu();

@@ -20,21 +20,46 @@ void TMainForm::SpeedButton1Click(TObject*) {
   const std::string exchange = DocDir + WorkingFile::SourceCode;
   SaveDocumentTo(exchange);
   TQuellcodeForm* source = Application()->FindForm<TQuellcodeForm>();
-  if (source && source->ShowModal() == mrOk) WebBrowser1->Engine()->Navigate(exchange);
+  if (!source) return;
+  // The window stores its own snapshot; a visit that ends without OK puts back the one from
+  // before, so a later Undo never drops edits made after the visit.
+  const TKeptFile snapshot(DocDir + WorkingFile::Undo);
+  if (source->ShowModal() == mrOk)
+    WebBrowser1->Engine()->Navigate(exchange);
+  else
+    snapshot.Restore();
 }
 
 void TMainForm::ToolButton8Click(TObject*) {
-  SaveDocumentTo(DocDir + WorkingFile::Undo);
+  const std::string undo = DocDir + WorkingFile::Undo;
+  // The window reads the snapshot written for its visit; without OK the earlier one returns.
+  const TKeptFile snapshot(undo);
+  SaveDocumentTo(undo);
   TMetaTagForm* meta = Application()->FindForm<TMetaTagForm>();
-  if (meta && meta->ShowModal() == mrOk) WebBrowser1->Engine()->Navigate(CurrentFile);
+  if (meta && meta->ShowModal() == mrOk)
+    WebBrowser1->Engine()->Navigate(CurrentFile);
+  else
+    snapshot.Restore();
+}
+
+std::string TMainForm::PreviewCopyPath() const {
+  return WithTrailingBackslash(DirectoryOfPath(CurrentFile)) + WorkingFile::Preview;
+}
+
+void TMainForm::DeletePreviewCopy() {
+  if (!CurrentFile.empty()) DeleteFileIfExists(PreviewCopyPath());
 }
 
 void TMainForm::SpeedButton2Click(TObject*) {
   SaveDocumentTo(CurrentFile);
-  std::string copy = NewPreviewFileName(WithTrailingBackslash(DirectoryOfPath(CurrentFile)));
-  if (!CopyFileOverwrite(CurrentFile, copy))
-    throw EFCreateError(FrameworkText::FileCreateError(copy));
-  ReplaceNoCase(copy, "\\", "/");
+  // One copy per folder, rewritten by every preview: a reload in the browser shows the latest.
+  std::string copy = PreviewCopyPath();
+  std::string bytes;
+  if (!ReadFileBytes(CurrentFile, bytes))
+    throw EFOpenError(FrameworkText::FileOpenError(CurrentFile));
+  SaveBytesToFile(copy, bytes);
+  // Only Windows paths have backslashes to turn; elsewhere one is part of a name.
+  if (HostPathStyle() == TPathStyle::Windows) ReplaceNoCase(copy, "\\", "/");
   OpenWithShell(copy);
 }
 

@@ -1,7 +1,9 @@
 #include "platform/Controls.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <algorithm>
 #include <exception>
 
@@ -25,6 +27,34 @@ bool SafeCall(const std::function<void()>& handler) {
   return false;
 }
 
+namespace {
+
+const char* const kControlProperty = "kvControl";
+
+void MarkWidget(QWidget* widget, TControl* control) {
+  widget->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(control)));
+}
+
+TControl* ControlOf(const QWidget* widget) {
+  return static_cast<TControl*>(widget->property(kControlProperty).value<void*>());
+}
+
+// A key goes to the handler of the focused control only, as in the framework: when it comes up
+// to watched from a widget inside it whose control has a key handler (an inner widget of the
+// same control too), that handler has seen it already.
+bool KeySeenBelow(QObject* watched) {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  QWidget* origin = QApplication::focusWidget();
+  if (!widget || !origin || origin == widget || !widget->isAncestorOf(origin)) return false;
+  for (QWidget* w = origin; w && w != widget; w = w->parentWidget()) {
+    const TControl* c = ControlOf(w);
+    if (c && c->OnKeyDown) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 // Routes the peer's Qt events to the control: keys to OnKeyDown (before the widget sees them),
 // resizes to the alignment of children, and geometry changes back into the bounds.
 class TControlEventFilter : public QObject {
@@ -34,7 +64,7 @@ class TControlEventFilter : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     switch (event->type()) {
       case QEvent::KeyPress:
-        if (control_->OnKeyDown) {
+        if (control_->OnKeyDown && !KeySeenBelow(watched)) {
           auto* ke = static_cast<QKeyEvent*>(event);
           int key = VirtualKeyFromQt(ke->key());
           if (key == 0 && !ke->text().isEmpty()) key = ke->text().at(0).toUpper().unicode();
@@ -42,6 +72,22 @@ class TControlEventFilter : public QObject {
           SafeCall([&] { control_->OnKeyDown(control_, key, ShiftFromQt(ke->modifiers())); });
           // A handler that sets the key to 0 consumes it, as with the framework's var parameter.
           if (before != 0 && key == 0) return true;
+        }
+        if (watched == control_->Peer() && control_->TakesClicks()) {
+          // A focused link or picture is pressed by keyboard as by a click.
+          const int k = static_cast<QKeyEvent*>(event)->key();
+          if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Space) {
+            control_->Click();
+            return true;
+          }
+        }
+        break;
+      case QEvent::MouseButtonRelease:
+        if (watched == control_->Peer() && control_->TakesClicks()) {
+          auto* me = static_cast<QMouseEvent*>(event);
+          if (me->button() == Qt::LeftButton &&
+              control_->Peer()->rect().contains(me->position().toPoint()))
+            control_->Click();
         }
         break;
       case QEvent::Resize:
@@ -89,6 +135,7 @@ TControl::TControl(TComponent* owner, QWidget* peer) : TComponent(owner), peer_(
   font_.OnChange = [this](TObject*) { FontChanged(); };
   filter_ = new TControlEventFilter(this);
   if (peer_) {
+    MarkWidget(peer_, this);
     peer_->installEventFilter(filter_);
     width_ = peer_->width();
     height_ = peer_->height();
@@ -224,6 +271,10 @@ void TControl::SetCursor(TCursor cursor) {
   }
 }
 
+void TControl::SetFocusable(bool focusable) {
+  if (peer_) peer_->setFocusPolicy(focusable ? Qt::StrongFocus : Qt::NoFocus);
+}
+
 bool TControl::Focused() const {
   return peer_ && peer_->hasFocus();
 }
@@ -236,28 +287,21 @@ bool TControl::CanFocus() const {
   return peer_ && peer_->isEnabled() && peer_->isVisible();
 }
 
-void ApplyTabOrder(TControl* parent) {
-  std::vector<TControl*> order;
-  for (int i = 0; i < parent->ControlCount(); ++i)
-    if (parent->Controls(i)->Peer()) order.push_back(parent->Controls(i));
-  std::stable_sort(order.begin(), order.end(),
-                   [](TControl* a, TControl* b) { return a->TabOrder < b->TabOrder; });
-  for (size_t i = 1; i < order.size(); ++i)
-    QWidget::setTabOrder(order[i - 1]->Peer(), order[i]->Peer());
-}
-
 bool TControl::Click() {
   return !OnClick || SafeCall([this] { OnClick(this); });
 }
 
 void TControl::WatchWidget(QWidget* widget) {
-  if (widget && widget != peer_) widget->installEventFilter(filter_);
+  if (!widget || widget == peer_) return;
+  MarkWidget(widget, this);
+  widget->installEventFilter(filter_);
 }
 
 void TControl::ReplacePeer(QWidget* peer) {
   delete peer_.data();
   peer_ = peer;
   if (!peer_) return;
+  MarkWidget(peer_, this);
   peer_->installEventFilter(filter_);
   width_ = peer_->width();
   height_ = peer_->height();

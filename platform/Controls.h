@@ -30,13 +30,9 @@ enum class TCursor { crDefault, crArrow, crIBeam, crHandPoint };
 using TKeyEvent = std::function<void(TObject* sender, int& key, TShiftState shift)>;
 
 // Runs a handler as the framework's message dispatch does: an error that leaves it is shown in
-// the standard error box (TApplication::HandleException) and the program goes on. True when
-// the handler ran to its end.
+// the standard error box (TApplication::HandleException) and the program goes on. False when
+// the handler failed.
 bool SafeCall(const std::function<void()>& handler);
-
-class TControl;
-// Orders Tab among parent's children by their TabOrder (equal numbers keep creation order).
-void ApplyTabOrder(TControl* parent);
 
 class TControl : public TComponent {
   KV_DECLARE_CLASS()
@@ -90,6 +86,8 @@ class TControl : public TComponent {
   bool Focused() const;
   void SetFocus();
   bool CanFocus() const;
+  // Whether Tab and a click give the control the focus.
+  void SetFocusable(bool focusable);
 
   TNotifyEvent OnClick;
   TKeyEvent OnKeyDown;
@@ -98,6 +96,9 @@ class TControl : public TComponent {
   void Realign();
 
  protected:
+  // Controls whose peer has no click of its own (labels, pictures) take clicks, and Enter or
+  // Space while focused, as OnClick when they have one.
+  virtual bool TakesClicks() const { return false; }
   // Pushes the caption to the peer; controls that show it override this.
   virtual void CaptionChanged() {}
   virtual void HintChanged() {}

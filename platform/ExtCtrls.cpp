@@ -58,6 +58,10 @@ QLabel* TImage::Label() const {
   return static_cast<QLabel*>(Peer());
 }
 
+void TImage::HintChanged() {
+  Peer()->setAccessibleName(ToQ(Hint()));
+}
+
 void TImage::LoadFromJpegFile(const std::string& path) {
   QString error;
   QImage image = LoadJpegFile(path, &error);

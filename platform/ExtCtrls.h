@@ -38,6 +38,11 @@ class TImage : public TControl {
   bool Stretch = false;
   bool Center = false;
 
+ protected:
+  bool TakesClicks() const override { return static_cast<bool>(OnClick); }
+  // A picture has no caption: screen readers name it by its hint.
+  void HintChanged() override;
+
  private:
   QLabel* Label() const;
   QImage picture_;

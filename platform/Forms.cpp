@@ -8,6 +8,9 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "platform/FontMap.h"
@@ -132,6 +135,38 @@ void TForm::SetClientSize(int width, int height) {
   SetBounds(Left(), Top(), width, height + extra);
 }
 
+void TForm::ScaleBy(int multiplier, int divider) {
+  if (divider <= 0 || multiplier == divider) return;
+  const auto scaled = [&](int v) {
+    return static_cast<int>(std::lround(static_cast<double>(v) * multiplier / divider));
+  };
+  // From the window's size: a window not yet shown has not laid out its client area.
+  const int menu =
+      Window() && Window()->menuWidget() ? Window()->menuWidget()->sizeHint().height() : 0;
+  const int width = Window() ? Window()->width() : 0;
+  const int height = Window() ? Window()->height() - menu : 0;
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* c = dynamic_cast<TControl*>(Components(i));
+    if (!c) continue;
+    c->SetBounds(scaled(c->Left()), scaled(c->Top()), scaled(c->Width()), scaled(c->Height()));
+    if (!c->ParentFont()) c->Font()->SetHeight(scaled(c->Font()->Height()));
+  }
+  Font()->SetHeight(scaled(Font()->Height()));
+  SetClientSize(scaled(width), scaled(height));
+}
+
+int ScreenPixelsPerInch() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : kPixelsPerInch;
+}
+
+int TForm::OuterWidth() const {
+  return Window() ? Window()->frameGeometry().width() : 0;
+}
+int TForm::OuterHeight() const {
+  return Window() ? Window()->frameGeometry().height() : 0;
+}
+
 int TForm::ClientWidth() const {
   return ClientWidget() ? ClientWidget()->width() : 0;
 }
@@ -167,6 +202,18 @@ void TForm::SetMenu(TMainMenu* menu) {
   if (Window() && menu) Window()->setMenuBar(menu->MenuBar());
 }
 
+void TForm::ApplyTabOrder() {
+  std::vector<TControl*> stops;
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* c = dynamic_cast<TControl*>(Components(i));
+    if (c && c->Peer() && (c->Peer()->focusPolicy() & Qt::TabFocus)) stops.push_back(c);
+  }
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](const TControl* a, const TControl* b) { return a->TabOrder < b->TabOrder; });
+  for (size_t i = 1; i < stops.size(); ++i)
+    QWidget::setTabOrder(stops[i - 1]->Peer(), stops[i]->Peer());
+}
+
 void TForm::Show() {
   TFormWindow* w = Window();
   if (!w) return;
@@ -175,6 +222,14 @@ void TForm::Show() {
   if (BorderStyle == TFormBorderStyle::bsToolWindow) flags |= Qt::Tool;
   if (BorderStyle == TFormBorderStyle::bsDialog || BorderStyle == TFormBorderStyle::bsToolWindow)
     flags |= Qt::Dialog;
+  if (BorderIcons != (biSystemMenu | biMinimize | biMaximize)) {
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    flags &=
+        ~(Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    if (BorderIcons & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (BorderIcons & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
+    if (BorderIcons & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
+  }
   w->setWindowFlags(flags);
   if (BorderStyle != TFormBorderStyle::bsSizeable && windowState_ != TWindowState::wsMaximized)
     w->setFixedSize(w->size());
@@ -217,11 +272,17 @@ int TForm::ShowModal() {
   modalLoop_ = nullptr;
   w->hide();
   w->setWindowModality(Qt::NonModal);
+  // Ended as a close ends it, with the native window let go: a window merely hidden after its
+  // modal loop was never activated again when shown the next time, so it got no keys.
+  if (QWindow* native = w->windowHandle()) native->destroy();
   return modalResult_;
 }
 
 void TForm::WindowShown() {
   if (OnShow) SafeCall([this] { OnShow(this); });
+  // The window got its size on the way to the screen, before it counted as shown: the resize
+  // handler lays it out for that size now.
+  if (!shownOnce_ && OnResize) SafeCall([this] { OnResize(this); });
   shownOnce_ = true;
 }
 

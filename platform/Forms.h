@@ -24,6 +24,12 @@ enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TPosition { poDesigned, poDefault, poScreenCenter };
 enum class TFormBorderStyle { bsSizeable, bsDialog, bsSingle, bsToolWindow, bsNone };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+using TBorderIcons = unsigned;
+constexpr TBorderIcons biSystemMenu = 1, biMinimize = 2, biMaximize = 4;
+
+// The screen's density in dots per inch, as the framework's Screen.PixelsPerInch (96 when
+// there is no screen).
+int ScreenPixelsPerInch();
 
 // The Qt window of a form: a main window whose central widget is the client area.
 class TFormWindow : public QMainWindow {
@@ -69,12 +75,23 @@ class TForm : public TControl {
   TFormBorderStyle BorderStyle = TFormBorderStyle::bsSizeable;
   bool StayOnTop = false;
   bool KeyPreview = false;
+  // The frame's buttons; biSystemMenu alone leaves the close box only.
+  TBorderIcons BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  // Scales the window and its controls (places, sizes, fonts) by multiplier / divider, as a
+  // window designed at another screen density does.
+  void ScaleBy(int multiplier, int divider);
   void SetClientSize(int width, int height);
   int ClientWidth() const;
   int ClientHeight() const;
+  // The window with its frame (title bar and borders), as the framework's Width and Height.
+  int OuterWidth() const;
+  int OuterHeight() const;
   TControl* ActiveControl() const;
   void SetActiveControl(TControl* control);
   void SetMenu(TMainMenu* menu);
+  // Orders Tab through the window's focusable controls by their TabOrder (creation order
+  // among equals).
+  void ApplyTabOrder();
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;

@@ -81,12 +81,24 @@ std::string TEdit::Text() const {
 }
 
 void TEdit::SetText(const std::string& text) {
+  SetPeerText(ToQ(text));
+}
+
+std::u32string TEdit::UnicodeText() const {
+  const QList<uint> codes = Edit()->text().toUcs4();
+  return std::u32string(codes.begin(), codes.end());
+}
+
+void TEdit::SetUnicodeText(std::u32string_view text) {
+  SetPeerText(QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void TEdit::SetPeerText(const QString& text) {
   // The length limit binds what the user types; text set by the program is not cut.
-  if (maxLength_ > 0 && static_cast<int>(text.size()) > maxLength_)
-    Edit()->setMaxLength(static_cast<int>(text.size()));
-  Edit()->setText(ToQ(text));
-  if (maxLength_ > 0)
-    Edit()->setMaxLength(std::max(maxLength_, static_cast<int>(Edit()->text().size())));
+  const int limit = maxLength_ > 0 ? maxLength_ : 32767;
+  if (text.size() > limit) Edit()->setMaxLength(static_cast<int>(text.size()));
+  Edit()->setText(text);
+  Edit()->setMaxLength(std::max(limit, static_cast<int>(Edit()->text().size())));
 }
 
 void TEdit::SetMaxLength(int length) {
@@ -292,7 +304,7 @@ void TButton::PerformClick() {
 }
 
 void TButton::Clicked() {
-  // A handler that failed (or aborted) leaves the window open: its result would not be true.
+  // A handler that failed keeps its window open, so the user can try again or cancel.
   if (!Click() || ModalResult == mrNone) return;
   for (TComponent* o = Owner(); o; o = o->Owner())
     if (auto* form = dynamic_cast<TForm*>(o)) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "platform/Controls.h"
 #include "platform/classes/Strings.h"
@@ -23,13 +25,15 @@ class TLabel : public TControl {
   void SetAlignment(TAlignment a);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool wrap);
-  // The control the label names; screen readers take the label's caption as its name.
+  // The control the label names: its accelerator focuses it, and screen readers read the
+  // label as that control's name.
   void SetFocusControl(TControl* control);
   bool Transparent = true;
   // Sized to the caption; a right-aligned label keeps its right edge when the caption changes.
   bool AutoSize = true;
 
  protected:
+  bool TakesClicks() const override { return static_cast<bool>(OnClick); }
   void CaptionChanged() override;
   void FontChanged() override;
 
@@ -45,12 +49,16 @@ class TEdit : public TControl {
   explicit TEdit(TComponent* owner);
   std::string Text() const;
   void SetText(const std::string& text);
+  // The text as the characters the user sees, also those Windows-1252 lacks.
+  std::u32string UnicodeText() const;
+  void SetUnicodeText(std::u32string_view text);
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int length);
   TNotifyEvent OnChange;
 
  private:
   QLineEdit* Edit() const;
+  void SetPeerText(const QString& text);
   int maxLength_ = 0;
 };
 

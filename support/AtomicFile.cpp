@@ -17,11 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::function<std::string(const std::string&)>& WriteFault() {
-  static std::function<std::string(const std::string&)> fault;
-  return fault;
-}
-
 std::string SystemError(int code) {
   return std::strerror(code);
 }
@@ -91,6 +86,11 @@ int CreateTemporary(const fs::path& dir, const std::string& base, fs::path& name
   return -1;
 }
 
+TAtomicWriteFault& WriteFault() {
+  static TAtomicWriteFault fault;
+  return fault;
+}
+
 void SyncDirectory(const fs::path& dir) {
   const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -99,6 +99,12 @@ void SyncDirectory(const fs::path& dir) {
 }
 
 }  // namespace
+
+TAtomicWriteFault SetAtomicWriteFault(TAtomicWriteFault fault) {
+  TAtomicWriteFault previous = std::move(WriteFault());
+  WriteFault() = std::move(fault);
+  return previous;
+}
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
   error.clear();
@@ -193,10 +199,6 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, std::str
     return false;
   }
   return WriteFileAtomically(to, bytes, error);
-}
-
-void SetAtomicWriteFault(std::function<std::string(const std::string& path)> fault) {
-  WriteFault() = std::move(fault);
 }
 
 }  // namespace kv

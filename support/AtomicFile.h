@@ -17,8 +17,10 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 // Copies from's bytes to to in the same way; false with error when from cannot be read too.
 bool CopyFileAtomically(const std::string& from, const std::string& to, std::string& error);
 
-// A fault for tests, asked before every write: a non-empty answer refuses the write with that
-// reason before anything is touched. Unset (the default) refuses nothing.
-void SetAtomicWriteFault(std::function<std::string(const std::string& path)> fault);
+// Tests of failing disks: asked before every atomic write with the target path; a non-empty
+// answer makes that write fail with the answer as its reason, leaving everything untouched.
+// Returns the previous hook; an empty hook switches the faults off.
+using TAtomicWriteFault = std::function<std::string(const std::string& path)>;
+TAtomicWriteFault SetAtomicWriteFault(TAtomicWriteFault fault);
 
 }  // namespace kv

@@ -41,6 +41,19 @@ int UnicodeToCp1252(char32_t u) {
   return -1;
 }
 
+std::string UnicodeToPageText(std::u32string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t u : text) {
+    const int byte = UnicodeToCp1252(u);
+    if (byte >= 0)
+      out += static_cast<char>(byte);
+    else
+      out += "&#" + std::to_string(static_cast<unsigned long>(u)) + ";";
+  }
+  return out;
+}
+
 std::string Cp1252ToUtf8(const std::string& ansi) {
   std::string out;
   out.reserve(ansi.size() + ansi.size() / 8);

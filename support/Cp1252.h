@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -21,6 +22,11 @@ std::string Utf8ToCp1252(const std::string& utf8, char replacement = '?', bool* 
 std::u16string Cp1252ToUtf16(const std::string& ansi);
 std::string Utf16ToCp1252(const std::u16string& text, char replacement = '?',
                           bool* lossless = nullptr);
+
+// Unicode text as page text: every character Windows-1252 holds as its byte, every other one
+// as its decimal numeric character reference ("&#321;"). Nothing is lost and nothing else is
+// escaped; callers that put the text into markup escape "&", "<" and quotes themselves.
+std::string UnicodeToPageText(std::u32string_view text);
 
 // Decodes UTF-8 leniently: a byte that does not start a valid sequence yields U+FFFD.
 std::u32string DecodeUtf8(const std::string& utf8);

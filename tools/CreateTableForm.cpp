@@ -91,7 +91,7 @@ void TCreateTableForm::CreateComponents() {
 
   OKBitBtn = AddButton("OKBitBtn", TBitBtnKind::bkOK, "OK", 8, 7);
   BitBtn2 = AddButton("BitBtn2", TBitBtnKind::bkAbort, "Abort", 40, 8);
-  ApplyTabOrder(this);
+  ApplyTabOrder();
 
   // The handlers, once the designed values are in place.
   for (TEdit* e : edits) e->OnChange = [this](TObject* sender) { Edit1Change(sender); };

@@ -1,11 +1,17 @@
 #include "tools/MainFormAccess.h"
 
+#include "translate/LangDispatcher.h"
+#include "translate/ProgramTexts.h"
+
 namespace kv {
 
 namespace {
 TLangDispatcher* gDispatcher = nullptr;
-const std::string* gDocDir = nullptr;
-const std::string* gProductTitle = nullptr;
+TMainFormFields gFields;
+
+std::string Value(const std::string* field) {
+  return field ? *field : std::string();
+}
 }  // namespace
 
 TLangDispatcher* MainDispatcher() {
@@ -14,16 +20,33 @@ TLangDispatcher* MainDispatcher() {
 void SetMainDispatcher(TLangDispatcher* dispatcher) {
   gDispatcher = dispatcher;
 }
+int MainLanguage() {
+  return gDispatcher ? gDispatcher->ActiveLanguage() : 1;
+}
+std::string ActiveProgramText(std::string_view id) {
+  return ProgramText(id, MainLanguage());
+}
 
+void SetMainFormFields(const TMainFormFields& fields) {
+  gFields = fields;
+}
+const TMainFormFields& MainFormFields() {
+  return gFields;
+}
+std::string MainAppDir() {
+  return Value(gFields.AppDir);
+}
 std::string MainDocDir() {
-  return gDocDir ? *gDocDir : std::string();
+  return Value(gFields.DocDir);
+}
+std::string MainCurrentFile() {
+  return Value(gFields.CurrentFile);
 }
 std::string MainProductTitle() {
-  return gProductTitle ? *gProductTitle : std::string();
+  return Value(gFields.ProductTitle);
 }
-void SetMainFormFields(const std::string* docDir, const std::string* productTitle) {
-  gDocDir = docDir;
-  gProductTitle = productTitle;
+std::string MainVersionText() {
+  return Value(gFields.VersionText);
 }
 
 }  // namespace kv

@@ -1,9 +1,10 @@
 // What the dialog windows need of the main window, without depending on its class: the
-// dispatcher their translation components link to, and the fields of the main window they
-// read. The main window registers them at creation.
+// dispatcher their translation components link to, and the fields of the document they read.
+// The main window registers both at creation (and its fields go when it goes).
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -11,12 +12,26 @@ class TLangDispatcher;
 
 TLangDispatcher* MainDispatcher();
 void SetMainDispatcher(TLangDispatcher* dispatcher);
+// The dispatcher's active language (1 German, 2 English); German while there is none.
+int MainLanguage();
+// The program's own text id in the active language.
+std::string ActiveProgramText(std::string_view id);
 
-// The main window's document folder and product name as they are now; empty while no main
-// window has registered them.
+// The main window's fields the dialogs read, as pointers to the main window's own strings.
+struct TMainFormFields {
+  const std::string* AppDir = nullptr;
+  const std::string* DocDir = nullptr;
+  const std::string* CurrentFile = nullptr;
+  const std::string* ProductTitle = nullptr;
+  const std::string* VersionText = nullptr;
+};
+void SetMainFormFields(const TMainFormFields& fields);
+const TMainFormFields& MainFormFields();
+// Each field's value; empty while no main window has registered.
+std::string MainAppDir();
 std::string MainDocDir();
+std::string MainCurrentFile();
 std::string MainProductTitle();
-// The fields are read where they live; null pointers forget them.
-void SetMainFormFields(const std::string* docDir, const std::string* productTitle);
+std::string MainVersionText();
 
 }  // namespace kv

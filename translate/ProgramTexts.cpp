@@ -66,6 +66,84 @@ constexpr TProgramText kTexts[] = {
     {"Engine.PictureTitle", "Bild einf\xFCgen", "Insert picture"},
     {"Engine.PictureFilter", "Bilder (*.gif *.jpg *.jpeg *.png *.bmp *.webp);;Alle Dateien (*)",
      "Pictures (*.gif *.jpg *.jpeg *.png *.bmp *.webp);;All files (*)"},
+    // ---- Source window ----
+    {"Source.HintSave",
+     "Ge\xE4nderten Quelltext in die Seite \xFC"
+     "bernehmen (F2)",
+     "Hand the changed source back to the page (F2)"},
+    {"Source.HintFind", "Im Quelltext suchen (Strg+F, weitersuchen mit F3)",
+     "Find in the source (Ctrl+F, find again with F3)"},
+    {"Source.HintAbort",
+     "Schlie\xDF"
+     "en, ohne die Seite zu \xE4ndern (Esc)",
+     "Close without changing the page (Esc)"},
+    {"Source.HintEditor", "HTML-Quelltext der Seite", "The page's HTML source"},
+    {"Source.NulByte",
+     "Die Datei %1 enth\xE4lt ein NUL-Zeichen (an Byte %2) und kann nicht als Quelltext bearbeitet "
+     "werden; die Seite bleibt unver\xE4ndert.",
+     "The file %1 holds a NUL character (at byte %2) and cannot be edited as source; the page is "
+     "left as it was."},
+    // ---- Find dialog ----
+    {"Find.Caption", "Suchen", "Find"},
+    {"Find.What", "Suchen &nach:", "Fi&nd what:"},
+    {"Find.WholeWord", "Nur &ganzes Wort suchen", "Match &whole word only"},
+    {"Find.MatchCase", "&Gro\xDF-/Kleinschreibung beachten", "Match &case"},
+    {"Find.Direction", "Richtung", "Direction"},
+    {"Find.Up", "&Aufw\xE4rts", "&Up"},
+    {"Find.Down", "A&bw\xE4rts", "&Down"},
+    {"Find.Next", "&Weitersuchen", "&Find Next"},
+    {"Find.Cancel", "Abbrechen", "Cancel"},
+    {"Find.HintText",
+     "Der gesuchte Text (h\xF6"
+     "chstens 255 Zeichen)",
+     "The text to find (at most 255 characters)"},
+    {"Find.HintWholeWord", "Nur Fundstellen, die ein ganzes Wort sind",
+     "Only matches that are a whole word"},
+    {"Find.HintMatchCase", "Gro\xDF- und Kleinbuchstaben unterscheiden",
+     "Tell upper-case and lower-case letters apart"},
+    {"Find.HintDirection", "Vom Cursor aus zum Anfang oder zum Ende suchen",
+     "Search from the caret towards the start or the end"},
+    {"Find.HintNext",
+     "Die n\xE4"
+     "chste Fundstelle markieren",
+     "Select the next match"},
+    {"Find.HintCancel",
+     "Das Suchfenster schlie\xDF"
+     "en",
+     "Close the find window"},
+    // ---- Meta tags ----
+    {"Meta.HintTitle", "Titel der Seite, wie ihn Browser und Suchmaschinen zeigen",
+     "The page's title, as browsers and search engines show it"},
+    {"Meta.HintAuthor", "Name des Autors der Seite", "The name of the page's author"},
+    {"Meta.HintDescription", "Kurze Beschreibung der Seite f\xFCr Suchmaschinen",
+     "A short description of the page for search engines"},
+    {"Meta.HintKeywords", "Suchw\xF6rter, durch Komma getrennt", "Keywords, separated by commas"},
+    {"Meta.HintCopyright", "Copyright-Vermerk, z.B. Ihr Name und das Jahr",
+     "Copyright notice, e.g. your name and the year"},
+    {"Meta.HintSave", "Titel und Meta-Tags in die Seite schreiben (F2)",
+     "Write the title and the meta tags into the page (F2)"},
+    {"Meta.HintAbort",
+     "Schlie\xDF"
+     "en, ohne die Seite zu \xE4ndern (Esc)",
+     "Close without changing the page (Esc)"},
+    {"Meta.NoSnapshot",
+     "Die Seite wurde f\xFCr dieses Fenster nicht gespeichert (%1 fehlt); %2 bleibt "
+     "unver\xE4ndert.",
+     "The page was not saved for this window (%1 is missing); %2 is left as it was."},
+    // ---- About box and showcase ----
+    {"About.HintUrl",
+     "Die Webseite des Herstellers im Browser \xF6"
+     "ffnen",
+     "Open the maker's web site in the browser"},
+    {"About.HintEmail", "Eine E-Mail an den Hersteller schreiben", "Write an e-mail to the maker"},
+    {"About.HintOk",
+     "Das Fenster schlie\xDF"
+     "en",
+     "Close this window"},
+    {"Showcase.HintPicture",
+     "Mehr \xFC"
+     "ber das Produkt im Browser erfahren",
+     "Learn more about the product in the browser"},
 };
 
 }  // namespace

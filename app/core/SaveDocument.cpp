@@ -1,8 +1,7 @@
 #include "app/core/SaveDocument.h"
 
 #include "app/core/PageRewrite.h"
-#include "platform/classes/Exception.h"
-#include "support/AtomicFile.h"
+#include "platform/classes/Strings.h"
 
 namespace kv {
 
@@ -19,9 +18,7 @@ std::string JoinSavedLines(const std::vector<std::string>& lines) {
 }
 
 void WriteSavedPage(const std::string& path, const std::vector<std::string>& lines) {
-  std::string reason;
-  if (!WriteFileAtomically(path, JoinSavedLines(lines), reason))
-    throw EFCreateError(FrameworkText::FileCreateError(path) + ": " + reason);
+  SaveBytesToFile(path, JoinSavedLines(lines));
 }
 
 void SaveRewrittenPage(const std::string& path, std::vector<std::string> lines,

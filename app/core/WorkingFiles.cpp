@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <random>
 
+#include "platform/classes/Exception.h"
+#include "platform/classes/Strings.h"
 #include "support/Files.h"
 #include "support/Paths.h"
 
@@ -15,9 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kFixedNames[] = {WorkingFile::Undo,       WorkingFile::UndoTemp,
-                                   WorkingFile::SourceCode, WorkingFile::MetaTags,
-                                   WorkingFile::ActTable,   WorkingFile::NewFile};
+const char* const kFixedNames[] = {
+    WorkingFile::Undo,     WorkingFile::UndoTemp, WorkingFile::SourceCode, WorkingFile::MetaTags,
+    WorkingFile::ActTable, WorkingFile::NewFile,  WorkingFile::Preview};
 
 int SweepFolder(const std::string& folder, const std::string& keep) {
   std::error_code ec;
@@ -65,8 +67,24 @@ std::string NewWorkFileName(const std::string& docDir) {
          WorkingFile::WorkCopySuffix;
 }
 
-std::string NewPreviewFileName(const std::string& dir) {
-  return dir + "kavelin" + std::to_string(DrawFileNumber()) + ".html";
+TKeptFile::TKeptFile(std::string path) : path_(std::move(path)) {
+  existed_ = FileExists(path_);
+  if (existed_ && !ReadFileBytes(path_, bytes_))
+    throw EFOpenError(FrameworkText::FileOpenError(path_));
+}
+
+void TKeptFile::Restore() const {
+  // A file that is as it was is left alone.
+  std::string now;
+  const bool exists = FileExists(path_);
+  if (existed_) {
+    if (!exists || !ReadFileBytes(path_, now) || now != bytes_) SaveBytesToFile(path_, bytes_);
+    return;
+  }
+  if (!exists) return;
+  std::error_code ec;
+  fs::remove(SysPath(path_), ec);
+  if (ec) throw EInOutError(FrameworkText::FileCreateError(path_) + ": " + ec.message());
 }
 
 bool IsWorkingFileName(const std::string& name) {

@@ -14,6 +14,8 @@ inline constexpr const char* SourceCode = "KAVELIN_quellcode.html";
 inline constexpr const char* MetaTags = "KAVELIN_metatags.html";
 inline constexpr const char* ActTable = "KAVELIN_acttable.html";
 inline constexpr const char* NewFile = "KAVELIN_newfile.html";
+// The copy of the page the web browser shows for a preview; one per folder.
+inline constexpr const char* Preview = "KAVELIN_preview.html";
 // The working copy is WorkCopyPrefix + a decimal number + WorkCopySuffix.
 inline constexpr const char* WorkCopyPrefix = "KAVELIN_temp";
 inline constexpr const char* WorkCopySuffix = ".html";
@@ -27,8 +29,21 @@ std::string UntitledFile(const std::string& tempDir);
 int DrawFileNumber();
 // docDir + "KAVELIN_temp" + number + ".html".
 std::string NewWorkFileName(const std::string& docDir);
-// dir + "kavelin" + number + ".html": the preview copy, not a working file.
-std::string NewPreviewFileName(const std::string& dir);
+// A file's state kept before a visit that may change it (the snapshot before a dialog), so
+// that it can be put back as it was: its bytes, or its absence.
+class TKeptFile {
+ public:
+  // Reads the file now; a file that exists but cannot be read raises EFOpenError.
+  explicit TKeptFile(std::string path);
+  // Writes the kept bytes back (atomically), or deletes the file when there was none. A
+  // failure raises the framework's file error naming the file.
+  void Restore() const;
+
+ private:
+  std::string path_;
+  std::string bytes_;
+  bool existed_ = false;
+};
 
 // True only for the program's own working-file names (no folder part): the fixed names above
 // and "KAVELIN_temp" + digits + ".html". Other files beginning with "KAVELIN_" are the user's.

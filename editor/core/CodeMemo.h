@@ -14,6 +14,7 @@
 #include "editor/core/MemoStyler.h"
 #include "editor/core/Tokenizer.h"
 #include "editor/core/UndoList.h"
+#include "platform/classes/FindOptions.h"
 #include "platform/classes/Graphics.h"
 #include "platform/classes/VirtualKeys.h"
 
@@ -21,10 +22,6 @@ namespace kv {
 
 // The model takes keys as Windows virtual-key codes and shift bits.
 namespace keys = ::kv;
-
-// The find dialog's option bits that the search reads.
-using TFindOptions = unsigned;
-constexpr TFindOptions frDown = 1u << 0, frMatchCase = 1u << 5, frWholeWord = 1u << 11;
 
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 

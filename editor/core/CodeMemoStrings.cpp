@@ -463,8 +463,7 @@ void TCodeMemoStrings::SaveToFile(const std::string& fileName) {
     if (end != s.size()) PutRaw(i, s.substr(0, end));
   }
   EndUpdate();
-  if (!WriteFileBytes(fileName, GetText()))
-    throw EFCreateError(FrameworkText::FileCreateError(fileName));
+  SaveBytesToFile(fileName, GetText());
   for (int i = 0; i < Count(); ++i)
     if (TLineProp* prop = LineProp(i); prop && prop->ModifiedState == 1) prop->ModifiedState = 2;
   owner_->SetCaretX(owner_->CaretX());

@@ -7,6 +7,7 @@
 
 #include "platform/classes/Exception.h"
 #include "support/AnsiCase.h"
+#include "support/AtomicFile.h"
 #include "support/Files.h"
 
 namespace kv {
@@ -283,9 +284,14 @@ void TStrings::LoadFromFile(const std::string& fileName) {
   SetText(bytes);
 }
 
+void SaveBytesToFile(const std::string& fileName, const std::string& bytes) {
+  std::string reason;
+  if (!WriteFileAtomically(fileName, bytes, reason))
+    throw EFCreateError(FrameworkText::FileCreateError(fileName) + ": " + reason);
+}
+
 void TStrings::SaveToFile(const std::string& fileName) {
-  if (!WriteFileBytes(fileName, GetText()))
-    throw EFCreateError(FrameworkText::FileCreateError(fileName));
+  SaveBytesToFile(fileName, GetText());
 }
 
 void TStrings::LoadFromStream(std::istream& stream) {

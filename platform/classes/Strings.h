@@ -134,6 +134,11 @@ class TStringList : public TStrings {
   bool caseSensitive_ = false;
 };
 
+// Replaces a file's bytes as one step (a temporary file, then a rename): a reader sees the old
+// or the new file, never half of one. Raises EFCreateError naming the file and the reason.
+// SaveToFile writes this way.
+void SaveBytesToFile(const std::string& fileName, const std::string& bytes);
+
 // Splits text into lines at CR LF, lone CR and lone LF (the framework's rule); a final line
 // break adds no empty line. NUL bytes are kept.
 std::vector<std::string> SplitLines(std::string_view text);

@@ -3,16 +3,23 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
 #include "platform/AppEvents.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FindDialog.h"
 #include "platform/FontMap.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
@@ -183,6 +190,149 @@ TEST_F(Platform, AButtonWhoseHandlerFailsOrAbortsLeavesItsWindowOpen) {
   });
   EXPECT_EQ(form->ShowModal(), mrOk);
   EXPECT_EQ(errors_, std::vector<std::string>{"Datei x kann nicht erstellt werden"});
+}
+
+TEST_F(Platform, AModalWindowTakesTheKeyboardEveryTimeHoweverItsVisitEnded) {
+  auto* owner = app_.CreateForm<TForm>(nullptr);
+  owner->Show();
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  auto* ok = new TButton(form);
+  ok->SetParent(form);
+  ok->ModalResult = mrOk;
+  // A failing handler keeps the window open: the result is set only after it succeeded.
+  bool fail = true;
+  ok->OnClick = [&](TObject*) {
+    if (fail) throw EWriteError("Fehler beim Schreiben");
+  };
+  for (int visit = 0; visit < 3; ++visit) {
+    bool active = false;
+    QTimer::singleShot(0, [&] {
+      active = QTest::qWaitForWindowActive(form->Window());
+      ok->PerformClick();
+      EXPECT_TRUE(form->Showing());
+      fail = false;
+      ok->PerformClick();
+      fail = true;
+    });
+    EXPECT_EQ(form->ShowModal(), mrOk);
+    EXPECT_TRUE(active) << "visit " << visit;
+  }
+  EXPECT_EQ(errors_.size(), 3u);
+}
+
+TEST_F(Platform, AKeyReachesTheHandlerOfTheFocusedControlOnly) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  std::vector<std::string> seen;
+  form->OnKeyDown = [&](TObject*, int&, TShiftState) { seen.push_back("form"); };
+  edit->OnKeyDown = [&](TObject*, int&, TShiftState) { seen.push_back("edit"); };
+  form->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+  edit->SetFocus();
+  QTest::keyClick(edit->Peer(), Qt::Key_F2);  // the edit leaves F2 to its parents
+  EXPECT_EQ(seen, std::vector<std::string>{"edit"});
+  edit->OnKeyDown = nullptr;
+  QTest::keyClick(edit->Peer(), Qt::Key_F2);
+  EXPECT_EQ(seen, (std::vector<std::string>{"edit", "form"}));
+}
+
+TEST_F(Platform, LinksAndPicturesTakeClicksAndFocusedTheEnterKey) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* link = new TLabel(form);
+  link->SetCaption("www.example.com");
+  link->SetParent(form);
+  link->SetFocusable(true);
+  auto* picture = new TImage(form);
+  picture->SetBounds(0, 40, 20, 20);
+  picture->SetHint("Learn more");
+  picture->SetParent(form);
+  int clicks = 0;
+  QTest::mouseClick(link->Peer(), Qt::LeftButton);  // no handler: nothing to do
+  link->OnClick = [&](TObject*) { ++clicks; };
+  picture->OnClick = [&](TObject*) { clicks += 10; };
+  form->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+  QTest::mouseClick(link->Peer(), Qt::LeftButton);
+  QTest::mouseClick(picture->Peer(), Qt::LeftButton);
+  link->SetFocus();
+  QTest::keyClick(link->Peer(), Qt::Key_Return);
+  EXPECT_EQ(clicks, 12);
+  EXPECT_EQ(picture->Peer()->accessibleName(), "Learn more");
+}
+
+TEST_F(Platform, EditsKeepEveryCharacterAndLimitOnlyTyping) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  auto* edit = new TEdit(form);
+  edit->SetMaxLength(5);
+  edit->SetUnicodeText(U"\u0141\u00F3d\u017A \U0001F600 and more");
+  EXPECT_EQ(edit->UnicodeText(), U"\u0141\u00F3d\u017A \U0001F600 and more");  // not cut
+  edit->SetText("abc");
+  EXPECT_EQ(edit->UnicodeText(), U"abc");
+  EXPECT_EQ(static_cast<QLineEdit*>(edit->Peer())->maxLength(), 5);
+}
+
+TEST_F(Platform, TheFindDialogStaysBesideItsOwnerAndKeepsItsTextAndOptions) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  form->SetBounds(100, 100, 600, 400);
+  form->Show();
+  auto* find = new TFindDialog(form);
+  EXPECT_EQ(find->Options(), frDown);  // the framework's default
+  EXPECT_FALSE(find->Showing());
+  int found = 0;
+  TFindOptions options = 0;
+  std::string text;
+  find->OnFind = [&](TObject*) {
+    ++found;
+    options = find->Options();
+    text = find->FindText();
+  };
+  ASSERT_TRUE(find->Execute());
+  QDialog* dialog = find->Dialog();
+  ASSERT_TRUE(dialog);
+  EXPECT_TRUE(find->Showing());
+  EXPECT_EQ(dialog->parentWidget(), form->Window());
+  EXPECT_FALSE(dialog->isModal());
+  EXPECT_FALSE(find->FindButton()->isEnabled());  // nothing to find yet
+  find->TextEdit()->setText(QString::fromUtf8("Łódź <b>"));
+  find->Dialog()->findChildren<QCheckBox*>()[1]->setChecked(true);     // match case
+  find->Dialog()->findChildren<QRadioButton*>()[0]->setChecked(true);  // up
+  QTest::mouseClick(find->FindButton(), Qt::LeftButton);
+  EXPECT_EQ(found, 1);
+  EXPECT_EQ(text,
+            "&#321;\xF3"
+            "d&#378; <b>");
+  EXPECT_EQ(options, frMatchCase | frFindNext);
+  // Shown again: the same dialog in front, with the same text and options.
+  find->Execute();
+  EXPECT_EQ(find->Dialog(), dialog);
+  find->CloseDialog();
+  EXPECT_FALSE(find->Showing());
+  find->Execute();
+  EXPECT_EQ(find->FindText(),
+            "&#321;\xF3"
+            "d&#378; <b>");
+  EXPECT_EQ(find->Options() & ~frFindNext, frMatchCase);
+  EXPECT_EQ(find->TextEdit()->maxLength(), TFindDialog::MaxFindText);
+  // Hidden with its owner.
+  form->Hide();
+  EXPECT_FALSE(find->Showing());
+}
+
+TEST_F(Platform, AWindowScalesItsControlsForAnotherDensity) {
+  auto* form = app_.CreateForm<TForm>(nullptr);
+  form->SetClientSize(200, 100);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 20, 100, 21);
+  form->ScaleBy(144, 96);
+  EXPECT_EQ(edit->Left(), 15);
+  EXPECT_EQ(edit->Top(), 30);
+  EXPECT_EQ(edit->Width(), 150);
+  EXPECT_EQ(form->Window()->width(), 300);
+  EXPECT_EQ(form->Font()->Height(), -17);  // -11 * 1.5, rounded
 }
 
 TEST_F(Platform, EnterInAnEditPressesTheEnabledDefaultButton) {

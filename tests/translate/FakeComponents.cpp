@@ -288,8 +288,8 @@ void BuildAboutBox(TFakeForm& f) {
   Control(&f, "Panel1");
   Control(&f, "ProductName", "KAVELIN");
   Control(&f, "VersionLabel", "Version 9.2.6");
-  Control(&f, "URLLabel", "www.varento.com")->ParentFont = false;
-  Control(&f, "EmailLabel", "info@varento.com")->ParentFont = false;
+  Control(&f, "URLLabel", "www.varento.example.com")->ParentFont = false;
+  Control(&f, "EmailLabel", "info@varento.example.com")->ParentFont = false;
   Control(&f, "OKButton", "OK");
 }
 

@@ -190,8 +190,8 @@ std::vector<TAuthoredRow> AboutBoxRows() {
   Add(r, stCaptions, "TAboutBox", "Info", "About");
   Add(r, stCaptions, "ProductName", "KAVELIN", "KAVELIN");
   Add(r, stCaptions, "VersionLabel", "Version 9.2.6", "Version 9.2.6");
-  Add(r, stCaptions, "URLLabel", "www.varento.com", "www.varento.com");
-  Add(r, stCaptions, "EmailLabel", "info@varento.com", "info@varento.com");
+  Add(r, stCaptions, "URLLabel", "www.varento.example.com", "www.varento.example.com");
+  Add(r, stCaptions, "EmailLabel", "info@varento.example.com", "info@varento.example.com");
   Add(r, stCaptions, "OKButton", "OK", "OK");
   Add(r, stFonts, "TAboutBox", kMSS, kMSS);
   Add(r, stFonts, "URLLabel", kMSS, kMSS);

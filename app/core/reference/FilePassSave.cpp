@@ -3,8 +3,10 @@
 #include <functional>
 
 #include "app/core/PageRewrite.h"
+#include "platform/classes/Exception.h"
 #include "platform/classes/Strings.h"
 #include "support/AnsiCase.h"
+#include "support/Files.h"
 #include "support/StringTools.h"
 
 namespace kv {
@@ -23,7 +25,9 @@ void FilePass(const std::string& path, const std::function<void(std::string&)>& 
     rewrite(line);
     out.Add(line);
   }
-  out.SaveToFile(path);
+  // Written in place, as the passes always were: the yardstick keeps its own cost.
+  if (!WriteFileBytes(path, out.GetText()))
+    throw EFCreateError(FrameworkText::FileCreateError(path));
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -78,7 +82,8 @@ void SaveByFilePasses(const std::string& path, const std::vector<std::string>& l
                       const std::string& docDir, TPathStyle style) {
   TStringList page;
   for (const auto& l : lines) page.Add(l);
-  page.SaveToFile(path);
+  if (!WriteFileBytes(path, page.GetText()))
+    throw EFCreateError(FrameworkText::FileCreateError(path));
   RewriteFileInPasses(path, docDir, style);
 }
 
