@@ -23,7 +23,7 @@ constexpr int kFixedFileItems = 5;
 // ---- Recent files -----------------------------------------------------------------------------
 
 void TMainForm::AddRecentFile(const std::string& path) {
-  const std::string history = AppDir + "historie.ini";
+  const std::string history = SettingsDir + "historie.ini";
   TStringList list;
   list.SetCaseSensitive(true);
   list.Add(path);
@@ -44,15 +44,15 @@ void TMainForm::AddRecentFile(const std::string& path) {
   TStringList small;
   kept.LoadFromFile(history);
   for (int i = 0; i < kept.Count(); ++i) small.Add(FileNamePart(kept.StringRef(i)));
-  small.SaveToFile(AppDir + "historiesmall.ini");
+  small.SaveToFile(SettingsDir + "historiesmall.ini");
 }
 
 void TMainForm::RebuildRecentMenu() {
-  const std::string history = AppDir + "historie.ini";
+  const std::string history = SettingsDir + "historie.ini";
   if (!FileExists(history)) return;
   TStringList paths, names;
   paths.LoadFromFile(history);
-  names.LoadFromFile(AppDir + "historiesmall.ini");
+  names.LoadFromFile(SettingsDir + "historiesmall.ini");
   for (int k = 0; k < 6; ++k)
     if (Datei1->Count() > kFixedFileItems) Datei1->Delete(kFixedFileItems);
   for (int i = 0; i < paths.Count(); ++i) {
@@ -70,7 +70,7 @@ void TMainForm::RecentFileClick(TObject* sender) {
   const long n = item->Tag;
   SetStatusText(std::to_string(n));
   TStringList paths;
-  paths.LoadFromFile(AppDir + "historie.ini");
+  paths.LoadFromFile(SettingsDir + "historie.ini");
   const std::string path = paths.Get(static_cast<int>(n - 100));
   if (FileExists(path)) LoadDocument(path);
 }
@@ -110,7 +110,7 @@ void TMainForm::Info2Click(TObject*) {
 void TMainForm::SwitchLanguage(const std::string& name, int language) {
   TStringList file;
   file.Add(name);
-  file.SaveToFile(AppDir + "Language.ini");
+  file.SaveToFile(SettingsDir + "Language.ini");
   LanguageName = name;
   LangDispatcher1->SetActiveLanguage(language);
   BlockFormatCombo->SetItemIndex(0);
