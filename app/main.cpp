@@ -11,6 +11,7 @@
 
 #include "app/EngineHost.h"
 #include "app/MainForm.h"
+#include "app/ScriptedRun.h"
 #include "app/core/CommandLine.h"
 #include "resources/Resources.h"
 #include "support/Files.h"
@@ -75,6 +76,8 @@ int main(int argc, char** argv) {
         std::_Exit(0);
       };
     }
+    if (const char* script = std::getenv("KAVELIN_SCRIPT"); script && *script)
+      kv::StartScriptedRun(mainForm, script);
     app.CreateForm<kv::TCreateTableForm>(nullptr);
     app.CreateForm<kv::TQuellcodeForm>(nullptr);
     app.CreateForm<kv::TAboutBox>(nullptr);
