@@ -1,7 +1,6 @@
 #include "app/ScriptedRun.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -39,16 +38,6 @@ std::string AsPageText(const QString& text) {
   return out;
 }
 
-bool WaitUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
-
 bool PageHolds(TMainForm* form, const std::string& text) {
   TWebEngine* doc = form->GetDocument();
   if (!doc) return false;
@@ -69,7 +58,7 @@ void Type(TMainForm* form, const std::string& utf8) {
                       Qt::NoModifier);
     QCoreApplication::sendEvent(surface, &click);
   }
-  WaitUntil([] { return false; }, 200);
+  ProcessMessagesUntil([] { return false; }, 200);
   const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   for (char32_t u : text.toUcs4()) {
     const QString one = QString::fromUcs4(&u, 1);
@@ -80,7 +69,7 @@ void Type(TMainForm* form, const std::string& utf8) {
     QCoreApplication::sendEvent(surface, &release);
   }
   // The keys reach the page's process asynchronously.
-  if (!WaitUntil([&] { return PageHolds(form, AsPageText(text)); }, 20000))
+  if (!ProcessMessagesUntil([&] { return PageHolds(form, AsPageText(text)); }, 20000))
     Say("error", "the typed text never reached the page: " + utf8);
 }
 
