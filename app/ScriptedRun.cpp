@@ -90,8 +90,46 @@ std::optional<std::string>& DialogAnswer() {
   return answer;
 }
 
-void RunSteps(TMainForm* form, const std::vector<std::string>& steps) {
-  for (const std::string& step : steps) {
+}  // namespace
+
+TScriptedRun::TScriptedRun(const std::string& scriptPath) {
+  std::ifstream file(scriptPath, std::ios::binary);
+  if (!file) {
+    Say("error", "cannot read the script " + scriptPath);
+    return;
+  }
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    steps_.push_back(line);
+  }
+  Application()->OnException = [](const std::string& message) {
+    Say("error", Cp1252ToUtf8(message));
+  };
+  DialogService().MessageBox = [](TForm*, const std::string& text, const std::string& caption,
+                                  unsigned) {
+    Say("message", Cp1252ToUtf8(caption + ": " + text));
+    return mrOk;
+  };
+  DialogService().FileDialog = [](const TOpenDialog&, bool) {
+    std::optional<std::string> answer = std::move(DialogAnswer());
+    DialogAnswer().reset();
+    return answer;
+  };
+}
+
+void TScriptedRun::Attach(TMainForm* mainForm) {
+  form_ = mainForm;
+  auto previous = std::move(mainForm->OnEditingReady);
+  mainForm->OnEditingReady = [this, previous] {
+    if (previous) previous();
+    // After the handler that reported the page ready has returned.
+    QTimer::singleShot(0, form_->Peer(), [this] { RunSteps(); });
+  };
+}
+
+void TScriptedRun::RunSteps() {
+  TMainForm* form = form_;
+  for (const std::string& step : steps_) {
     Say("step", step);
     const size_t blank = step.find(' ');
     const std::string verb = step.substr(0, blank);
@@ -119,40 +157,6 @@ void RunSteps(TMainForm* form, const std::vector<std::string>& steps) {
     }
   }
   Say("script", "done");
-}
-
-}  // namespace
-
-void StartScriptedRun(TMainForm* mainForm, const std::string& scriptPath) {
-  std::ifstream file(scriptPath, std::ios::binary);
-  if (!file) {
-    Say("error", "cannot read the script " + scriptPath);
-    return;
-  }
-  std::vector<std::string> steps;
-  for (std::string line; std::getline(file, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    steps.push_back(line);
-  }
-  Application()->OnException = [](const std::string& message) {
-    Say("error", Cp1252ToUtf8(message));
-  };
-  DialogService().MessageBox = [](TForm*, const std::string& text, const std::string& caption,
-                                  unsigned) {
-    Say("message", Cp1252ToUtf8(caption + ": " + text));
-    return mrOk;
-  };
-  DialogService().FileDialog = [](const TOpenDialog&, bool) {
-    std::optional<std::string> answer = std::move(DialogAnswer());
-    DialogAnswer().reset();
-    return answer;
-  };
-  auto previous = std::move(mainForm->OnEditingReady);
-  mainForm->OnEditingReady = [mainForm, steps, previous] {
-    if (previous) previous();
-    // After the handler that reported the page ready has returned.
-    QTimer::singleShot(0, mainForm->Peer(), [mainForm, steps] { RunSteps(mainForm, steps); });
-  };
 }
 
 }  // namespace kv

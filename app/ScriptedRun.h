@@ -11,13 +11,25 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kv {
 
 class TMainForm;
 
-// Reads the script now (an unreadable file is reported as an error line and runs nothing) and
-// arranges its steps to run once mainForm's first page is editable.
-void StartScriptedRun(TMainForm* mainForm, const std::string& scriptPath);
+class TScriptedRun {
+ public:
+  // Reads the script (an unreadable one is reported as an error line and runs nothing) and
+  // takes over the message, error and file dialogs at once, so that even the main window's
+  // creation shows none: make it before the main window.
+  explicit TScriptedRun(const std::string& scriptPath);
+  // The steps run once mainForm's first page is editable. The object must outlive the run.
+  void Attach(TMainForm* mainForm);
+
+ private:
+  void RunSteps();
+  TMainForm* form_ = nullptr;
+  std::vector<std::string> steps_;
+};
 
 }  // namespace kv

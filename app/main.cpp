@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "app/EngineHost.h"
 #include "app/MainForm.h"
@@ -65,6 +66,10 @@ int main(int argc, char** argv) {
   {
     kv::TApplication app;
     app.Title = "KAVELIN";
+    // A test of the installed program drives it by a script instead of a person.
+    std::unique_ptr<kv::TScriptedRun> script;
+    if (const char* path = std::getenv("KAVELIN_SCRIPT"); path && *path)
+      script = std::make_unique<kv::TScriptedRun>(path);
     auto* mainForm = app.CreateForm<kv::TMainForm>(nullptr, kv::MakeQtEngineHost, arguments);
     if (std::getenv("KAVELIN_EXIT_WHEN_READY")) {
       // Start-up measurement: report the editable page and end.
@@ -76,8 +81,7 @@ int main(int argc, char** argv) {
         std::_Exit(0);
       };
     }
-    if (const char* script = std::getenv("KAVELIN_SCRIPT"); script && *script)
-      kv::StartScriptedRun(mainForm, script);
+    if (script) script->Attach(mainForm);
     app.CreateForm<kv::TCreateTableForm>(nullptr);
     app.CreateForm<kv::TQuellcodeForm>(nullptr);
     app.CreateForm<kv::TAboutBox>(nullptr);
