@@ -10,6 +10,8 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdg-utils
+  qt6-translations-l10n
+  desktop-file-utils appstream
 )
 # Benchmark peers and checking tools: wanted, but a build works without them.
 optional=(libqscintilla2-qt6-dev unrtf imagemagick)

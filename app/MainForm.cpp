@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "app/core/SettingsFolder.h"
 #include "app/core/WorkingFiles.h"
 #include "platform/Jpeg.h"
 #include "platform/QtText.h"
+#include "platform/QtTranslations.h"
 #include "resources/Resources.h"
 #include "support/Files.h"
 #include "support/Paths.h"
@@ -23,6 +25,15 @@
 namespace kv {
 
 KV_DEFINE_CLASS(TMainForm, TForm, {})
+
+namespace {
+
+// Qt's catalogue for a language number of the dispatcher; English is Qt's own.
+std::string QtLanguageCode(int language) {
+  return language == 1 ? "de" : "";
+}
+
+}  // namespace
 
 TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory,
                      std::vector<std::string> arguments, std::string programPath)
@@ -295,6 +306,9 @@ void TMainForm::CreateComponents() {
                                         std::initializer_list<std::string_view> args) {
     return Message(id, args);
   };
+  // Qt's own dialogs and buttons follow every switch of the language.
+  LangDispatcher1->AddLanguageListener(
+      this, [this] { UseQtTranslations(QtLanguageCode(ActiveLanguage())); });
 }
 
 void TMainForm::ApplyProgramTexts() {
@@ -337,6 +351,8 @@ void TMainForm::FormCreate(TObject*) {
   const std::string program =
       programPath_.empty() ? FromQ(QCoreApplication::applicationFilePath()) : programPath_;
   AppDir = WithTrailingBackslash(DirectoryOfPath(program));
+  // An installed copy cannot write beside itself; its settings go to the user's folder.
+  SettingsDir = ChooseSettingsDir(AppDir, QueryConfigDir);
   // 4. The mouse hook keeps the engine's own context menu away.
   InstallMouseHook(WebBrowser1->IsDocumentSurface());
   // 6.
@@ -352,9 +368,9 @@ void TMainForm::FormCreate(TObject*) {
     VersionText = ver.Get(0);
   }
   // 9.
-  if (FileExists(AppDir + "Language.ini")) {
+  if (FileExists(SettingsDir + "Language.ini")) {
     TStringList lang;
-    lang.LoadFromFile(AppDir + "Language.ini");
+    lang.LoadFromFile(SettingsDir + "Language.ini");
     LanguageName = lang.Count() > 0 ? lang.Get(0) : std::string();
   }
   // 10. DocDir is still empty: the first sweep looks in the current directory.
@@ -363,6 +379,7 @@ void TMainForm::FormCreate(TObject*) {
   LangDispatcher1->SetActiveLanguage(1);
   if (LanguageName == "GERMAN") LangDispatcher1->SetActiveLanguage(1);
   if (LanguageName == "ENGLISH") LangDispatcher1->SetActiveLanguage(2);
+  UseQtTranslations(QtLanguageCode(ActiveLanguage()));
   // 12.
   ProductTitle = "KAVELIN";
   SetCaption(ProductTitle + " " + VersionText);

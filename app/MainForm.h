@@ -33,6 +33,9 @@ class TMainForm : public TForm {
   // ---- State the other windows read ----
   std::string AppDir, TempDir, StartFile, VersionText, LanguageName, ProductTitle;
   std::string DocDir, WorkFile, CurrentFile;
+  // Where Language.ini, historie.ini and historiesmall.ini live: AppDir when the program may
+  // write there, else the user's settings folder. Decided once, at creation.
+  std::string SettingsDir;
 
   // ---- Document lifecycle ----
   TWebEngine* GetDocument() const;  // none while the engine has no document

@@ -74,7 +74,7 @@ void TMainForm::Info2Click(TObject*) {
 void TMainForm::SwitchLanguage(const std::string& name, int language) {
   TStringList file;
   file.Add(name);
-  file.SaveToFile(AppDir + "Language.ini");
+  file.SaveToFile(SettingsDir + "Language.ini");
   LanguageName = name;
   LangDispatcher1->SetActiveLanguage(language);
   BlockFormatCombo->SetItemIndex(0);

@@ -24,16 +24,16 @@ std::string MenuCaptionOf(const std::string& name) {
 }  // namespace
 
 void TMainForm::AddRecentFile(const std::string& path) {
-  kv::AddRecentFile(AppDir, path);
+  kv::AddRecentFile(SettingsDir, path);
 }
 
 void TMainForm::RebuildRecentMenu() {
-  const std::string pathsFile = AppDir + RecentFileList::Paths;
+  const std::string pathsFile = SettingsDir + RecentFileList::Paths;
   if (!FileExists(pathsFile)) return;
   // A missing or short name list fails here or below, with the entries made so far in place.
   TStringList paths, names;
   paths.LoadFromFile(pathsFile);
-  names.LoadFromFile(AppDir + RecentFileList::Names);
+  names.LoadFromFile(SettingsDir + RecentFileList::Names);
   for (int k = 0; k < kFixedFileItems + 1; ++k)
     if (Datei1->Count() > kFixedFileItems) Datei1->Delete(kFixedFileItems);
   for (int i = 0; i < paths.Count(); ++i) {
@@ -51,7 +51,7 @@ void TMainForm::RecentFileClick(TObject* sender) {
   const long n = item->Tag;
   SetStatusText(std::to_string(n));
   TStringList paths;
-  paths.LoadFromFile(AppDir + RecentFileList::Paths);
+  paths.LoadFromFile(SettingsDir + RecentFileList::Paths);
   const std::string path = paths.Get(static_cast<int>(n - RecentFileList::FirstTag));
   if (FileExists(path)) LoadDocument(path);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -337,6 +338,16 @@ int TApplication::Run() {
 void TApplication::Terminate() {
   terminated_ = true;
   QCoreApplication::quit();
+}
+
+bool ProcessMessagesUntil(const std::function<bool()>& done, int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
 }
 
 void TApplication::ProcessMessages() {

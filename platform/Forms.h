@@ -170,4 +170,8 @@ class TApplication {
 TApplication* Application();
 void SetApplication(TApplication* app);
 
+// Runs the event loop until done() holds (true) or ms milliseconds have passed (false): for
+// waiting on what arrives through it, such as the web engine's answers.
+bool ProcessMessagesUntil(const std::function<bool()>& done, int ms);
+
 }  // namespace kv

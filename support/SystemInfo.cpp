@@ -48,24 +48,51 @@ std::string WithSlash(std::string path) {
   return path;
 }
 
+// base/kavelin/ made private, where base is the absolute value of the XDG variable xdgName or
+// else ~/fallback; empty when there is no such folder and none can be made.
+std::string PrivateProgramDir(const char* xdgName, const char* fallback) {
+  std::string base = EnvValue(xdgName);
+  // Relative values are invalid for the XDG variables and are ignored.
+  if (base.empty() || base.front() != '/') {
+    const std::string home = HomeDir();
+    if (home.empty()) return {};
+    base = WithSlash(home) + fallback;
+  }
+  const std::string dir = WithSlash(base) + "kavelin/";
+  if (!MakePrivateDirs(dir.substr(0, dir.size() - 1))) return {};
+  return Utf8ToCp1252(dir);
+}
+
 }  // namespace
 
 std::string QueryTempDir() {
   try {
     const std::string tmp = EnvValue("TMPDIR");
     if (!tmp.empty()) return Utf8ToCp1252(WithSlash(tmp));
-    std::string cache = EnvValue("XDG_CACHE_HOME");
-    // Relative values are invalid for the XDG variables and are ignored.
-    if (cache.empty() || cache.front() != '/') {
-      const std::string home = HomeDir();
-      if (home.empty()) return {};
-      cache = WithSlash(home) + ".cache";
-    }
-    const std::string dir = WithSlash(cache) + "kavelin/";
-    if (!MakePrivateDirs(dir.substr(0, dir.size() - 1))) return {};
-    return Utf8ToCp1252(dir);
+    return PrivateProgramDir("XDG_CACHE_HOME", ".cache");
   } catch (...) {
     return {};
+  }
+}
+
+std::string QueryConfigDir() {
+  try {
+    return PrivateProgramDir("XDG_CONFIG_HOME", ".config");
+  } catch (...) {
+    return {};
+  }
+}
+
+std::string RunningProgramPath() {
+  std::string path(4096, '\0');
+  for (;;) {
+    const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (n < 0) return {};
+    if (static_cast<size_t>(n) < path.size()) {
+      path.resize(static_cast<size_t>(n));
+      return path;
+    }
+    path.resize(path.size() * 2);
   }
 }
 

@@ -29,4 +29,13 @@ TWindowsInfo* WindowsInfo();
 // The temporary directory as TWindowsInfo finds it, for callers that want no global.
 std::string QueryTempDir();
 
+// The user's settings folder for this program, ending with the path separator:
+// $XDG_CONFIG_HOME/kavelin/ (by default ~/.config/kavelin/), created with mode 0700 when
+// missing. Empty when it cannot be found or made.
+std::string QueryConfigDir();
+
+// The running program's file as the system reports it, symbolic links resolved, in the host's
+// bytes; empty when the system does not say.
+std::string RunningProgramPath();
+
 }  // namespace kv

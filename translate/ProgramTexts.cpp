@@ -144,6 +144,37 @@ constexpr TProgramText kTexts[] = {
      "Mehr \xFC"
      "ber das Produkt im Browser erfahren",
      "Learn more about the product in the browser"},
+
+    // ---- Command line (printed to the terminal; %1 is the option or file as given) ----
+    {"CommandLine.Usage",
+     "Aufruf: kavelin [OPTION]... [--] [DATEI]\n"
+     "Bearbeitet eine Internetseite. DATEI ist die Seite, die ge\xF6"
+     "ffnet wird; ohne sie,\n"
+     "oder wenn es sie nicht gibt, beginnt eine neue Seite ohne Namen.\n"
+     "\n"
+     "  -h, --help      diese Hilfe zeigen und beenden\n"
+     "  -V, --version   die Version zeigen und beenden\n"
+     "  --              alle weiteren Argumente sind Dateien, auch wenn sie mit \"-\" beginnen\n"
+     "\n"
+     "Qt und die Web-Engine nehmen ihre Einstellungen aus der Umgebung\n"
+     "(QT_QPA_PLATFORM, QT_SCALE_FACTOR, QTWEBENGINE_CHROMIUM_FLAGS ...).\n",
+     "Usage: kavelin [OPTION]... [--] [FILE]\n"
+     "Edits a web page. FILE is the page to open; without it, or when it does not\n"
+     "exist, a new untitled page begins.\n"
+     "\n"
+     "  -h, --help      show this help and end\n"
+     "  -V, --version   show the version and end\n"
+     "  --              every further argument is a file, also when it begins with \"-\"\n"
+     "\n"
+     "Qt and the web engine take their settings from the environment\n"
+     "(QT_QPA_PLATFORM, QT_SCALE_FACTOR, QTWEBENGINE_CHROMIUM_FLAGS ...).\n"},
+    {"CommandLine.BadOption",
+     "kavelin: unbekannte Option \"%1\"\n"
+     "Mehr mit \"kavelin --help\".\n",
+     "kavelin: unknown option \"%1\"\n"
+     "Try \"kavelin --help\".\n"},
+    {"CommandLine.NoVersion", "kavelin: die Versionsdatei %1 ist nicht lesbar.\n",
+     "kavelin: cannot read the version file %1.\n"},
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <cstdio>
 
+#include "resources/tools/AppIcon.h"
 #include "resources/tools/Icons.h"
 #include "resources/tools/Pictures.h"
 
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
   for (const TNamedIcon& icon : HelpIcons()) {
     ok = ok && Write(icon.Image, root + "/runtime/help/img/" + icon.Name + ".png");
   }
+  ok = ok && WriteAppIcons(root + "/desktop");
   const int previewAt = static_cast<int>(args.indexOf("--preview"));
   if (ok && previewAt > 0 && previewAt + 1 < args.size()) {
     ok = Write(Stack(Enlarged(toolbar, 8), Enlarged(menu, 8)), args[previewAt + 1]);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "TestEnv.h"
@@ -50,6 +51,37 @@ TEST(TempDirTest, EmptyWhenTheFolderCannotBeMade) {
   TScopedEnv tmp("TMPDIR", nullptr);
   TScopedEnv cache("XDG_CACHE_HOME", folder.File("file").c_str());
   EXPECT_EQ(TWindowsInfo().TempDir(), "");
+}
+
+TEST(ConfigDirTest, PrivateSettingsFolderFromXdgConfigHomeOrTheHome) {
+  TTempFolder folder;
+  std::ofstream(folder.File("file")) << "x";
+  const std::string absolute = folder.Dir() + "config", file = folder.File("file");
+  struct Case {
+    const char* config;  // XDG_CONFIG_HOME; nullptr: unset
+    std::string expected;
+  };
+  const Case cases[] = {
+      {absolute.c_str(), absolute + "/kavelin/"},
+      {nullptr, folder.Dir() + "home/.config/kavelin/"},
+      {"relative/config", folder.Dir() + "home/.config/kavelin/"},  // invalid, so ignored
+      {file.c_str(), ""},  // a regular file where the folder would go
+  };
+  TScopedEnv home("HOME", (folder.Dir() + "home").c_str());
+  for (const Case& c : cases) {
+    TScopedEnv config("XDG_CONFIG_HOME", c.config);
+    EXPECT_EQ(QueryConfigDir(), c.expected) << (c.config ? c.config : "unset");
+    if (!c.expected.empty()) {
+      EXPECT_EQ(ModeOf(c.expected), 0700u);
+    }
+  }
+}
+
+TEST(RunningProgramTest, TheTestItselfWithItsLinksResolved) {
+  const std::string self = RunningProgramPath();
+  ASSERT_FALSE(self.empty());
+  EXPECT_EQ(self, std::filesystem::canonical(self).string());
+  EXPECT_NE(self.find("support_system"), std::string::npos) << self;
 }
 
 TEST(WindowsInfoTest, OneGlobalInstanceBetweenCreateAndFree) {
