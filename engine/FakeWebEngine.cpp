@@ -109,6 +109,51 @@ std::vector<std::string> TFakeWebEngine::SaveToLines() {
   return SplitLines(DocumentText);
 }
 
+void TFakeWebEngine::Post(std::function<void()> call) {
+  if (PostCompletion)
+    PostCompletion(std::move(call));
+  else
+    call();
+}
+
+void TFakeWebEngine::CapturePage(std::function<void(std::optional<TPageCapture>)> done, bool) {
+  std::optional<TPageCapture> capture;
+  if (HasDocument()) {
+    ++Captures;
+    capture = TPageCapture([lines = SplitLines(DocumentText)] { return lines; });
+  }
+  Post([done = std::move(done), capture = std::move(capture)] { done(capture); });
+}
+
+std::string TFakeWebEngine::LoadedFile() const {
+  return HasDocument() ? LocalPathOf(LastAddress) : std::string();
+}
+
+void TFakeWebEngine::InsertBeforeBodyEnd(const std::string& text) {
+  std::string upper = UpperCaseAscii(DocumentText);
+  std::size_t at = upper.rfind("</BODY>");
+  DocumentText.insert(at == std::string::npos ? DocumentText.size() : at, text);
+}
+
+void TFakeWebEngine::Changed() {
+  if (OnContentChanged) OnContentChanged();
+}
+
+void TFakeWebEngine::Type(const std::string& text) {
+  CheckAlive();
+  InsertBeforeBodyEnd(text);
+  Changed();
+}
+
+void TFakeWebEngine::KillProcess() {
+  LastAddress.clear();
+  DocumentText.clear();
+  FNavigationPending = false;
+  Post([this] {
+    if (OnProcessGone) OnProcessGone();
+  });
+}
+
 void TFakeWebEngine::ExecCommand(const std::string& name, bool showUI, const TVariant& value) {
   CheckAlive();
   TCommand command{name, showUI, value};
@@ -121,6 +166,7 @@ void TFakeWebEngine::ExecCommand(const std::string& name, bool showUI, const TVa
     command.Value = TVariant(*answer);
   }
   Commands.push_back(std::move(command));
+  Changed();
 }
 
 void TFakeWebEngine::SetCommandValue(const std::string& name, const TVariant& value) {
@@ -144,10 +190,10 @@ void TFakeWebEngine::ExecWB(int command, int /*option*/) {
       std::string text = ClipboardText ? ClipboardText() : std::string();
       FUndoText = DocumentText;
       FHasUndo = true;
-      std::string upper = UpperCaseAscii(DocumentText);
-      std::size_t at = upper.rfind("</BODY>");
-      DocumentText.insert(at == std::string::npos ? DocumentText.size() : at, text);
-      break;
+      InsertBeforeBodyEnd(text);
+      BrowserCommands.push_back(command);
+      Changed();
+      return;
     }
     case wbUndo:
       if (FHasUndo) DocumentText = FUndoText;

@@ -25,7 +25,7 @@
 #include "engine/EditorScript.h"
 #include "engine/EngineChannel.h"
 #include "engine/EnginePage.h"
-#include "engine/PageSerializer.h"
+#include "engine/PageCapture.h"
 #include "platform/Controls.h"
 #include "platform/classes/Graphics.h"
 #include "support/AnsiCase.h"
@@ -43,9 +43,6 @@ QString ToQ(const std::string& ansi) {
 }
 std::string FromQ(const QString& text) {
   return Utf16ToCp1252(text.toStdU16String());
-}
-std::string Utf8(const QString& text) {
-  return text.toStdString();
 }
 
 // A JavaScript string literal holding text.
@@ -108,20 +105,6 @@ bool IsAddress(const std::string& text) {
   return true;
 }
 
-TDomNode NodeFromJson(const QJsonObject& object) {
-  const QString kind = object.value(QLatin1String("k")).toString();
-  if (kind == QLatin1String("t")) return TDomNode::Text(Utf8(object.value("d").toString()));
-  if (kind == QLatin1String("c")) return TDomNode::Comment(Utf8(object.value("d").toString()));
-  TDomNode node = TDomNode::Element(Utf8(object.value("n").toString()));
-  for (const QJsonValue& attribute : object.value("a").toArray()) {
-    QJsonArray pair = attribute.toArray();
-    node.Attributes.emplace_back(Utf8(pair.at(0).toString()), Utf8(pair.at(1).toString()));
-  }
-  for (const QJsonValue& child : object.value("c").toArray())
-    node.Children.push_back(NodeFromJson(child.toObject()));
-  return node;
-}
-
 TVariant VariantFromJson(const QJsonValue& value) {
   switch (value.type()) {
     case QJsonValue::Bool:
@@ -159,6 +142,8 @@ class TQtWebEngine::TImpl {
   QUrl NavigationTarget;
   std::string NavigationDoctype;  // the DOCTYPE of the file being navigated to
   std::string Doctype;            // the DOCTYPE of the file shown
+  std::string NavigationFile;     // the local file being navigated to
+  std::string ShownFile;          // the local file shown
 
   // A Load waiting for its page.
   bool LoadActive = false;
@@ -171,6 +156,8 @@ class TQtWebEngine::TImpl {
   bool Waiting = false;
   bool DeferredNavigateComplete = false;
   bool DeferredClick = false;
+  bool DeferredProcessGone = false;
+  bool ChangeProbeDue = false;
 
   std::string Text(const char* german, const char* english) const {
     return Owner.Language() == EngineLanguageGerman ? german : english;
@@ -186,6 +173,9 @@ class TQtWebEngine::TImpl {
   void ApplyState(const QJsonObject& state);
   void RaiseNavigateComplete();
   void RaiseClick();
+  void RaiseProcessGone();
+  void OnProcessTerminated();
+  void RaiseChanged();
   void Wake() {
     if (ActiveLoop) ActiveLoop->quit();
   }
@@ -206,6 +196,12 @@ class TQtWebEngine::TImpl {
            Text(" konnte nicht geladen werden.", " could not be loaded.");
   }
   std::vector<std::string> Serialize();
+  QString CaptureScript(bool nodeByNode) const {
+    return nodeByNode ? QStringLiteral("window.__kv ? window.__kv.capture(true) : null")
+                      : QStringLiteral("window.__kv ? window.__kv.capture(false) : null");
+  }
+  // The capture of an answer of the page script; none when the answer is no text.
+  std::optional<TPageCapture> CaptureOf(const QVariant& answer) const;
   void CopySelection(bool cut);
 };
 
@@ -245,15 +241,9 @@ TQtWebEngine::TImpl::TImpl(TQtWebEngine& owner, QWidget* parent) : Owner(owner) 
 
   QObject::connect(Page, &QWebEnginePage::loadingChanged, Page,
                    [this](const QWebEngineLoadingInfo& info) { OnLoadingChanged(info); });
-  QObject::connect(Page, &QWebEnginePage::renderProcessTerminated, Page,
-                   [this](QWebEnginePage::RenderProcessTerminationStatus, int) {
-                     ProcessGone = true;
-                     DocumentShown = false;
-                     Loading = false;
-                     NavigationPending = false;
-                     State.Clear();
-                     Wake();
-                   });
+  QObject::connect(
+      Page, &QWebEnginePage::renderProcessTerminated, Page,
+      [this](QWebEnginePage::RenderProcessTerminationStatus, int) { OnProcessTerminated(); });
   QObject::connect(View, &QObject::destroyed, [this] { Wake(); });
 }
 
@@ -317,14 +307,47 @@ void TQtWebEngine::TImpl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
   DocumentShown = succeeded;
   DocumentProblem = DocumentShown ? std::string() : LoadFailure(info.url().toString());
   Doctype = NavigationDoctype;
+  ShownFile = DocumentShown ? NavigationFile : std::string();
   Wake();  // a Load may be waiting for this navigation to end
   RaiseNavigateComplete();
 }
 
+void TQtWebEngine::TImpl::OnProcessTerminated() {
+  ProcessGone = true;
+  DocumentShown = false;
+  Loading = false;
+  NavigationPending = false;
+  ChangeProbeDue = false;
+  ShownFile.clear();
+  State.Clear();
+  Wake();
+  // Not from inside the engine's signal: the program answers by loading a page.
+  QTimer::singleShot(0, Page, [this] { RaiseProcessGone(); });
+}
+
 void TQtWebEngine::TImpl::OnReport(const QString& json) {
   QJsonObject state = QJsonDocument::fromJson(json.toUtf8()).object();
-  ApplyState(state);
-  if (state.value(QLatin1String("kind")).toString() == QLatin1String("click")) RaiseClick();
+  const QString kind = state.value(QLatin1String("kind")).toString();
+  const bool changed = kind == QLatin1String("change") || state.value("changed").toBool();
+  if (kind != QLatin1String("change")) ApplyState(state);
+  if (changed) RaiseChanged();
+  if (kind == QLatin1String("click")) RaiseClick();
+}
+
+void TQtWebEngine::TImpl::RaiseChanged() {
+  if (Owner.OnContentChanged) SafeCall(Owner.OnContentChanged);
+  // The page holds back changes that come close after a report, and its own timers do not
+  // run: ask a moment later whether any came.
+  if (ChangeProbeDue) return;
+  ChangeProbeDue = true;
+  QTimer::singleShot(300, Page, [this] {
+    Page->runJavaScript(QStringLiteral("window.__kv ? window.__kv.takeChange() : false"), kWorld,
+                        [impl = this, page = QPointer<TEnginePage>(Page)](const QVariant& v) {
+                          if (!page) return;
+                          impl->ChangeProbeDue = false;
+                          if (v.toBool()) impl->RaiseChanged();
+                        });
+  });
 }
 
 void TQtWebEngine::TImpl::ApplyState(const QJsonObject& state) {
@@ -355,6 +378,15 @@ void TQtWebEngine::TImpl::RaiseClick() {
   if (OnClick) SafeCall(OnClick);
 }
 
+void TQtWebEngine::TImpl::RaiseProcessGone() {
+  if (Waiting) {
+    DeferredProcessGone = true;
+    return;
+  }
+  // A load since then has brought a new process.
+  if (ProcessGone && Owner.OnProcessGone) SafeCall(Owner.OnProcessGone);
+}
+
 void TQtWebEngine::TImpl::Run(const QString& script) {
   Page->runJavaScript(script, kWorld, [](const QVariant&) {});
 }
@@ -370,20 +402,21 @@ void TQtWebEngine::TImpl::WaitUntil(const std::function<bool()>& done,
   Waiting = true;
   ActiveLoop = &loop;
   // The user's input waits in the queue until the engine has answered: no click or key can
-  // start another command in between.
+  // start another command in between. A program told to quit runs no event loop any more.
   while (!done() && !ProcessGone && View && deadline.isActive())
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (loop.exec(QEventLoop::ExcludeUserInputEvents) < 0) break;
   ActiveLoop = nullptr;
   Waiting = false;
 
   // What arrived during the wait reaches the program now, through the event loop.
-  if (DeferredNavigateComplete || DeferredClick) {
+  if (DeferredNavigateComplete || DeferredClick || DeferredProcessGone) {
     QTimer::singleShot(0, Page, [this] {
       if (Waiting) return;
-      bool navigate = DeferredNavigateComplete, click = DeferredClick;
-      DeferredNavigateComplete = DeferredClick = false;
+      bool navigate = DeferredNavigateComplete, click = DeferredClick, gone = DeferredProcessGone;
+      DeferredNavigateComplete = DeferredClick = DeferredProcessGone = false;
       if (navigate) RaiseNavigateComplete();
       if (click) RaiseClick();
+      if (gone) RaiseProcessGone();
     });
   }
   if (done()) return;
@@ -415,10 +448,19 @@ QVariant TQtWebEngine::TImpl::RunAndWait(const QString& script, const std::strin
 
 void TQtWebEngine::TImpl::StartLoading(const QUrl& url) {
   ProcessGone = false;
+  ChangeProbeDue = false;
   State.Clear();
   Page->RequestOpen = true;
   Page->Requested = url;
   Page->load(url);
+}
+
+std::optional<TPageCapture> TQtWebEngine::TImpl::CaptureOf(const QVariant& answer) const {
+  if (answer.typeId() != QMetaType::QString) return std::nullopt;
+  auto text = std::make_shared<const QString>(answer.toString());
+  const std::u16string_view view(reinterpret_cast<const char16_t*>(text->utf16()),
+                                 static_cast<std::size_t>(text->size()));
+  return MakePageCapture(std::move(text), view, Doctype);
 }
 
 std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
@@ -426,28 +468,18 @@ std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
   CheckView();
   FinishNavigation(activity);
   CheckDocument();
-  QVariant answer = RunAndWait(QStringLiteral("window.__kv ? window.__kv.tree() : null"), activity);
-  QJsonObject tree = QJsonDocument::fromJson(answer.toString().toUtf8()).object();
-  if (tree.isEmpty() || !tree.value(QLatin1String("root")).isObject())
-    Fail(Text("Die Webseiten-Komponente lieferte keine lesbare Seite.",
-              "The web page component returned no readable page."));
-  TDomDocument document;
-  QJsonValue doctype = tree.value(QLatin1String("doctype"));
-  if (doctype.isObject()) {
-    QJsonObject parts = doctype.toObject();
-    std::string name = Utf8(parts.value("name").toString());
-    std::string publicId = Utf8(parts.value("publicId").toString());
-    std::string systemId = Utf8(parts.value("systemId").toString());
-    document.Doctype = !Doctype.empty() && DoctypeDeclares(Doctype, name, publicId, systemId)
-                           ? Doctype
-                           : ComposeDoctype(name, publicId, systemId);
+  for (bool nodeByNode : {false, true}) {
+    std::optional<TPageCapture> capture =
+        CaptureOf(RunAndWait(CaptureScript(nodeByNode), activity));
+    if (!capture) break;
+    try {
+      return capture->Lines();
+    } catch (const EPageCaptureError&) {
+      // The page's markup did not read back unambiguously: once more, node by node.
+    }
   }
-  for (const QJsonValue& node : tree.value(QLatin1String("leading")).toArray())
-    document.Leading.push_back(NodeFromJson(node.toObject()));
-  document.Root = NodeFromJson(tree.value(QLatin1String("root")).toObject());
-  for (const QJsonValue& node : tree.value(QLatin1String("trailing")).toArray())
-    document.Trailing.push_back(NodeFromJson(node.toObject()));
-  return SerializePage(document);
+  Fail(Text("Die Webseiten-Komponente lieferte keine lesbare Seite.",
+            "The web page component returned no readable page."));
 }
 
 void TQtWebEngine::TImpl::CopySelection(bool cut) {
@@ -499,13 +531,15 @@ void TQtWebEngine::Navigate(const std::string& urlOrPath) {
   } else {
     url = QUrl::fromLocalFile(QString::fromStdU16String(SysPath(urlOrPath).u16string()));
   }
+  std::string file;
   if (url.isLocalFile()) {
-    const std::string path = FromSysPath(std::filesystem::path(url.toLocalFile().toStdU16String()));
+    file = FromSysPath(std::filesystem::path(url.toLocalFile().toStdU16String()));
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) throw EFOpenError(FrameworkText::FileOpenError(path));
+    if (!ReadFileBytes(file, bytes)) throw EFOpenError(FrameworkText::FileOpenError(file));
     doctype = DoctypeOfPage(bytes);
   }
   FImpl->NavigationPending = true;
+  FImpl->NavigationFile = file;
   FImpl->NavigationTarget = url;
   FImpl->NavigationDoctype = doctype;
   FImpl->StartLoading(url);
@@ -521,7 +555,7 @@ bool TQtWebEngine::HasDocument() const {
 
 void TQtWebEngine::SetDesignMode(bool on) {
   FImpl->CheckDocument();
-  FImpl->Run(on ? QStringLiteral("document.designMode = 'on';")
+  FImpl->Run(on ? QStringLiteral("document.designMode = 'on'; window.__kv && window.__kv.watch();")
                 : QStringLiteral("document.designMode = 'off';"));
 }
 
@@ -556,11 +590,12 @@ void TQtWebEngine::Load(const std::string& path) {
   FImpl->DocumentProblem = FImpl->LoadSucceeded ? std::string() : FImpl->LoadFailure(ToQ(path));
   if (!FImpl->LoadSucceeded) FImpl->Fail(FImpl->DocumentProblem);
   FImpl->Doctype = DoctypeOfPage(bytes);
+  FImpl->ShownFile = path;
   // Editable before Load returns, so that the next command already edits, and with the
-  // command values of the new page at hand.
+  // command values of the new page at hand. Changes count from here on.
   QVariant state = FImpl->RunAndWait(
-      QStringLiteral(
-          "document.designMode = 'on'; window.__kv ? window.__kv.report('load') : null;"),
+      QStringLiteral("document.designMode = 'on';"
+                     "window.__kv ? (window.__kv.watch(), window.__kv.report('load')) : null;"),
       FImpl->Text("Bearbeitung einschalten", "switching editing on"));
   FImpl->ApplyState(QJsonObject::fromVariantMap(state.toMap()));
 }
@@ -574,6 +609,24 @@ void TQtWebEngine::Save(const std::string& path) {
 std::vector<std::string> TQtWebEngine::SaveToLines() {
   FImpl->CheckView();
   return FImpl->Serialize();
+}
+
+void TQtWebEngine::CapturePage(std::function<void(std::optional<TPageCapture>)> done,
+                               bool nodeByNode) {
+  if (!HasDocument() || FImpl->NavigationPending || FImpl->LoadActive) {
+    QTimer::singleShot(0, [done = std::move(done)] { done(std::nullopt); });
+    return;
+  }
+  FImpl->Page->runJavaScript(
+      FImpl->CaptureScript(nodeByNode), kWorld,
+      [impl = FImpl.get(), page = QPointer<TEnginePage>(FImpl->Page),
+       done = std::move(done)](const QVariant& answer) {
+        done(page && !impl->ProcessGone ? impl->CaptureOf(answer) : std::nullopt);
+      });
+}
+
+std::string TQtWebEngine::LoadedFile() const {
+  return HasDocument() ? FImpl->ShownFile : std::string();
 }
 
 void TQtWebEngine::ExecCommand(const std::string& name, bool showUI, const TVariant& value) {

@@ -2,7 +2,9 @@
 // conversions, used wherever text crosses to Qt, to the web engine or to UTF-8 files.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -25,5 +27,11 @@ std::string Utf16ToCp1252(const std::u16string& text, char replacement = '?',
 // Decodes UTF-8 leniently: a byte that does not start a valid sequence yields U+FFFD.
 std::u32string DecodeUtf8(const std::string& utf8);
 std::string EncodeUtf8(const std::u32string& text);
+// One code point of DecodeUtf8: the one at i, which moves past it (i < utf8.size()).
+char32_t DecodeUtf8At(std::string_view utf8, std::size_t& i);
+// Appends the UTF-8 bytes of one code point.
+void AppendUtf8(std::string& out, char32_t u);
+// Appends UTF-16 text as UTF-8. A lone surrogate stands for no character: it becomes U+FFFD.
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 
 }  // namespace kv
