@@ -96,13 +96,17 @@ void SyncDirectory(const fs::path& dir) {
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
+  return WriteFileAtomically(path.empty() ? fs::path() : SysPath(path), bytes, error);
+}
+
+bool WriteFileAtomically(const fs::path& path, const std::string& bytes, std::string& error) {
   error.clear();
   if (path.empty()) {
     error = SystemError(ENOENT);
     return false;
   }
   fs::path target;
-  if (!ResolveLinks(SysPath(path), target, error)) return false;
+  if (!ResolveLinks(path, target, error)) return false;
   fs::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
 

@@ -2,6 +2,7 @@
 // half-written one, also when the disk fills up or the program dies while writing.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace kv {
@@ -12,5 +13,8 @@ namespace kv {
 // folder) without write permission is refused rather than replaced. On failure the old file is
 // untouched, no temporary file remains, false is returned and error says why.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
+// The same for a path as the host names it.
+bool WriteFileAtomically(const std::filesystem::path& path, const std::string& bytes,
+                         std::string& error);
 
 }  // namespace kv

@@ -132,6 +132,20 @@ std::string Utf8ToCp1252(const std::string& utf8, char replacement, bool* lossle
   return out;
 }
 
+std::string Utf8ToPageText(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t u = DecodeUtf8At(utf8, i);
+    const int b = UnicodeToCp1252(u);
+    if (b >= 0)
+      out += static_cast<char>(b);
+    else
+      out += "&#" + std::to_string(static_cast<unsigned long>(u)) + ";";
+  }
+  return out;
+}
+
 std::u16string Cp1252ToUtf16(const std::string& ansi) {
   std::u16string out;
   out.reserve(ansi.size());

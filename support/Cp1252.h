@@ -31,6 +31,9 @@ std::string EncodeUtf8(const std::u32string& text);
 char32_t DecodeUtf8At(std::string_view utf8, std::size_t& i);
 // Appends the UTF-8 bytes of one code point.
 void AppendUtf8(std::string& out, char32_t u);
+// UTF-8 text as page text: Windows-1252, every other character as a numeric character
+// reference ("&#321;"), a byte that starts no valid sequence as that of U+FFFD.
+std::string Utf8ToPageText(std::string_view utf8);
 // Appends UTF-16 text as UTF-8. A lone surrogate stands for no character: it becomes U+FFFD.
 void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 
+#include "platform/classes/Exception.h"
 #include "support/Files.h"
 #include "support/Paths.h"
 
@@ -46,6 +47,15 @@ std::string UntitledDocDir(const std::string& tempDir) {
 
 std::string UntitledFile(const std::string& tempDir) {
   return UntitledDocDir(tempDir) + "temp.html";
+}
+
+std::string WriteWorkingCopy(const std::string& docDir, const std::string& bytes) {
+  std::string work = NewWorkFileName(docDir);
+  if (!WriteFileBytes(work, bytes)) {
+    DeleteFileIfExists(work);
+    throw EFCreateError(FrameworkText::FileCreateError(work));
+  }
+  return work;
 }
 
 int DrawFileNumber() {

@@ -27,6 +27,9 @@ std::string UntitledFile(const std::string& tempDir);
 int DrawFileNumber();
 // docDir + "KAVELIN_temp" + number + ".html".
 std::string NewWorkFileName(const std::string& docDir);
+// Writes bytes as a new working copy in docDir and returns its path. A folder that takes no
+// copy is an EFCreateError naming the file; nothing is left behind then.
+std::string WriteWorkingCopy(const std::string& docDir, const std::string& bytes);
 // dir + "kavelin" + number + ".html": the preview copy, not a working file.
 std::string NewPreviewFileName(const std::string& dir);
 
