@@ -7,6 +7,7 @@
 #include "app/core/WorkingFiles.h"
 #include "platform/Jpeg.h"
 #include "platform/QtText.h"
+#include "platform/TerminationSignals.h"
 #include "resources/Resources.h"
 #include "support/Files.h"
 #include "support/Paths.h"
@@ -34,6 +35,7 @@ TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory,
 
 TMainForm::~TMainForm() {
   RemoveMouseHook();
+  if (signalsTaken_) OnTerminationSignals(nullptr);
 }
 
 TToolButton* TMainForm::AddToolButton(const char* name, TToolButtonStyle style, int image,
@@ -287,6 +289,7 @@ void TMainForm::CreateComponents() {
     SafeCall([this] { WebBrowser1NavigateComplete2(); });
   };
   WebBrowser1->Engine()->ActiveLanguage = [this] { return ActiveLanguage(); };
+  InstallRecovery();
 }
 
 void TMainForm::DoCreate() {
@@ -378,7 +381,9 @@ void TMainForm::RunPendingShow() {
 
 void TMainForm::OpenFirstPage() {
   try {
-    if (StartFile.empty() || !FileExists(StartFile)) {
+    if (OfferRecoveryAtStart()) {
+      // The page a run that ended without closing left behind, instead of the start page.
+    } else if (StartFile.empty() || !FileExists(StartFile)) {
       Neu1Click(this);
     } else {
       try {
@@ -408,7 +413,9 @@ void TMainForm::ReportReadyOnce() {
 
 void TMainForm::FormClose(TObject*, TCloseAction& action) {
   action = TCloseAction::caHide;
+  if (closingForSignal_) return;
   DeleteWorkingFiles();
+  if (Recovery) Recovery->EndRun();
   // The showcase window is the last the user sees; the program ends when it is closed.
   if (auto* showcase = Application()->FindForm<TWerbungForm>()) showcase->ShowModal();
 }

@@ -18,15 +18,13 @@ std::string MakeWorkingCopy(const std::string& docDir, const std::string* source
   std::string bytes;
   if (sourcePath && !ReadFileBytes(*sourcePath, bytes))
     throw EFOpenError(FrameworkText::FileOpenError(*sourcePath));
-  std::string work = NewWorkFileName(docDir);
-  if (!WriteFileBytes(work, bytes)) {
-    DeleteFileIfExists(work);
+  try {
+    return WriteWorkingCopy(docDir, bytes);
+  } catch (const EFCreateError& e) {
     if (sourcePath)
-      throw EFCreateError(FrameworkText::FileOpenError(*sourcePath) + ": " +
-                          FrameworkText::FileCreateError(work));
-    throw EFCreateError(FrameworkText::FileCreateError(work));
+      throw EFCreateError(FrameworkText::FileOpenError(*sourcePath) + ": " + e.Message);
+    throw;
   }
-  return work;
 }
 
 }  // namespace
@@ -44,6 +42,8 @@ void TMainForm::InitEditing() {
 
 void TMainForm::WebBrowser1NavigateComplete2() {
   InitEditing();
+  // A window's result (source, meta tags, table, undo) replaced the page.
+  if (Recovery && !CurrentFile.empty()) Recovery->Reloaded(WebBrowser1->Engine()->LoadedFile());
   WebBrowser1->SetFocus();
   if (!filterOn_) {
     filterOn_ = true;
@@ -71,6 +71,7 @@ void TMainForm::LoadDocument(const std::string& path) {
   DocDir = newDocDir;
   WorkFile = newWork;
   SetStatusText(CurrentFile);
+  if (Recovery) Recovery->Loaded(newWork);
 }
 
 void TMainForm::Neu1Click(TObject*) {
@@ -87,6 +88,7 @@ void TMainForm::Neu1Click(TObject*) {
   DocDir = docDir;
   WorkFile = work;
   SetStatusText(CurrentFile);
+  if (Recovery) Recovery->Loaded(work);
 }
 
 void TMainForm::NeueInternetseit1Click(TObject*) {
@@ -116,6 +118,7 @@ void TMainForm::SaveDocumentTo(const std::string& path) {
 
 void TMainForm::Soeichern1Click(TObject*) {
   SaveDocumentTo(CurrentFile);
+  if (Recovery) Recovery->Saved(CurrentFile);
   MessageBox(this, SavedMessage(), "KAVELIN", MB_OK);
 }
 
@@ -124,6 +127,7 @@ void TMainForm::Speichernunter1Click(TObject*) {
   if (!SaveDialog1->Execute()) return;
   const std::string chosen = SaveDialog1->FileName();
   SaveDocumentTo(chosen);
+  if (Recovery) Recovery->Saved(chosen);
   CurrentFile = chosen;
   DocDir = WithTrailingBackslash(DirectoryOfPath(CurrentFile));
   SetStatusText(CurrentFile);

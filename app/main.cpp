@@ -53,6 +53,9 @@ int main(int argc, char** argv) {
     app.CreateForm<kv::TAboutBox>(nullptr);
     app.CreateForm<kv::TWerbungForm>(nullptr);
     app.CreateForm<kv::TMetaTagForm>(nullptr);
+    // Logout, shutdown and Ctrl+C close the program as a window closes, keeping the page's
+    // recovery copy for the next start.
+    mainForm->CloseOnTerminationSignals();
     result = app.Run();
     app.DestroyForms();
   }
