@@ -23,6 +23,20 @@ constexpr auto kRestoreAgainAfter = 10s;
 
 const char* const kCaption = "KAVELIN";
 
+// Writes bytes as a new working copy in docDir and has the engine load it; nothing is left
+// behind when that fails.
+std::string LoadWorkingCopy(TWebEngine& engine, const std::string& docDir,
+                            const std::string& bytes) {
+  const std::string work = WriteWorkingCopy(docDir, bytes);
+  try {
+    engine.Load(work);
+  } catch (...) {
+    DeleteFileIfExists(work);
+    throw;
+  }
+  return work;
+}
+
 }  // namespace
 
 void TMainForm::InstallRecovery() {
@@ -58,13 +72,7 @@ void TMainForm::RestorePage(bool untitled, const std::string& currentFile,
                             const std::string& docDir, const std::string& bytes) {
   if (untitled && !ForceDirectories(docDir))
     throw EFCreateError(FrameworkText::FileCreateError(docDir));
-  const std::string work = WriteWorkingCopy(docDir, bytes);
-  try {
-    WebBrowser1->Engine()->Load(work);
-  } catch (...) {
-    DeleteFileIfExists(work);
-    throw;
-  }
+  const std::string work = LoadWorkingCopy(*WebBrowser1->Engine(), docDir, bytes);
   if (!DocDir.empty()) kv::DeleteWorkingFiles(DocDir, TempDir, work);
   CurrentFile = untitled ? UntitledFile(TempDir) : currentFile;
   DocDir = docDir;
@@ -146,10 +154,8 @@ void TMainForm::RestoreAfterProcessGone() {
   try {
     if (!Recovery->RestoreSource(source)) throw EFOpenError(FrameworkText::FileOpenError(WorkFile));
     // A new working copy in the page's folder, so that its addresses resolve as before.
-    work = WriteWorkingCopy(DocDir, source.Bytes);
-    WebBrowser1->Engine()->Load(work);
+    work = LoadWorkingCopy(*WebBrowser1->Engine(), DocDir, source.Bytes);
   } catch (const std::exception& e) {
-    if (!work.empty()) DeleteFileIfExists(work);
     Recovery->KeepCopyAtClose();
     MessageBox(this, ProgramText("Recovery.RestoreFailed", language, {e.what()}), kCaption,
                MB_ICONERROR);

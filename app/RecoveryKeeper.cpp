@@ -94,11 +94,8 @@ void TRecoveryKeeper::Reloaded(const std::string& file) {
 }
 
 void TRecoveryKeeper::Saved(const std::string& file) {
-  Abandon();
-  session_.Discard();
-  schedule_.Clear();
-  SetLoaded(file, Now());
-  Reschedule();
+  // The page is its file again, as after opening it.
+  Loaded(file);
 }
 
 void TRecoveryKeeper::EndRun() {
@@ -205,6 +202,7 @@ void TRecoveryKeeper::OnWritten(std::uint64_t sequence, TOutcome outcome, const 
       if (session_.HasCopy()) {
         copyTime_ = time;
         copyCurrent_ = true;
+        ++copiesWritten_;
       }
       break;
     case TOutcome::Unreadable:

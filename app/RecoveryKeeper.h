@@ -79,6 +79,8 @@ class TRecoveryKeeper {
   // Returns when no copy is being taken or written.
   void WaitIdle();
   bool Busy() const { return inFlight_; }
+  // How many copies have been written.
+  int CopiesWritten() const { return copiesWritten_; }
 
  private:
   void Reschedule();
@@ -110,6 +112,7 @@ class TRecoveryKeeper {
   bool keepAtClose_ = false;
   std::int64_t copyTime_ = 0;
   bool copyCurrent_ = false;  // the copy shows the page as changed since its last load
+  int copiesWritten_ = 0;
   std::string loadedFile_;    // what the page was last loaded from, or saved to
   std::int64_t loadTime_ = 0;
   bool changedSinceLoad_ = false;

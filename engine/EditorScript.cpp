@@ -194,6 +194,21 @@ const char* const kEditorScript = R"JS(
     return out + 'H' + root.outerHTML;
   };
 
+  // A capture taken without the window waiting for it goes over in slices: one large answer
+  // would be turned into C++ text on the window's thread in one go.
+  var held = {}, lastHeld = 0;
+  kv.hold = function (nodeByNode) {
+    var id = ++lastHeld;
+    held[id] = kv.capture(nodeByNode);
+    return [id, held[id].length];
+  };
+  kv.slice = function (id, from, count) {
+    var text = held[id];
+    if (text === undefined) return null;
+    if (from + count >= text.length) delete held[id];
+    return text.substr(from, count);
+  };
+
   // Changes to the page, for the recovery copy. The page's timers do not run while its own
   // scripts are off, so a change is reported at once when the last report is a while ago;
   // otherwise it is held back and rides on the next report of the caret, which follows nearly

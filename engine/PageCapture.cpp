@@ -321,11 +321,18 @@ std::vector<std::string> CapturedPageLines(TCapturedPage page, const std::string
   return SerializePage(page.Page);
 }
 
-TPageCapture MakePageCapture(std::shared_ptr<const void> owner, std::u16string_view text,
-                             std::string fileDoctype) {
-  return TPageCapture([owner = std::move(owner), text, doctype = std::move(fileDoctype)] {
-    return CapturedPageLines(ReadPageCapture(text), doctype);
-  });
+TPageCapture MakePageCapture(std::shared_ptr<const void> owner,
+                             std::vector<std::u16string_view> pieces, std::string fileDoctype) {
+  return TPageCapture(
+      [owner = std::move(owner), pieces = std::move(pieces), doctype = std::move(fileDoctype)] {
+        if (pieces.size() == 1) return CapturedPageLines(ReadPageCapture(pieces.front()), doctype);
+        std::u16string whole;
+        std::size_t size = 0;
+        for (std::u16string_view piece : pieces) size += piece.size();
+        whole.reserve(size);
+        for (std::u16string_view piece : pieces) whole += piece;
+        return CapturedPageLines(ReadPageCapture(whole), doctype);
+      });
 }
 
 }  // namespace kv

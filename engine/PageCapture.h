@@ -62,9 +62,9 @@ class TPageCapture {
   TProducer producer_;
 };
 
-// A capture of a text the engine sent: owner keeps the text alive for as long as the capture
-// lives; text points into it.
-TPageCapture MakePageCapture(std::shared_ptr<const void> owner, std::u16string_view text,
-                             std::string fileDoctype);
+// A capture of a text the engine sent, whole or in pieces (joined when the lines are made):
+// owner keeps the text alive for as long as the capture lives; the pieces point into it.
+TPageCapture MakePageCapture(std::shared_ptr<const void> owner,
+                             std::vector<std::u16string_view> pieces, std::string fileDoctype);
 
 }  // namespace kv

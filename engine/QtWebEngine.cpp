@@ -202,6 +202,15 @@ class TQtWebEngine::TImpl {
   }
   // The capture of an answer of the page script; none when the answer is no text.
   std::optional<TPageCapture> CaptureOf(const QVariant& answer) const;
+  // A capture held by the page script, fetched slice by slice (see kv.hold).
+  struct THeldCapture {
+    int Id = 0;
+    qsizetype Length = 0, Received = 0;
+    std::vector<QString> Slices;
+    std::string Doctype;
+    std::function<void(std::optional<TPageCapture>)> Done;
+  };
+  void FetchSlice(std::shared_ptr<THeldCapture> held);
   void CopySelection(bool cut);
 };
 
@@ -460,7 +469,32 @@ std::optional<TPageCapture> TQtWebEngine::TImpl::CaptureOf(const QVariant& answe
   auto text = std::make_shared<const QString>(answer.toString());
   const std::u16string_view view(reinterpret_cast<const char16_t*>(text->utf16()),
                                  static_cast<std::size_t>(text->size()));
-  return MakePageCapture(std::move(text), view, Doctype);
+  return MakePageCapture(std::move(text), {view}, Doctype);
+}
+
+void TQtWebEngine::TImpl::FetchSlice(std::shared_ptr<THeldCapture> held) {
+  constexpr qsizetype kSlice = 1 << 18;
+  Page->runJavaScript(
+      QStringLiteral("window.__kv ? window.__kv.slice(%1, %2, %3) : null")
+          .arg(held->Id)
+          .arg(held->Received)
+          .arg(kSlice),
+      kWorld, [impl = this, page = QPointer<TEnginePage>(Page), held](const QVariant& answer) {
+        if (!page || impl->ProcessGone || answer.typeId() != QMetaType::QString ||
+            answer.toString().isEmpty()) {
+          held->Done(std::nullopt);  // the page is gone or was replaced
+          return;
+        }
+        held->Slices.push_back(answer.toString());
+        held->Received += held->Slices.back().size();
+        if (held->Received < held->Length) return impl->FetchSlice(held);
+        auto slices = std::make_shared<const std::vector<QString>>(std::move(held->Slices));
+        std::vector<std::u16string_view> pieces;
+        for (const QString& slice : *slices)
+          pieces.emplace_back(reinterpret_cast<const char16_t*>(slice.utf16()),
+                              static_cast<std::size_t>(slice.size()));
+        held->Done(MakePageCapture(slices, std::move(pieces), held->Doctype));
+      });
 }
 
 std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
@@ -468,18 +502,21 @@ std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
   CheckView();
   FinishNavigation(activity);
   CheckDocument();
+  std::string why = Text("keine Antwort", "no answer");
   for (bool nodeByNode : {false, true}) {
     std::optional<TPageCapture> capture =
         CaptureOf(RunAndWait(CaptureScript(nodeByNode), activity));
     if (!capture) break;
     try {
       return capture->Lines();
-    } catch (const EPageCaptureError&) {
+    } catch (const EPageCaptureError& e) {
       // The page's markup did not read back unambiguously: once more, node by node.
+      why = e.Message;
     }
   }
-  Fail(Text("Die Webseiten-Komponente lieferte keine lesbare Seite.",
-            "The web page component returned no readable page."));
+  Fail(Text("Die Webseiten-Komponente lieferte keine lesbare Seite (",
+            "The web page component returned no readable page (") +
+       why + ").");
 }
 
 void TQtWebEngine::TImpl::CopySelection(bool cut) {
@@ -593,10 +630,17 @@ void TQtWebEngine::Load(const std::string& path) {
   FImpl->ShownFile = path;
   // Editable before Load returns, so that the next command already edits, and with the
   // command values of the new page at hand. Changes count from here on.
-  QVariant state = FImpl->RunAndWait(
-      QStringLiteral("document.designMode = 'on';"
-                     "window.__kv ? (window.__kv.watch(), window.__kv.report('load')) : null;"),
-      FImpl->Text("Bearbeitung einschalten", "switching editing on"));
+  const QString editable = QStringLiteral(
+      "document.designMode = 'on';"
+      "window.__kv ? (window.__kv.watch(), window.__kv.report('load')) : null;");
+  const std::string switching = FImpl->Text("Bearbeitung einschalten", "switching editing on");
+  QVariant state = FImpl->RunAndWait(editable, switching);
+  if (state.isNull()) {
+    // The editor's script did not reach this document (a page process started under heavy
+    // load can miss it): put it in now.
+    FImpl->RunAndWait(EditorPageScript() + QStringLiteral("\ntrue;"), switching);
+    state = FImpl->RunAndWait(editable, switching);
+  }
   FImpl->ApplyState(QJsonObject::fromVariantMap(state.toMap()));
 }
 
@@ -617,11 +661,19 @@ void TQtWebEngine::CapturePage(std::function<void(std::optional<TPageCapture>)> 
     QTimer::singleShot(0, [done = std::move(done)] { done(std::nullopt); });
     return;
   }
+  auto held = std::make_shared<TImpl::THeldCapture>();
+  held->Doctype = FImpl->Doctype;
+  held->Done = std::move(done);
   FImpl->Page->runJavaScript(
-      FImpl->CaptureScript(nodeByNode), kWorld,
-      [impl = FImpl.get(), page = QPointer<TEnginePage>(FImpl->Page),
-       done = std::move(done)](const QVariant& answer) {
-        done(page && !impl->ProcessGone ? impl->CaptureOf(answer) : std::nullopt);
+      nodeByNode ? QStringLiteral("window.__kv ? window.__kv.hold(true) : null")
+                 : QStringLiteral("window.__kv ? window.__kv.hold(false) : null"),
+      kWorld,
+      [impl = FImpl.get(), page = QPointer<TEnginePage>(FImpl->Page), held](const QVariant& v) {
+        const QVariantList answer = v.toList();
+        if (!page || impl->ProcessGone || answer.size() != 2) return held->Done(std::nullopt);
+        held->Id = answer[0].toInt();
+        held->Length = answer[1].toLongLong();
+        impl->FetchSlice(held);
       });
 }
 

@@ -1,5 +1,8 @@
 #include "support/SerialWorker.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace kv {
 
 TSerialWorker::TSerialWorker() : thread_([this] { Run(); }) {}
@@ -27,6 +30,8 @@ void TSerialWorker::WaitIdle() {
 }
 
 void TSerialWorker::Run() {
+  // Work in the background yields the processor to the window's thread.
+  ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     changed_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });

@@ -305,14 +305,18 @@ TEST(PageCapture, RandomPagesGiveTheSameLinesAsTheirTreesInBothForms) {
   }
 }
 
-TEST(PageCapture, ACaptureMadeLinesOnAnyThreadAsOftenAsAsked) {
+TEST(PageCapture, ACaptureMakesLinesOnAnyThreadAsOftenAsAskedAlsoFromPieces) {
   auto text = std::make_shared<const std::u16string>(Capture(Fixture(), false));
-  const TPageCapture capture = MakePageCapture(text, *text, "");
+  const std::u16string_view whole(*text);
+  const TPageCapture capture = MakePageCapture(text, {whole}, "");
+  const TPageCapture pieces =
+      MakePageCapture(text, {whole.substr(0, 7), whole.substr(7, 100), whole.substr(107)}, "");
   const Lines first = capture.Lines();
   Lines second;
-  std::thread([&] { second = capture.Lines(); }).join();
+  std::thread([&] { second = pieces.Lines(); }).join();
   EXPECT_EQ(first, SerializePage(Fixture()));
   EXPECT_EQ(second, first);
+  EXPECT_EQ(capture.Lines(), first);
 }
 
 }  // namespace

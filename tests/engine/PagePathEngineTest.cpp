@@ -19,6 +19,7 @@
 #include "engine/Doctype.h"
 #include "engine/QtWebEngine.h"
 #include "support/Files.h"
+#include "tests/engine/EngineFixture.h"
 #include "tests/engine/OldTreePath.h"
 
 namespace kv {
@@ -26,56 +27,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class PagePathEngineTest : public testing::Test {
+class PagePathEngineTest : public TEngineFixture {
  protected:
-  static void SetUpTestSuite() {
-    if (!qApp) {
-      static int argc = 1;
-      static char name[] = "engine_qt_test";
-      static char* argv[] = {name, nullptr};
-      QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-      new QApplication(argc, argv);
-    }
-    FEngine = new TQtWebEngine();
-    FEngine->Widget()->resize(800, 600);
-    FEngine->Widget()->show();
-    FDir = std::filesystem::temp_directory_path() /
-           ("kv_page_path_" + std::to_string(QCoreApplication::applicationPid()));
-    std::filesystem::create_directories(FDir);
-  }
-  static void TearDownTestSuite() {
-    delete FEngine;
-    FEngine = nullptr;
-    std::filesystem::remove_all(FDir);
-  }
-  void SetUp() override {
-    FEngine->OnContentChanged = nullptr;
-    FEngine->OnProcessGone = nullptr;
-  }
-
-  static std::string Path(const std::string& name) { return (FDir / name).string(); }
-  static QWebEngineView* View() { return qobject_cast<QWebEngineView*>(FEngine->Widget()); }
-  static bool WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-      if (clock.elapsed() > milliseconds) return false;
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-      QTest::qWait(10);
-    }
-    return true;
-  }
-  static QVariant Js(const QString& script) {
-    QVariant result;
-    bool done = false;
-    View()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                  [&](const QVariant& v) {
-                                    result = v;
-                                    done = true;
-                                  });
-    EXPECT_TRUE(WaitFor([&] { return done; }, 30000));
-    return result;
-  }
   // Loads the page file and answers its DOCTYPE as the file wrote it.
   static std::string LoadPage(const std::string& name, const std::string& bytes) {
     EXPECT_TRUE(WriteFileBytes(Path(name), bytes));
@@ -91,13 +44,7 @@ class PagePathEngineTest : public testing::Test {
     return ReadPageCapture(
         std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
   }
-
-  static TQtWebEngine* FEngine;
-  static std::filesystem::path FDir;
 };
-
-TQtWebEngine* PagePathEngineTest::FEngine = nullptr;
-std::filesystem::path PagePathEngineTest::FDir;
 
 // Random markup with the parts pages have, misnested at times as pages are: the engine's parser
 // decides what tree it becomes.
