@@ -112,6 +112,7 @@ bool TMainForm::OfferRecoveryAtStart() {
   bool complete = false;
   offered->ReadCopy(bytes, complete);
   const TRestorePlan plan = PlanRestore(*offered, complete, language);
+  SetYesNoCaptions(ProgramText("Recovery.Yes", language), ProgramText("Recovery.No", language));
   if (MessageBox(this, plan.Question, kCaption, MB_YESNO | MB_ICONQUESTION) != mrYes) {
     offered->Delete();
     return false;
@@ -131,11 +132,7 @@ bool TMainForm::OfferRecoveryAtStart() {
     return false;  // the copy stays for the next start
   }
   // The copy is this run's now; the old one goes only once the new one is written.
-  std::string error;
-  if (Recovery->Adopt(bytes, offered->Time, error))
-    offered->Delete();
-  else
-    Recovery->OnCannotWrite(error);
+  if (Recovery->Adopt(bytes, offered->Time)) offered->Delete();
   return true;
 }
 

@@ -214,10 +214,7 @@ void TRecoveryKeeper::OnWritten(std::uint64_t sequence, TOutcome outcome, const 
       // No page to take (a load under way, the process gone), or the folder takes no copy:
       // try again later, and say so once.
       schedule_.Failed(TClock::now() + (error.empty() ? quiet_ : longest_));
-      if (!error.empty() && !warned_) {
-        warned_ = true;
-        if (OnCannotWrite) OnCannotWrite(error);
-      }
+      if (!error.empty()) Warn(error);
       break;
   }
   Reschedule();
@@ -248,8 +245,17 @@ void TRecoveryKeeper::Restored(const std::string& workFile, const TRestoreSource
   Reschedule();
 }
 
-bool TRecoveryKeeper::Adopt(const std::string& bytes, std::int64_t time, std::string& error) {
-  return WriteNow(bytes, page_(), time, error);
+bool TRecoveryKeeper::Adopt(const std::string& bytes, std::int64_t time) {
+  std::string error;
+  if (WriteNow(bytes, page_(), time, error)) return true;
+  Warn(error);
+  return false;
+}
+
+void TRecoveryKeeper::Warn(const std::string& reason) {
+  if (warned_) return;
+  warned_ = true;
+  if (OnCannotWrite) OnCannotWrite(reason);
 }
 
 void TRecoveryKeeper::WaitIdle() {

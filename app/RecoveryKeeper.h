@@ -68,8 +68,9 @@ class TRecoveryKeeper {
   bool RestoreSource(TRestoreSource& source);
   // The page came back from source, loaded from workFile.
   void Restored(const std::string& workFile, const TRestoreSource& source);
-  // A copy restored at start becomes this run's copy, written at once.
-  bool Adopt(const std::string& bytes, std::int64_t time, std::string& error);
+  // A copy restored at start becomes this run's copy, written at once; false (and said once
+  // per run) when it cannot be written.
+  bool Adopt(const std::string& bytes, std::int64_t time);
 
   // Called once per run, when a copy cannot be written (reason names file and cause).
   std::function<void(const std::string& reason)> OnCannotWrite;
@@ -92,6 +93,8 @@ class TRecoveryKeeper {
                  std::int64_t time);
   // Forgets a copy being taken; its result, when it comes, is dropped.
   void Abandon();
+  // Tells OnCannotWrite, once per run.
+  void Warn(const std::string& reason);
   void SetLoaded(const std::string& file, std::int64_t time);
   TRecoveryRecord RecordOf(const TPage& page, std::int64_t time) const;
   bool WriteNow(const std::string& bytes, const TPage& page, std::int64_t time, std::string& error);
@@ -113,7 +116,7 @@ class TRecoveryKeeper {
   std::int64_t copyTime_ = 0;
   bool copyCurrent_ = false;  // the copy shows the page as changed since its last load
   int copiesWritten_ = 0;
-  std::string loadedFile_;    // what the page was last loaded from, or saved to
+  std::string loadedFile_;  // what the page was last loaded from, or saved to
   std::int64_t loadTime_ = 0;
   bool changedSinceLoad_ = false;
   TSerialWorker worker_;  // last: it ends first, before what its jobs use

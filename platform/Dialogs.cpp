@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -68,6 +69,11 @@ std::optional<TColor> QtColorDialog(TColor initial) {
   return FromQColor(c);
 }
 
+std::pair<std::string, std::string>& YesNoCaptions() {
+  static std::pair<std::string, std::string> captions;
+  return captions;
+}
+
 int QtMessageBox(TForm* owner, const std::string& text, const std::string& caption,
                  unsigned flags) {
   // The icon bits form a number, as in the Windows flags: 0x30 is the warning, not 0x10 | 0x20.
@@ -81,13 +87,23 @@ int QtMessageBox(TForm* owner, const std::string& text, const std::string& capti
   QMessageBox box(icon, ToQ(caption), ToQ(text),
                   yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   owner && owner->Window() ? owner->Window() : QApplication::activeWindow());
-  if (yesNo) box.setEscapeButton(QMessageBox::No);
+  if (yesNo) {
+    box.setEscapeButton(QMessageBox::No);
+    if (!YesNoCaptions().first.empty()) {
+      box.button(QMessageBox::Yes)->setText(ToQ(YesNoCaptions().first));
+      box.button(QMessageBox::No)->setText(ToQ(YesNoCaptions().second));
+    }
+  }
   const int answer = box.exec();
   if (!yesNo) return mrOk;
   return answer == QMessageBox::Yes ? mrYes : mrNo;
 }
 
 }  // namespace
+
+void SetYesNoCaptions(std::string yes, std::string no) {
+  YesNoCaptions() = {std::move(yes), std::move(no)};
+}
 
 TDialogService& DialogService() {
   static TDialogService service{QtFileDialog, QtColorDialog, QtMessageBox};

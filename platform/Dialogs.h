@@ -69,6 +69,9 @@ enum TMsgBoxFlags : unsigned {
 // (mrOk, or with MB_YESNO mrYes or mrNo; closing it answers No).
 int MessageBox(TForm* owner, const std::string& text, const std::string& caption,
                unsigned flags = MB_OK);
+// The captions of the Yes and No buttons ("&" before the access key), in the program's
+// language; empty: Qt's own.
+void SetYesNoCaptions(std::string yes, std::string no);
 
 // What the dialogs do when shown; tests replace these to answer without a person.
 struct TDialogService {

@@ -20,6 +20,8 @@ constexpr TProgramText kTexts[] = {
     {"Main.HintPreview", "Vorschau im Browser", "Preview in the web browser"},
     // ---- Recovery ----
     {"Recovery.TimeFormat", "%d.%m.%Y, %H:%M:%S Uhr", "%Y-%m-%d %H:%M:%S"},
+    {"Recovery.Yes", "&Ja", "&Yes"},
+    {"Recovery.No", "&Nein", "&No"},
     {"Recovery.Question",
      "KAVELIN wurde nicht ordnungsgem\xE4\xDF beendet. Es gibt eine Sicherungskopie der Seite "
      "\x84%1\x93 im Ordner \x84%2\x93 vom %3.\n\nSoll die Seite wiederhergestellt werden? Nein "

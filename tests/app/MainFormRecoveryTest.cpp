@@ -108,6 +108,12 @@ TEST_F(MainFormRecovery, CopiesAreTakenAfterAQuietWhileAndDeletedBySaveOpenNewAn
   }
   EXPECT_NE(Copy(f).find("drei+"), std::string::npos);
 
+  // A window's result loaded into the page (here as the source window's would be).
+  WriteFileBytes(f->DocDir + "KAVELIN_quellcode.html",
+                 "<html><body>aus dem Quelltext</body></html>");
+  f->WebBrowser1->Engine()->Navigate(f->DocDir + "KAVELIN_quellcode.html");
+  ASSERT_TRUE(CopyHolds(f, "aus dem Quelltext"));
+
   const auto deletedBy = [&](const char* what, const std::function<void()>& command) {
     engine_->Type(what);
     ASSERT_TRUE(CopyHolds(f, what)) << what;
