@@ -108,7 +108,7 @@ void TMainForm::SaveDocumentTo(const std::string& path) {
   try {
     TWebEngine* engine = GetDocument();
     if (!engine) throw EEngineError("Keine Seite geladen; " + path + " wurde nicht geschrieben");
-    SaveRewrittenPage(path, engine->SaveToLines(), DocDir);
+    SaveRewrittenText(path, engine->SaveToPage().Text, DocDir);
   } catch (...) {
     saving_ = false;
     throw;

@@ -19,9 +19,9 @@ std::int64_t Now() {
   return static_cast<std::int64_t>(std::time(nullptr));
 }
 
-// What a save would write of the lines, for the page's folder.
-std::string SavedBytes(std::vector<std::string> lines, const std::string& docDir) {
-  return JoinSavedLines(RewriteSavedPage(std::move(lines), docDir));
+// What a save would write of the page, for the page's folder.
+std::string SavedBytes(const TSerializedPage& page, const std::string& docDir) {
+  return RewriteSavedText(page.Text, docDir);
 }
 
 }  // namespace
@@ -114,7 +114,7 @@ void TRecoveryKeeper::EndRunKeepingCopy() {
     try {
       const TPage page = page_();
       std::string error;
-      WriteNow(SavedBytes(engine_.SaveToLines(), page.DocDir), page, Now(), error);
+      WriteNow(SavedBytes(engine_.SaveToPage(), page.DocDir), page, Now(), error);
     } catch (const std::exception&) {
       // The engine cannot answer now: the last copy taken stays.
     }
@@ -177,7 +177,7 @@ void TRecoveryKeeper::OnCaptured(std::uint64_t sequence, const TPage& page,
     TOutcome outcome = TOutcome::Written;
     std::string error;
     try {
-      const std::string bytes = SavedBytes(capture.Lines(), page.DocDir);
+      const std::string bytes = SavedBytes(capture.Page(), page.DocDir);
       if (!session_.Write(bytes, RecordOf(page, time), generation, error))
         outcome = TOutcome::NotWritten;
     } catch (const EPageCaptureError&) {

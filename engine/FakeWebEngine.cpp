@@ -120,7 +120,7 @@ void TFakeWebEngine::CapturePage(std::function<void(std::optional<TPageCapture>)
   std::optional<TPageCapture> capture;
   if (HasDocument()) {
     ++Captures;
-    capture = TPageCapture([lines = SplitLines(DocumentText)] { return lines; });
+    capture = TPageCapture([page = SaveToPage()] { return page; });
   }
   Post([done = std::move(done), capture = std::move(capture)] { done(capture); });
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <unordered_map>
 
 #include "engine/Doctype.h"
 #include "support/Cp1252.h"
@@ -15,46 +16,55 @@ constexpr int kMaxDepth = 4000;
 
 enum class TSpace { Html, Svg, MathMl };
 
-bool NameIs(std::u16string_view name, std::initializer_list<std::u16string_view> names) {
-  for (std::u16string_view n : names) {
-    if (n.size() != name.size()) continue;
-    bool same = true;
-    for (std::size_t i = 0; i < n.size() && same; ++i) {
-      char16_t c = name[i];
-      if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-      same = c == n[i];
-    }
-    if (same) return true;
+// What the reader needs to know of an element's name, looked up once per element.
+enum TNameFlag : unsigned {
+  kVoidName = 1u << 0,     // written without an end tag (in the HTML name space)
+  kRawTextName = 1u << 1,  // its text written as it is, without entities (HTML name space)
+  kSvgName = 1u << 2,
+  kMathName = 1u << 3,
+  kSvgHtmlPoint = 1u << 4,   // below it, svg holds HTML again
+  kMathHtmlPoint = 1u << 5,  // below it, math holds HTML again
+};
+
+unsigned NameFlags(std::u16string_view name) {
+  static const std::unordered_map<std::string_view, unsigned> table = [] {
+    std::unordered_map<std::string_view, unsigned> t;
+    auto mark = [&t](std::initializer_list<std::string_view> names, unsigned flag) {
+      for (std::string_view n : names) t[n] |= flag;
+    };
+    mark({"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "img",
+          "input", "keygen", "link", "meta", "param", "source", "track", "wbr"},
+         kVoidName);
+    mark({"script", "style", "xmp", "iframe", "noembed", "noframes", "plaintext"}, kRawTextName);
+    mark({"svg"}, kSvgName);
+    mark({"math"}, kMathName);
+    mark({"foreignobject", "desc", "title"}, kSvgHtmlPoint);
+    mark({"mi", "mo", "mn", "ms", "mtext", "annotation-xml"}, kMathHtmlPoint);
+    return t;
+  }();
+  char lower[16];
+  if (name.size() > sizeof lower) return 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char16_t c = name[i];
+    if (c >= 0x80) return 0;
+    lower[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
   }
-  return false;
+  const auto found = table.find(std::string_view(lower, name.size()));
+  return found == table.end() ? 0 : found->second;
 }
 
-// Elements the engine writes without an end tag (only in the HTML name space).
-bool IsVoidName(std::u16string_view n) {
-  return NameIs(
-      n, {u"area", u"base", u"basefont", u"bgsound", u"br", u"col", u"embed", u"frame", u"hr",
-          u"img", u"input", u"keygen", u"link", u"meta", u"param", u"source", u"track", u"wbr"});
-}
-
-// Elements whose text the engine writes as it is, without entities.
-bool IsRawTextName(std::u16string_view n) {
-  return NameIs(n, {u"script", u"style", u"xmp", u"iframe", u"noembed", u"noframes", u"plaintext"});
-}
-
-// The name space a child element gets from the parser, going by its parent: inside svg and
-// math the elements are foreign, except below the points where HTML comes back.
-TSpace ChildSpace(TSpace parent, std::u16string_view parentName, std::u16string_view child) {
-  if (NameIs(child, {u"svg"})) return TSpace::Svg;
-  if (NameIs(child, {u"math"})) return TSpace::MathMl;
+// The name space the parser gives an element, going by its parent: inside svg and math the
+// elements are foreign, except below the points where HTML comes back.
+TSpace SpaceOf(unsigned flags, TSpace parent, unsigned parentFlags) {
+  if (flags & kSvgName) return TSpace::Svg;
+  if (flags & kMathName) return TSpace::MathMl;
   switch (parent) {
     case TSpace::Html:
       return TSpace::Html;
     case TSpace::Svg:
-      return NameIs(parentName, {u"foreignobject", u"desc", u"title"}) ? TSpace::Html : TSpace::Svg;
+      return parentFlags & kSvgHtmlPoint ? TSpace::Html : TSpace::Svg;
     case TSpace::MathMl:
-      return NameIs(parentName, {u"mi", u"mo", u"mn", u"ms", u"mtext", u"annotation-xml"})
-                 ? TSpace::Html
-                 : TSpace::MathMl;
+      return parentFlags & kMathHtmlPoint ? TSpace::Html : TSpace::MathMl;
   }
   return TSpace::Html;
 }
@@ -89,7 +99,7 @@ class TCaptureReader {
     ReadComments(tree.Leading);
     ReadComments(tree.Trailing);
     if (Take(u'H')) {
-      tree.Root = MarkupElement(TSpace::Html, 0);
+      tree.Root = MarkupElement(TSpace::Html, 0, 0);
     } else if (Take(u'N')) {
       page.NodeByNode = true;
       Expect(u"E");
@@ -201,13 +211,16 @@ class TCaptureReader {
            c == u'>';
   }
 
-  std::uint32_t MarkupElement(TSpace space, int depth) {
+  // An element below a parent of that name space and name.
+  std::uint32_t MarkupElement(TSpace parentSpace, unsigned parentFlags, int depth) {
     if (depth > kMaxDepth) Fail("elements nested too deeply");
     Expect(u"<");
     const std::size_t nameStart = p_;
     while (p_ < s_.size() && !EndsName(s_[p_])) ++p_;
     const std::u16string_view name = s_.substr(nameStart, p_ - nameStart);
     if (name.empty()) Fail("an element without a name");
+    const unsigned flags = NameFlags(name);
+    const TSpace space = SpaceOf(flags, parentSpace, parentFlags);
     const std::uint32_t node = tree_->AddNode(TDomNode::TKind::Element, Add(name));
     tree_->Nodes[node].FirstAttribute = static_cast<std::uint32_t>(tree_->Attributes.size());
     while (!Take(u'>')) {
@@ -227,8 +240,8 @@ class TCaptureReader {
       ++tree_->Nodes[node].AttributeCount;
       p_ = quote + 1;
     }
-    if (space == TSpace::Html && IsVoidName(name)) return node;
-    if (space == TSpace::Html && IsRawTextName(name)) {
+    if (space == TSpace::Html && (flags & kVoidName)) return node;
+    if (space == TSpace::Html && (flags & kRawTextName)) {
       std::u16string end = u"</";
       end += name;
       const std::size_t close = s_.find(end, p_);
@@ -239,7 +252,7 @@ class TCaptureReader {
       }
       p_ = close;
     } else {
-      MarkupChildren(node, space, name, depth);
+      MarkupChildren(node, space, flags, depth);
     }
     Expect(u"</");
     Expect(name);
@@ -247,7 +260,7 @@ class TCaptureReader {
     return node;
   }
 
-  void MarkupChildren(std::uint32_t node, TSpace space, std::u16string_view name, int depth) {
+  void MarkupChildren(std::uint32_t node, TSpace space, unsigned flags, int depth) {
     std::uint32_t last = kNone;
     for (;;) {
       if (p_ >= s_.size()) Fail("an unclosed element");
@@ -267,10 +280,7 @@ class TCaptureReader {
       } else if (At(u"<!") || At(u"<?")) {
         Fail("a node the page's markup cannot hold");
       } else {
-        std::size_t nameEnd = p_ + 1;
-        while (nameEnd < s_.size() && !EndsName(s_[nameEnd])) ++nameEnd;
-        const TSpace childSpace = ChildSpace(space, name, s_.substr(p_ + 1, nameEnd - p_ - 1));
-        Link(node, last, MarkupElement(childSpace, depth + 1));
+        Link(node, last, MarkupElement(space, flags, depth + 1));
       }
     }
   }
@@ -311,6 +321,10 @@ TCapturedPage ReadPageCapture(std::u16string_view capture) {
 }
 
 std::vector<std::string> CapturedPageLines(TCapturedPage page, const std::string& fileDoctype) {
+  return CapturedPageText(std::move(page), fileDoctype).Lines();
+}
+
+TSerializedPage CapturedPageText(TCapturedPage page, const std::string& fileDoctype) {
   if (page.Doctype.Present) {
     const TDoctypeParts& d = page.Doctype;
     page.Page.Doctype =
@@ -318,20 +332,20 @@ std::vector<std::string> CapturedPageLines(TCapturedPage page, const std::string
             ? fileDoctype
             : ComposeDoctype(d.Name, d.PublicId, d.SystemId);
   }
-  return SerializePage(page.Page);
+  return SerializePageText(page.Page);
 }
 
 TPageCapture MakePageCapture(std::shared_ptr<const void> owner,
                              std::vector<std::u16string_view> pieces, std::string fileDoctype) {
   return TPageCapture(
       [owner = std::move(owner), pieces = std::move(pieces), doctype = std::move(fileDoctype)] {
-        if (pieces.size() == 1) return CapturedPageLines(ReadPageCapture(pieces.front()), doctype);
+        if (pieces.size() == 1) return CapturedPageText(ReadPageCapture(pieces.front()), doctype);
         std::u16string whole;
         std::size_t size = 0;
         for (std::u16string_view piece : pieces) size += piece.size();
         whole.reserve(size);
         for (std::u16string_view piece : pieces) whole += piece;
-        return CapturedPageLines(ReadPageCapture(whole), doctype);
+        return CapturedPageText(ReadPageCapture(whole), doctype);
       });
 }
 

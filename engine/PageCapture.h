@@ -45,18 +45,20 @@ struct TCapturedPage {
 // Reads a capture; throws EPageCaptureError.
 TCapturedPage ReadPageCapture(std::u16string_view capture);
 
-// The saved lines of a captured page. fileDoctype is the DOCTYPE as the page's file wrote it
+// The saved page of a captured one. fileDoctype is the DOCTYPE as the page's file wrote it
 // (DoctypeOfPage), kept verbatim when it declares what the document has.
+TSerializedPage CapturedPageText(TCapturedPage page, const std::string& fileDoctype);
 std::vector<std::string> CapturedPageLines(TCapturedPage page, const std::string& fileDoctype);
 
 // A page taken from the engine and not yet turned into lines. Taking it is cheap; Lines() does
 // the work, on any thread, as often as asked. Copies share the taken text.
 class TPageCapture {
  public:
-  using TProducer = std::function<std::vector<std::string>()>;
+  using TProducer = std::function<TSerializedPage()>;
   explicit TPageCapture(TProducer producer) : producer_(std::move(producer)) {}
-  // Throws EPageCaptureError when the taken text does not read.
-  std::vector<std::string> Lines() const { return producer_(); }
+  // Both throw EPageCaptureError when the taken text does not read.
+  TSerializedPage Page() const { return producer_(); }
+  std::vector<std::string> Lines() const { return producer_().Lines(); }
 
  private:
   TProducer producer_;

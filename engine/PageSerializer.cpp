@@ -253,7 +253,8 @@ class TPageWriter {
  public:
   explicit TPageWriter(const TPageTree& page) : P(page) {}
 
-  std::vector<std::string> Write() {
+  TSerializedPage Write() {
+    FText.reserve(P.Text.size() + P.Text.size() / 4 + 4096);
     if (!P.Doctype.empty()) {
       // Verbatim, except that a line break with the white space around it becomes one blank:
       // the declaration must stay on line 1.
@@ -269,21 +270,24 @@ class TPageWriter {
           joining = false;
         }
       }
-      FLine = Encode(doctype, TEscape::Comment);
+      FText += Encode(doctype, TEscape::Comment);
       Break();
     }
     for (std::uint32_t node : P.Leading) WriteOwnLine(node);
     WriteRoot();
     for (std::uint32_t node : P.Trailing) WriteOwnLine(node);
     Break();
-    return std::move(FLines);
+    return {std::move(FText), std::move(FLineEnds)};
   }
 
  private:
   const TPageTree& P;
-  std::vector<std::string> FLines;
-  // The line being written: one buffer, kept with its capacity from line to line.
-  std::string FLine;
+  // The whole page, one line after the other; the current line begins at FLineStart.
+  std::string FText;
+  std::size_t FLineStart = 0;
+  std::vector<std::size_t> FLineEnds;
+
+  bool LineEmpty() const { return FText.size() == FLineStart; }
 
   const TNode& Node(std::uint32_t index) const { return P.Nodes[index]; }
   std::string_view Name(const TNode& node) const { return P.View(node.Name); }
@@ -319,11 +323,12 @@ class TPageWriter {
   // Ends the current line unless it is empty: blocks start on a fresh line without leaving
   // empty lines behind, so a page saved and loaded again saves the same.
   void Break() {
-    if (!FLine.empty()) ForceBreak();
+    if (!LineEmpty()) ForceBreak();
   }
   void ForceBreak() {
-    FLines.emplace_back(FLine);
-    FLine.clear();
+    FLineEnds.push_back(FText.size());
+    FText += "\r\n";
+    FLineStart = FText.size();
   }
 
   void WriteOwnLine(std::uint32_t node) {
@@ -333,13 +338,13 @@ class TPageWriter {
   }
 
   void AppendStartTag(const TNode& node) {
-    FLine += '<';
-    AppendUpper(FLine, Name(node));
+    FText += '<';
+    AppendUpper(FText, Name(node));
     for (std::uint32_t a = 0; a < node.AttributeCount; ++a) {
       const TPageTree::TAttribute& attribute = P.Attributes[node.FirstAttribute + a];
-      AppendAttribute(FLine, P.View(attribute.Name), P.View(attribute.Value));
+      AppendAttribute(FText, P.View(attribute.Name), P.View(attribute.Value));
     }
-    FLine += '>';
+    FText += '>';
   }
 
   void AppendMetaTag(const TNode& node) {
@@ -347,8 +352,8 @@ class TPageWriter {
     if (!FindAttribute(node, "name", name) || !IsToken(name)) return AppendStartTag(node);
     std::string upper = UpperCaseAscii(name);
     bool known = IsKnownMetaName(upper);
-    FLine += "<META NAME=";
-    FLine += known ? std::string_view(upper) : name;
+    FText += "<META NAME=";
+    FText += known ? std::string_view(upper) : name;
     for (std::uint32_t a = 0; a < node.AttributeCount; ++a) {
       const TPageTree::TAttribute& attribute = P.Attributes[node.FirstAttribute + a];
       const std::string_view key = P.View(attribute.Name), value = P.View(attribute.Value);
@@ -357,24 +362,24 @@ class TPageWriter {
       // Unquoted where possible: the meta tag window reads the value between the first two
       // double quotes of the line.
       if (IsToken(value)) {
-        FLine += ' ';
-        AppendEncodedUtf8(FLine, key, TEscape::Attribute);
-        FLine += '=';
-        FLine += value;
+        FText += ' ';
+        AppendEncodedUtf8(FText, key, TEscape::Attribute);
+        FText += '=';
+        FText += value;
       } else {
-        AppendAttribute(FLine, key, value);
+        AppendAttribute(FText, key, value);
       }
     }
     if (FindAttribute(node, "content", content) || known)
-      AppendAttribute(FLine, "CONTENT", content);
-    FLine += '>';
+      AppendAttribute(FText, "CONTENT", content);
+    FText += '>';
   }
 
   void WriteRoot() {
     Break();
     const TNode* root = P.Root == kNone ? nullptr : &Node(P.Root);
     if (!root || Name(*root).empty())
-      FLine += "<HTML>";
+      FText += "<HTML>";
     else
       AppendStartTag(*root);
     Break();
@@ -398,7 +403,7 @@ class TPageWriter {
     }
     if (!headWritten) WriteHead(nullptr);
     Break();
-    FLine = "</HTML>";
+    FText += "</HTML>";
     Break();
   }
 
@@ -408,9 +413,9 @@ class TPageWriter {
     if (head)
       AppendStartTag(*head);
     else
-      FLine += "<HEAD>";
+      FText += "<HEAD>";
     Break();
-    FLine = "<META http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">";
+    FText += "<META http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">";
     Break();
     if (head) {
       ForEachChild(*head, [&](const TNode& child) {
@@ -421,9 +426,9 @@ class TPageWriter {
         Break();
       });
     }
-    FLine = std::string("<META NAME=GENERATOR CONTENT=\"") + PageGeneratorContent + "\">";
+    FText += std::string("<META NAME=GENERATOR CONTENT=\"") + PageGeneratorContent + "\">";
     Break();
-    FLine = "</HEAD>";
+    FText += "</HEAD>";
     Break();
   }
 
@@ -433,12 +438,12 @@ class TPageWriter {
       // The common case at once: a run of characters that need no escaping, in a line under
       // way or not starting with white space.
       if (b != '\r' && b != '\n' && IsPlainAscii(b) &&
-          (preformatted || !FLine.empty() || (b != ' ' && b != '\t' && b != '\f'))) {
+          (preformatted || !LineEmpty() || (b != ' ' && b != '\t' && b != '\f'))) {
         std::size_t end = i + 1;
         while (end < data.size() && data[end] != '\r' && data[end] != '\n' &&
                IsPlainAscii(data[end]))
           ++end;
-        FLine.append(data.data() + i, end - i);
+        FText.append(data.data() + i, end - i);
         i = end;
         continue;
       }
@@ -453,15 +458,15 @@ class TPageWriter {
       }
       const char32_t c = DecodeUtf8At(data, i);
       // White space at the start of a line only indents the source; the browser drops it.
-      if (!preformatted && FLine.empty() && IsSpace(c)) continue;
-      AppendEncoded(FLine, c, TEscape::Text);
+      if (!preformatted && LineEmpty() && IsSpace(c)) continue;
+      AppendEncoded(FText, c, TEscape::Text);
     }
   }
 
   void WriteRawLines(std::string_view data, TEscape mode) {
     ForEachCodePoint(
         data, [this] { ForceBreak(); },
-        [this, mode](char32_t c) { AppendEncoded(FLine, c, mode); });
+        [this, mode](char32_t c) { AppendEncoded(FText, c, mode); });
   }
 
   void WriteNode(const TNode& node, bool preformatted) {
@@ -470,9 +475,9 @@ class TPageWriter {
         WriteText(Data(node), preformatted);
         return;
       case TDomNode::TKind::Comment:
-        FLine += "<!--";
+        FText += "<!--";
         WriteRawLines(Data(node), TEscape::Comment);
-        FLine += "-->";
+        FText += "-->";
         return;
       case TDomNode::TKind::Element:
         WriteElement(node, preformatted);
@@ -500,7 +505,7 @@ class TPageWriter {
       });
       std::u32string flat = NormalisedLines(title);
       std::replace(flat.begin(), flat.end(), U'\n', U' ');
-      FLine += Encode(flat, TEscape::Text);
+      FText += Encode(flat, TEscape::Text);
     } else if (flags & kRawText) {
       TEscape mode = (flags & kScript)  ? TEscape::Script
                      : (flags & kStyle) ? TEscape::Style
@@ -527,9 +532,9 @@ class TPageWriter {
       ForEachChild(node, [&](const TNode& child) { WriteNode(child, pre); });
       if (blockChildren) Break();
     }
-    FLine += "</";
-    AppendUpper(FLine, Name(node));
-    FLine += '>';
+    FText += "</";
+    AppendUpper(FText, Name(node));
+    FText += '>';
     if (block) Break();
   }
 };
@@ -580,8 +585,23 @@ std::vector<std::string> SerializePage(const TDomDocument& document) {
   return SerializePage(PageTreeOf(document));
 }
 
-std::vector<std::string> SerializePage(const TPageTree& page) {
+std::vector<std::string> TSerializedPage::Lines() const {
+  std::vector<std::string> lines;
+  lines.reserve(LineEnds.size());
+  std::size_t start = 0;
+  for (std::size_t end : LineEnds) {
+    lines.emplace_back(Text, start, end - start);
+    start = end + 2;
+  }
+  return lines;
+}
+
+TSerializedPage SerializePageText(const TPageTree& page) {
   return TPageWriter(page).Write();
+}
+
+std::vector<std::string> SerializePage(const TPageTree& page) {
+  return SerializePageText(page).Lines();
 }
 
 }  // namespace kv

@@ -80,6 +80,17 @@ TPageTree PageTreeOf(const TDomDocument& document);
 // The generator named on the one generator META line; the meta tag window anchors on "MSHTML".
 extern const char* const PageGeneratorContent;
 
+// The page as its file holds it, written into one buffer: every line in Windows-1252 followed
+// by CR LF, and where each line's CR LF stands (a line may hold a lone CR or LF of its own, in
+// an attribute value).
+struct TSerializedPage {
+  std::string Text;
+  std::vector<std::size_t> LineEnds;
+  std::vector<std::string> Lines() const;
+};
+
+TSerializedPage SerializePageText(const TPageTree& page);
+
 // The page as lines in Windows-1252, without line ends.
 std::vector<std::string> SerializePage(const TDomDocument& document);
 std::vector<std::string> SerializePage(const TPageTree& page);

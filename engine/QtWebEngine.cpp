@@ -195,7 +195,7 @@ class TQtWebEngine::TImpl {
     return Text("Die Seite ", "The page ") + FromQ(page) +
            Text(" konnte nicht geladen werden.", " could not be loaded.");
   }
-  std::vector<std::string> Serialize();
+  TSerializedPage Serialize();
   QString CaptureScript(bool nodeByNode) const {
     return nodeByNode ? QStringLiteral("window.__kv ? window.__kv.capture(true) : null")
                       : QStringLiteral("window.__kv ? window.__kv.capture(false) : null");
@@ -497,7 +497,7 @@ void TQtWebEngine::TImpl::FetchSlice(std::shared_ptr<THeldCapture> held) {
       });
 }
 
-std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
+TSerializedPage TQtWebEngine::TImpl::Serialize() {
   const std::string activity = Text("Seite speichern", "saving the page");
   CheckView();
   FinishNavigation(activity);
@@ -508,7 +508,7 @@ std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
         CaptureOf(RunAndWait(CaptureScript(nodeByNode), activity));
     if (!capture) break;
     try {
-      return capture->Lines();
+      return capture->Page();
     } catch (const EPageCaptureError& e) {
       // The page's markup did not read back unambiguously: once more, node by node.
       why = e.Message;
@@ -645,12 +645,15 @@ void TQtWebEngine::Load(const std::string& path) {
 }
 
 void TQtWebEngine::Save(const std::string& path) {
-  std::vector<std::string> lines = SaveToLines();
-  if (!WriteFileBytes(path, LinesToCrLfText(lines)))
+  if (!WriteFileBytes(path, SaveToPage().Text))
     throw EFCreateError(FrameworkText::FileCreateError(path));
 }
 
 std::vector<std::string> TQtWebEngine::SaveToLines() {
+  return SaveToPage().Lines();
+}
+
+TSerializedPage TQtWebEngine::SaveToPage() {
   FImpl->CheckView();
   return FImpl->Serialize();
 }

@@ -7,4 +7,14 @@ int TWebEngine::Language() const {
   return language == EngineLanguageGerman ? EngineLanguageGerman : EngineLanguageEnglish;
 }
 
+TSerializedPage TWebEngine::SaveToPage() {
+  TSerializedPage page;
+  for (const std::string& line : SaveToLines()) {
+    page.Text += line;
+    page.LineEnds.push_back(page.Text.size());
+    page.Text += "\r\n";
+  }
+  return page;
+}
+
 }  // namespace kv

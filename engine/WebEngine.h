@@ -57,6 +57,8 @@ class TWebEngine {
   virtual void Save(const std::string& path) = 0;
   // The serialised page as lines (Windows-1252, without line ends).
   virtual std::vector<std::string> SaveToLines() = 0;
+  // The same as its file holds it, in one buffer (by default made of SaveToLines).
+  virtual TSerializedPage SaveToPage();
   // Takes the page without waiting for it: done runs later on the UI thread with the page
   // (whose lines TPageCapture::Lines makes, on any thread), or with nullopt when the engine
   // could not answer (no document, its process ended). nodeByNode asks for the slower form

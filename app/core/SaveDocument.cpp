@@ -24,6 +24,13 @@ void WriteSavedPage(const std::string& path, const std::vector<std::string>& lin
     throw EFCreateError(FrameworkText::FileCreateError(path) + ": " + reason);
 }
 
+void SaveRewrittenText(const std::string& path, std::string_view text, const std::string& docDir,
+                       TPathStyle style) {
+  std::string reason;
+  if (!WriteFileAtomically(path, RewriteSavedText(text, docDir, style), reason))
+    throw EFCreateError(FrameworkText::FileCreateError(path) + ": " + reason);
+}
+
 void SaveRewrittenPage(const std::string& path, std::vector<std::string> lines,
                        const std::string& docDir, TPathStyle style) {
   WriteSavedPage(path, RewriteSavedPage(std::move(lines), docDir, style));

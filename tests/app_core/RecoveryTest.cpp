@@ -299,6 +299,11 @@ TEST_F(RestorePlanTest, WhatCannotBeRestoredAsItWasIsSaid) {
        true,
        true,
        {"\"&#26085;.html\"", "The page's path cannot be used"}},
+      {"line break",
+       {false, Site() + "zwei\nZeilen.html", Site(), 5, 0, 0},
+       true,
+       false,
+       {"\"zwei\nZeilen.html\"", "The page's file no longer exists"}},
       {"untitled", {true, "", "/tmp/x/temp/", 5, 0, 0}, true, true, {"a new page, never saved"}},
       {"copy damaged", {true, "", "/tmp/x/temp/", 5, 0, 0}, false, true, {"damaged or incomplete"}},
   };

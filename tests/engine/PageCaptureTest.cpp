@@ -302,6 +302,10 @@ TEST(PageCapture, RandomPagesGiveTheSameLinesAsTheirTreesInBothForms) {
       SCOPED_TRACE("seed " + std::to_string(seed) + (nodeByNode ? " node by node" : " markup"));
       ASSERT_EQ(ReadLines(Capture(page, nodeByNode)), expected);
     }
+    // Written into one buffer: the same lines, each followed by CR LF.
+    const TSerializedPage text = CapturedPageText(ReadPageCapture(Capture(page, false)), "");
+    EXPECT_EQ(text.Text, LinesToCrLfText(expected));
+    EXPECT_EQ(text.Lines(), expected);
   }
 }
 
