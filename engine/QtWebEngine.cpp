@@ -26,6 +26,7 @@
 #include "engine/EngineChannel.h"
 #include "engine/EnginePage.h"
 #include "engine/PageCapture.h"
+#include "engine/QtWebEngineImpl.h"
 #include "platform/Controls.h"
 #include "platform/classes/Graphics.h"
 #include "support/AnsiCase.h"
@@ -35,8 +36,6 @@
 namespace kv {
 
 namespace {
-
-constexpr auto kWorld = QWebEngineScript::ApplicationWorld;
 
 QString ToQ(const std::string& ansi) {
   return QString::fromStdU16String(Cp1252ToUtf16(ansi));
@@ -120,99 +119,10 @@ TVariant VariantFromJson(const QJsonValue& value) {
 
 }  // namespace
 
-class TQtWebEngine::TImpl {
- public:
-  TImpl(TQtWebEngine& owner, QWidget* parent);
-  ~TImpl();
-
-  TQtWebEngine& Owner;
-  QPointer<QWebEngineView> View;
-  QPointer<TEnginePage> Page;
-  TEngineChannel* Channel = nullptr;
-  TCommandState State;
-  double StateSequence = -1;
-  std::function<void()> OnClick;
-  int TimeoutMs = 15000;
-
-  bool Loading = false;
-  bool ProcessGone = false;
-  bool DocumentShown = false;
-  std::string DocumentProblem;  // why no document is shown after a failed load
-  bool NavigationPending = false;
-  QUrl NavigationTarget;
-  std::string NavigationDoctype;  // the DOCTYPE of the file being navigated to
-  std::string Doctype;            // the DOCTYPE of the file shown
-  std::string NavigationFile;     // the local file being navigated to
-  std::string ShownFile;          // the local file shown
-
-  // A Load waiting for its page.
-  bool LoadActive = false;
-  bool LoadDone = false;
-  bool LoadSucceeded = false;
-  QUrl LoadTarget;
-
-  // The synchronous wait in progress; events for the program wait until it is over.
-  QPointer<QEventLoop> ActiveLoop;
-  bool Waiting = false;
-  bool DeferredNavigateComplete = false;
-  bool DeferredClick = false;
-  bool DeferredProcessGone = false;
-  bool ChangeProbeDue = false;
-
-  std::string Text(const char* german, const char* english) const {
-    return Owner.Language() == EngineLanguageGerman ? german : english;
-  }
-  [[noreturn]] void Fail(const std::string& message) const { throw EEngineError(message); }
-
-  void CheckView() const;
-  void CheckDocument() const;
-  void CheckNotWaiting(const std::string& activity) const;
-
-  void OnLoadingChanged(const QWebEngineLoadingInfo& info);
-  void OnReport(const QString& json);
-  void ApplyState(const QJsonObject& state);
-  void RaiseNavigateComplete();
-  void RaiseClick();
-  void RaiseProcessGone();
-  void OnProcessTerminated();
-  void RaiseChanged();
-  void Wake() {
-    if (ActiveLoop) ActiveLoop->quit();
-  }
-
-  // Runs the script in the editor's world without waiting.
-  void Run(const QString& script);
-  // Runs the script and waits for its result (see the class comment).
-  QVariant RunAndWait(const QString& script, const std::string& activity);
-  void WaitUntil(const std::function<bool()>& done, const std::string& activity);
-
-  void StartLoading(const QUrl& url);
-  // Lets a navigation under way end first, so that what follows works on its page.
-  void FinishNavigation(const std::string& activity) {
-    if (NavigationPending) WaitUntil([this] { return !NavigationPending; }, activity);
-  }
-  std::string LoadFailure(const QString& page) const {
-    return Text("Die Seite ", "The page ") + FromQ(page) +
-           Text(" konnte nicht geladen werden.", " could not be loaded.");
-  }
-  TSerializedPage Serialize();
-  QString CaptureScript(bool nodeByNode) const {
-    return nodeByNode ? QStringLiteral("window.__kv ? window.__kv.capture(true) : null")
-                      : QStringLiteral("window.__kv ? window.__kv.capture(false) : null");
-  }
-  // The capture of an answer of the page script; none when the answer is no text.
-  std::optional<TPageCapture> CaptureOf(const QVariant& answer) const;
-  // A capture held by the page script, fetched slice by slice (see kv.hold).
-  struct THeldCapture {
-    int Id = 0;
-    qsizetype Length = 0, Received = 0;
-    std::vector<QString> Slices;
-    std::string Doctype;
-    std::function<void(std::optional<TPageCapture>)> Done;
-  };
-  void FetchSlice(std::shared_ptr<THeldCapture> held);
-  void CopySelection(bool cut);
-};
+std::string TQtWebEngine::TImpl::LoadFailure(const QString& page) const {
+  return Text("Die Seite ", "The page ") + FromQ(page) +
+         Text(" konnte nicht geladen werden.", " could not be loaded.");
+}
 
 TQtWebEngine::TImpl::TImpl(TQtWebEngine& owner, QWidget* parent) : Owner(owner) {
   View = new QWebEngineView(parent);
@@ -464,61 +374,6 @@ void TQtWebEngine::TImpl::StartLoading(const QUrl& url) {
   Page->load(url);
 }
 
-std::optional<TPageCapture> TQtWebEngine::TImpl::CaptureOf(const QVariant& answer) const {
-  if (answer.typeId() != QMetaType::QString) return std::nullopt;
-  auto text = std::make_shared<const QString>(answer.toString());
-  const std::u16string_view view(reinterpret_cast<const char16_t*>(text->utf16()),
-                                 static_cast<std::size_t>(text->size()));
-  return MakePageCapture(std::move(text), {view}, Doctype);
-}
-
-void TQtWebEngine::TImpl::FetchSlice(std::shared_ptr<THeldCapture> held) {
-  constexpr qsizetype kSlice = 1 << 18;
-  Page->runJavaScript(
-      QStringLiteral("window.__kv ? window.__kv.slice(%1, %2, %3) : null")
-          .arg(held->Id)
-          .arg(held->Received)
-          .arg(kSlice),
-      kWorld, [impl = this, page = QPointer<TEnginePage>(Page), held](const QVariant& answer) {
-        if (!page || impl->ProcessGone || answer.typeId() != QMetaType::QString ||
-            answer.toString().isEmpty()) {
-          held->Done(std::nullopt);  // the page is gone or was replaced
-          return;
-        }
-        held->Slices.push_back(answer.toString());
-        held->Received += held->Slices.back().size();
-        if (held->Received < held->Length) return impl->FetchSlice(held);
-        auto slices = std::make_shared<const std::vector<QString>>(std::move(held->Slices));
-        std::vector<std::u16string_view> pieces;
-        for (const QString& slice : *slices)
-          pieces.emplace_back(reinterpret_cast<const char16_t*>(slice.utf16()),
-                              static_cast<std::size_t>(slice.size()));
-        held->Done(MakePageCapture(slices, std::move(pieces), held->Doctype));
-      });
-}
-
-TSerializedPage TQtWebEngine::TImpl::Serialize() {
-  const std::string activity = Text("Seite speichern", "saving the page");
-  CheckView();
-  FinishNavigation(activity);
-  CheckDocument();
-  std::string why = Text("keine Antwort", "no answer");
-  for (bool nodeByNode : {false, true}) {
-    std::optional<TPageCapture> capture =
-        CaptureOf(RunAndWait(CaptureScript(nodeByNode), activity));
-    if (!capture) break;
-    try {
-      return capture->Page();
-    } catch (const EPageCaptureError& e) {
-      // The page's markup did not read back unambiguously: once more, node by node.
-      why = e.Message;
-    }
-  }
-  Fail(Text("Die Webseiten-Komponente lieferte keine lesbare Seite (",
-            "The web page component returned no readable page (") +
-       why + ").");
-}
-
 void TQtWebEngine::TImpl::CopySelection(bool cut) {
   const std::string activity = cut ? Text("Ausschneiden", "cutting") : Text("Kopieren", "copying");
   FinishNavigation(activity);
@@ -642,46 +497,6 @@ void TQtWebEngine::Load(const std::string& path) {
     state = FImpl->RunAndWait(editable, switching);
   }
   FImpl->ApplyState(QJsonObject::fromVariantMap(state.toMap()));
-}
-
-void TQtWebEngine::Save(const std::string& path) {
-  if (!WriteFileBytes(path, SaveToPage().Text))
-    throw EFCreateError(FrameworkText::FileCreateError(path));
-}
-
-std::vector<std::string> TQtWebEngine::SaveToLines() {
-  return SaveToPage().Lines();
-}
-
-TSerializedPage TQtWebEngine::SaveToPage() {
-  FImpl->CheckView();
-  return FImpl->Serialize();
-}
-
-void TQtWebEngine::CapturePage(std::function<void(std::optional<TPageCapture>)> done,
-                               bool nodeByNode) {
-  if (!HasDocument() || FImpl->NavigationPending || FImpl->LoadActive) {
-    QTimer::singleShot(0, [done = std::move(done)] { done(std::nullopt); });
-    return;
-  }
-  auto held = std::make_shared<TImpl::THeldCapture>();
-  held->Doctype = FImpl->Doctype;
-  held->Done = std::move(done);
-  FImpl->Page->runJavaScript(
-      nodeByNode ? QStringLiteral("window.__kv ? window.__kv.hold(true) : null")
-                 : QStringLiteral("window.__kv ? window.__kv.hold(false) : null"),
-      kWorld,
-      [impl = FImpl.get(), page = QPointer<TEnginePage>(FImpl->Page), held](const QVariant& v) {
-        const QVariantList answer = v.toList();
-        if (!page || impl->ProcessGone || answer.size() != 2) return held->Done(std::nullopt);
-        held->Id = answer[0].toInt();
-        held->Length = answer[1].toLongLong();
-        impl->FetchSlice(held);
-      });
-}
-
-std::string TQtWebEngine::LoadedFile() const {
-  return HasDocument() ? FImpl->ShownFile : std::string();
 }
 
 void TQtWebEngine::ExecCommand(const std::string& name, bool showUI, const TVariant& value) {
