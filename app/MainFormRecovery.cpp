@@ -121,10 +121,12 @@ bool TMainForm::OfferRecoveryAtStart() {
     try {
       RestorePage(plan.Untitled, plan.CurrentFile,
                   plan.Untitled ? UntitledDocDir(TempDir) : plan.DocDir, bytes);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
       if (plan.Untitled) throw;
       // The page's folder takes no working copy: a new page in the temporary folder instead.
       RestorePage(true, {}, UntitledDocDir(TempDir), bytes);
+      MessageBox(this, ProgramText("Recovery.RestoredUntitled", language, {e.what()}), kCaption,
+                 MB_ICONWARNING);
     }
   } catch (const std::exception& e) {
     MessageBox(this, ProgramText("Recovery.RestoreFailed", language, {e.what()}), kCaption,

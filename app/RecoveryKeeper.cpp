@@ -107,10 +107,12 @@ void TRecoveryKeeper::EndRun() {
 }
 
 void TRecoveryKeeper::EndRunKeepingCopy() {
+  // Changes no copy holds yet, or a copy still on its way: take the page as it is now,
+  // waiting for it.
+  const bool behind = schedule_.Pending() || inFlight_;
   Abandon();
   worker_.WaitIdle();
-  // Changes since the last copy: take the page as it is now, waiting for it.
-  if (schedule_.Pending() && engine_.HasDocument()) {
+  if (behind && engine_.HasDocument()) {
     try {
       const TPage page = page_();
       std::string error;

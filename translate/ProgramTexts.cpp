@@ -95,6 +95,11 @@ constexpr TProgramText kTexts[] = {
      "n\xE4\x63hsten Start angeboten.",
      "The web page component ended again right after the page was restored. The page is not "
      "loaded again. The recovery copy is kept and offered at the next start."},
+    {"Recovery.RestoredUntitled",
+     "Die Seite konnte nicht in ihrem Ordner wiederhergestellt werden (%1). Sie wurde als neue, "
+     "unbenannte Seite wiederhergestellt.",
+     "The page could not be restored in its folder (%1). It was restored as a new, untitled "
+     "page."},
     {"Recovery.RestoreFailed",
      "Die Seite konnte nicht wiederhergestellt werden: %1\nDie Sicherungskopie bleibt erhalten "
      "und wird beim n\xE4\x63hsten Start angeboten.",
