@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <unordered_map>
 
 #include "engine/Doctype.h"
+#include "engine/TagNames.h"
 #include "support/Cp1252.h"
 
 namespace kv {
@@ -27,30 +27,19 @@ enum TNameFlag : unsigned {
 };
 
 unsigned NameFlags(std::u16string_view name) {
-  static const std::unordered_map<std::string_view, unsigned> table = [] {
-    std::unordered_map<std::string_view, unsigned> t;
-    auto mark = [&t](std::initializer_list<std::string_view> names, unsigned flag) {
-      for (std::string_view n : names) t[n] |= flag;
-    };
-    mark({"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "img",
-          "input", "keygen", "link", "meta", "param", "source", "track", "wbr"},
-         kVoidName);
-    mark({"script", "style", "xmp", "iframe", "noembed", "noframes", "plaintext"}, kRawTextName);
-    mark({"svg"}, kSvgName);
-    mark({"math"}, kMathName);
-    mark({"foreignobject", "desc", "title"}, kSvgHtmlPoint);
-    mark({"mi", "mo", "mn", "ms", "mtext", "annotation-xml"}, kMathHtmlPoint);
+  static const TTagNames table = [] {
+    TTagNames t;
+    t.Mark({"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "img",
+            "input", "keygen", "link", "meta", "param", "source", "track", "wbr"},
+           kVoidName);
+    t.Mark({"script", "style", "xmp", "iframe", "noembed", "noframes", "plaintext"}, kRawTextName);
+    t.Mark({"svg"}, kSvgName);
+    t.Mark({"math"}, kMathName);
+    t.Mark({"foreignobject", "desc", "title"}, kSvgHtmlPoint);
+    t.Mark({"mi", "mo", "mn", "ms", "mtext", "annotation-xml"}, kMathHtmlPoint);
     return t;
   }();
-  char lower[16];
-  if (name.size() > sizeof lower) return 0;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const char16_t c = name[i];
-    if (c >= 0x80) return 0;
-    lower[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
-  }
-  const auto found = table.find(std::string_view(lower, name.size()));
-  return found == table.end() ? 0 : found->second;
+  return table.Flags(name);
 }
 
 // The name space the parser gives an element, going by its parent: inside svg and math the

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <unordered_map>
 
+#include "engine/TagNames.h"
 #include "support/AnsiCase.h"
 #include "support/Cp1252.h"
 
@@ -68,49 +68,43 @@ enum TTagFlag : unsigned {
   kStyle = 1u << 11,
 };
 
-const std::unordered_map<std::string_view, unsigned>& TagTable() {
-  static const std::unordered_map<std::string_view, unsigned> table = [] {
-    std::unordered_map<std::string_view, unsigned> t;
+const TTagNames& TagTable() {
+  static const TTagNames table = [] {
+    TTagNames t;
     auto mark = [&t](std::initializer_list<std::string_view> names, unsigned flag) {
-      for (std::string_view n : names) t[n] |= flag;
+      t.Mark(names, flag);
     };
-    mark({"ADDRESS",  "ARTICLE",    "ASIDE",   "BLOCKQUOTE", "BODY",   "CAPTION", "CENTER",
-          "COLGROUP", "DD",         "DETAILS", "DIR",        "DIV",    "DL",      "DT",
-          "FIELDSET", "FIGCAPTION", "FIGURE",  "FOOTER",     "FORM",   "FRAME",   "FRAMESET",
-          "H1",       "H2",         "H3",      "H4",         "H5",     "H6",      "HEAD",
-          "HEADER",   "HGROUP",     "HR",      "HTML",       "LEGEND", "LI",      "LISTING",
-          "MAIN",     "MENU",       "NAV",     "NOFRAMES",   "OL",     "P",       "PLAINTEXT",
-          "PRE",      "SECTION",    "SUMMARY", "TABLE",      "TBODY",  "TD",      "TFOOT",
-          "TH",       "THEAD",      "TR",      "UL",         "XMP"},
+    mark({"address",  "article",    "aside",   "blockquote", "body",   "caption", "center",
+          "colgroup", "dd",         "details", "dir",        "div",    "dl",      "dt",
+          "fieldset", "figcaption", "figure",  "footer",     "form",   "frame",   "frameset",
+          "h1",       "h2",         "h3",      "h4",         "h5",     "h6",      "head",
+          "header",   "hgroup",     "hr",      "html",       "legend", "li",      "listing",
+          "main",     "menu",       "nav",     "noframes",   "ol",     "p",       "plaintext",
+          "pre",      "section",    "summary", "table",      "tbody",  "td",      "tfoot",
+          "th",       "thead",      "tr",      "ul",         "xmp"},
          kBlock);
-    mark({"BODY", "FRAMESET", "TABLE", "TBODY", "THEAD", "TFOOT", "TR", "OL", "UL", "DL", "MENU",
-          "DIR"},
+    mark({"body", "frameset", "table", "tbody", "thead", "tfoot", "tr", "ol", "ul", "dl", "menu",
+          "dir"},
          kContainer);
-    mark({"AREA", "BASE", "BASEFONT", "BGSOUND", "BR", "COL", "EMBED", "FRAME", "HR", "IMG",
-          "INPUT", "KEYGEN", "LINK", "META", "PARAM", "SOURCE", "TRACK", "WBR"},
+    mark({"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "img",
+          "input", "keygen", "link", "meta", "param", "source", "track", "wbr"},
          kVoid);
-    mark({"SCRIPT", "STYLE", "XMP", "IFRAME", "NOEMBED", "NOFRAMES", "PLAINTEXT"}, kRawText);
-    mark({"PRE", "TEXTAREA", "LISTING", "XMP", "PLAINTEXT"}, kPreformatted);
-    mark({"PRE", "TEXTAREA", "LISTING"}, kDropsBreak);
-    mark({"META"}, kMeta);
-    mark({"HEAD"}, kHead);
-    mark({"TITLE"}, kTitle);
-    mark({"BR"}, kBr);
-    mark({"SCRIPT"}, kScript);
-    mark({"STYLE"}, kStyle);
+    mark({"script", "style", "xmp", "iframe", "noembed", "noframes", "plaintext"}, kRawText);
+    mark({"pre", "textarea", "listing", "xmp", "plaintext"}, kPreformatted);
+    mark({"pre", "textarea", "listing"}, kDropsBreak);
+    mark({"meta"}, kMeta);
+    mark({"head"}, kHead);
+    mark({"title"}, kTitle);
+    mark({"br"}, kBr);
+    mark({"script"}, kScript);
+    mark({"style"}, kStyle);
     return t;
   }();
   return table;
 }
 
 unsigned TagFlags(std::string_view name) {
-  char upper[16];
-  if (name.size() > sizeof upper) return 0;
-  for (std::size_t i = 0; i < name.size(); ++i)
-    upper[i] = name[i] >= 'a' && name[i] <= 'z' ? static_cast<char>(name[i] - 32) : name[i];
-  const auto& table = TagTable();
-  auto found = table.find(std::string_view(upper, name.size()));
-  return found == table.end() ? 0 : found->second;
+  return TagTable().Flags(name);
 }
 
 bool IsSpace(char32_t c) {
