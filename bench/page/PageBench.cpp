@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -80,7 +81,8 @@ struct TBenchFolder {
     ::setenv("TMPDIR", (Dir / "tmp/").c_str(), 1);
     ::setenv("XDG_STATE_HOME", (Dir / "state").c_str(), 1);
   }
-  ~TBenchFolder() {
+  ~TBenchFolder() { Remove(); }
+  void Remove() {
     std::error_code ec;
     fs::remove_all(Dir, ec);
   }
@@ -93,13 +95,19 @@ TBenchFolder& Folder() {
   return folder;
 }
 
+std::unique_ptr<kv::TApplication>& App() {
+  static std::unique_ptr<kv::TApplication> app;
+  return app;
+}
+
 // The main window with the real engine and the page open, made once for the whole run.
 kv::TMainForm* Window() {
   static kv::TMainForm* form = [] {
     kv::InitResources();
     kv::InitReplaceNoCase();
     kv::CreateWindowsInfo();
-    static kv::TApplication app;
+    App() = std::make_unique<kv::TApplication>();
+    kv::TApplication& app = *App();
     app.OnException = [](const std::string& m) { std::fprintf(stderr, "error: %s\n", m.c_str()); };
     kv::DialogService().MessageBox = [](kv::TForm*, const std::string&, const std::string&,
                                         unsigned) { return 1; };
@@ -328,5 +336,12 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  // The window goes while the application object still lives; then the folder.
+  if (App()) {
+    App()->DestroyForms();
+    App().reset();
+  }
+  kv::FreeWindowsInfo();
+  Folder().Remove();
   return 0;
 }
