@@ -9,6 +9,7 @@
 #include "platform/Jpeg.h"
 #include "platform/QtText.h"
 #include "platform/QtTranslations.h"
+#include "platform/TerminationSignals.h"
 #include "resources/Resources.h"
 #include "support/Files.h"
 #include "support/Paths.h"
@@ -49,6 +50,7 @@ TMainForm::~TMainForm() {
   // The dialogs of a later main window (tests make several) must not read this one's fields.
   if (MainDispatcher() == LangDispatcher1) SetMainDispatcher(nullptr);
   if (MainFormFields().DocDir == &DocDir) SetMainFormFields({});
+  if (signalsTaken_) OnTerminationSignals(nullptr);
 }
 
 TToolButton* TMainForm::AddToolButton(const char* name, TToolButtonStyle style, int image,
@@ -309,6 +311,7 @@ void TMainForm::CreateComponents() {
   // Qt's own dialogs and buttons follow every switch of the language.
   LangDispatcher1->AddLanguageListener(
       this, [this] { UseQtTranslations(QtLanguageCode(ActiveLanguage())); });
+  InstallRecovery();
 }
 
 void TMainForm::ApplyProgramTexts() {
@@ -419,7 +422,9 @@ void TMainForm::RunPendingShow() {
 
 void TMainForm::OpenFirstPage() {
   try {
-    if (StartFile.empty() || !FileExists(StartFile)) {
+    if (OfferRecoveryAtStart()) {
+      // The page a run that ended without closing left behind, instead of the start page.
+    } else if (StartFile.empty() || !FileExists(StartFile)) {
       Neu1Click(this);
     } else {
       try {
@@ -449,7 +454,9 @@ void TMainForm::ReportReadyOnce() {
 
 void TMainForm::FormClose(TObject*, TCloseAction& action) {
   action = TCloseAction::caHide;
+  if (closingForSignal_) return;
   DeleteWorkingFiles();
+  if (Recovery) Recovery->EndRun();
   // The showcase window is the last the user sees; the program ends when it is closed.
   if (auto* showcase = Application()->FindForm<TWerbungForm>()) showcase->ShowModal();
 }

@@ -2,11 +2,15 @@
 // document state every other window reads, and the commands behind the menus and buttons.
 #pragma once
 
+#include <chrono>
 #include <initializer_list>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/RecoveryKeeper.h"
 #include "app/WebBrowser.h"
 #include "platform/AppEvents.h"
 #include "platform/ComCtrls.h"
@@ -90,6 +94,20 @@ class TMainForm : public TForm {
   void Deutsch1Click(TObject*);
   void English1Click(TObject*);
 
+  // ---- Recovery copies (MainFormRecovery.cpp) ----
+  // Keeps the page's recovery copy; made by FormCreate.
+  std::unique_ptr<TRecoveryKeeper> Recovery;
+  // Offers the newest copy that a run ended without closing left behind; true when the page
+  // was restored from it.
+  bool OfferRecoveryAtStart();
+  // Brings the page back after the engine's page process ended.
+  void RestoreAfterProcessGone();
+  // Logout, shutdown or Ctrl+C: closes as a normal close does, without the showcase, and keeps
+  // the recovery copy for the next start.
+  void CloseForSignal();
+  // From now on SIGTERM, SIGHUP and SIGINT end the program through CloseForSignal.
+  void CloseOnTerminationSignals();
+
   // ---- Start-up and shut-down ----
   void FormCreate(TObject*);
   void FormShow(TObject*);
@@ -165,6 +183,13 @@ class TMainForm : public TForm {
   void OpenFirstPage();
   bool showPending_ = false;
   bool blankRequested_ = false;
+  void InstallRecovery();
+  void RestorePage(bool untitled, const std::string& currentFile, const std::string& docDir,
+                   const std::string& bytes);
+  void ShowWhenIdle(std::string text, unsigned flags);
+  bool closingForSignal_ = false;
+  bool signalsTaken_ = false;
+  std::optional<std::chrono::steady_clock::time_point> lastRestore_;
 };
 
 }  // namespace kv

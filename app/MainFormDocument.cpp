@@ -18,15 +18,13 @@ std::string MakeWorkingCopy(const std::string& docDir, const std::string* source
   std::string bytes;
   if (sourcePath && !ReadFileBytes(*sourcePath, bytes))
     throw EFOpenError(FrameworkText::FileOpenError(*sourcePath));
-  std::string work = NewWorkFileName(docDir);
-  if (!WriteFileBytes(work, bytes)) {
-    DeleteFileIfExists(work);
+  try {
+    return WriteWorkingCopy(docDir, bytes);
+  } catch (const EFCreateError& e) {
     if (sourcePath)
-      throw EFCreateError(FrameworkText::FileOpenError(*sourcePath) + ": " +
-                          FrameworkText::FileCreateError(work));
-    throw EFCreateError(FrameworkText::FileCreateError(work));
+      throw EFCreateError(FrameworkText::FileOpenError(*sourcePath) + ": " + e.Message);
+    throw;
   }
-  return work;
 }
 
 }  // namespace
@@ -44,6 +42,8 @@ void TMainForm::InitEditing() {
 
 void TMainForm::WebBrowser1NavigateComplete2() {
   InitEditing();
+  // A window's result (source, meta tags, table, undo) replaced the page.
+  if (Recovery && !CurrentFile.empty()) Recovery->Reloaded(WebBrowser1->Engine()->LoadedFile());
   WebBrowser1->SetFocus();
   if (!filterOn_) {
     filterOn_ = true;
@@ -71,6 +71,7 @@ void TMainForm::LoadDocument(const std::string& path) {
   DocDir = newDocDir;
   WorkFile = newWork;
   SetStatusText(CurrentFile);
+  if (Recovery) Recovery->Loaded(newWork);
 }
 
 void TMainForm::Neu1Click(TObject*) {
@@ -88,6 +89,7 @@ void TMainForm::Neu1Click(TObject*) {
   DocDir = docDir;
   WorkFile = work;
   SetStatusText(CurrentFile);
+  if (Recovery) Recovery->Loaded(work);
 }
 
 void TMainForm::NeueInternetseit1Click(TObject*) {
@@ -107,7 +109,7 @@ void TMainForm::SaveDocumentTo(const std::string& path) {
   try {
     TWebEngine* engine = GetDocument();
     if (!engine) throw EEngineError(Message("Main.SaveNoPage", {path}));
-    SaveRewrittenPage(path, engine->SaveToLines(), DocDir);
+    SaveRewrittenText(path, engine->SaveToPage().Text, DocDir);
   } catch (...) {
     saving_ = false;
     throw;
@@ -117,6 +119,7 @@ void TMainForm::SaveDocumentTo(const std::string& path) {
 
 void TMainForm::Soeichern1Click(TObject*) {
   SaveDocumentTo(CurrentFile);
+  if (Recovery) Recovery->Saved(CurrentFile);
   MessageBox(this, SavedMessage(), "KAVELIN", MB_OK);
 }
 
@@ -127,6 +130,7 @@ void TMainForm::Speichernunter1Click(TObject*) {
   SaveDocumentTo(chosen);
   const std::string newDocDir = WithTrailingBackslash(DirectoryOfPath(chosen));
   if (newDocDir != DocDir) DeletePreviewCopy();
+  if (Recovery) Recovery->Saved(chosen);
   CurrentFile = chosen;
   DocDir = newDocDir;
   SetStatusText(CurrentFile);

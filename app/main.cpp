@@ -73,7 +73,9 @@ int main(int argc, char** argv) {
       script = std::make_unique<kv::TScriptedRun>(path);
     auto* mainForm = app.CreateForm<kv::TMainForm>(nullptr, kv::MakeQtEngineHost, arguments);
     if (std::getenv("KAVELIN_EXIT_WHEN_READY")) {
-      // Start-up measurement: report the editable page (and which page it is) and end.
+      // Start-up measurement: report the editable page (and which page it is) and end. It
+      // leaves the user's recovery copies alone, and asks nothing.
+      mainForm->Recovery.reset();
       mainForm->OnEditingReady = [mainForm] {
         std::printf("KAVELIN-READY\nKAVELIN-PAGE %s\n",
                     kv::Cp1252ToUtf8(mainForm->CurrentFile).c_str());
@@ -89,6 +91,9 @@ int main(int argc, char** argv) {
     app.CreateForm<kv::TAboutBox>(nullptr);
     app.CreateForm<kv::TWerbungForm>(nullptr);
     app.CreateForm<kv::TMetaTagForm>(nullptr);
+    // Logout, shutdown and Ctrl+C close the program as a window closes, keeping the page's
+    // recovery copy for the next start.
+    mainForm->CloseOnTerminationSignals();
     result = app.Run();
     app.DestroyForms();
   }

@@ -60,6 +60,7 @@ const char* const kEditorScript = R"JS(
   kv.report = function (kind) {
     var s = kv.state();
     s.kind = kind;
+    if (kv.takeChange && kv.takeChange()) s.changed = true;
     if (kv.bridge) kv.bridge.Report(JSON.stringify(s));
     return s;
   };
@@ -155,34 +156,85 @@ const char* const kEditorScript = R"JS(
     return true;
   };
 
-  kv.tree = function () {
+  // The page in one string for C++ (PageCapture.h describes it): the engine's own markup of
+  // the root element, or one record per node where the markup would not show the tree.
+  function field(s) { return s.length + ':' + s; }
+  function records(root) {
+    var out = [];
     function node(n) {
-      if (n.nodeType === 1) {
-        var attributes = [];
-        for (var i = 0; i < n.attributes.length; i++)
-          attributes.push([n.attributes[i].name, n.attributes[i].value]);
-        var kids = (n.tagName === 'TEMPLATE' && n.content) ? n.content.childNodes : n.childNodes;
-        var children = [];
-        for (var j = 0; j < kids.length; j++) {
-          var c = node(kids[j]);
-          if (c) children.push(c);
-        }
-        return { k: 'e', n: n.tagName, a: attributes, c: children };
+      var t = n.nodeType;
+      if (t === 1) {
+        var a = n.attributes, k = a.length, name = n.tagName;
+        out.push('E' + field(name) + k + ';');
+        for (var i = 0; i < k; i++) out.push(field(a[i].name) + field(a[i].value));
+        var c = (name === 'TEMPLATE' && n.content) ? n.content.firstChild : n.firstChild;
+        for (; c; c = c.nextSibling) node(c);
+        out.push(')');
+      } else if (t === 3 || t === 4) {
+        out.push('T' + field(n.data));
+      } else if (t === 8) {
+        out.push('C' + field(n.data));
       }
-      if (n.nodeType === 3 || n.nodeType === 4) return { k: 't', d: n.data };
-      if (n.nodeType === 8) return { k: 'c', d: n.data };
-      return null;
     }
-    var d = document, out = { doctype: null, leading: [], root: null, trailing: [] };
-    if (d.doctype)
-      out.doctype = { name: d.doctype.name, publicId: d.doctype.publicId,
-                      systemId: d.doctype.systemId };
-    for (var i = 0; i < d.childNodes.length; i++) {
-      var n = d.childNodes[i];
-      if (n.nodeType === 1) out.root = node(n);
-      else if (n.nodeType === 8) (out.root ? out.trailing : out.leading).push(node(n));
+    node(root);
+    return out.join('');
+  }
+  kv.capture = function (nodeByNode) {
+    var d = document, root = d.documentElement, t = d.doctype;
+    var out = 'KVP1' + (t ? 'D' + field(t.name) + field(t.publicId) + field(t.systemId) : '-');
+    var lists = [[], []], side = 0;
+    for (var n = d.firstChild; n; n = n.nextSibling) {
+      if (n === root) side = 1;
+      else if (n.nodeType === 8) lists[side].push(field(n.data));
     }
-    return JSON.stringify(out);
+    out += lists[0].length + ';' + lists[0].join('') + lists[1].length + ';' + lists[1].join('');
+    if (!root) return out;
+    // An XML document's markup declares name spaces that are no attributes of the page.
+    if (nodeByNode || d instanceof XMLDocument) return out + 'N' + records(root);
+    return out + 'H' + root.outerHTML;
+  };
+
+  // A capture taken without the window waiting for it goes over in slices: one large answer
+  // would be turned into C++ text on the window's thread in one go.
+  var held = {}, lastHeld = 0;
+  kv.hold = function (nodeByNode) {
+    var id = ++lastHeld;
+    held[id] = kv.capture(nodeByNode);
+    return [id, held[id].length];
+  };
+  kv.slice = function (id, from, count) {
+    var text = held[id];
+    if (text === undefined) return null;
+    if (from + count >= text.length) delete held[id];
+    return text.substr(from, count);
+  };
+
+  // Changes to the page, for the recovery copy. The page's timers do not run while its own
+  // scripts are off, so a change is reported at once when the last report is a while ago;
+  // otherwise it is held back and rides on the next report of the caret, which follows nearly
+  // every edit, or goes to C++ when it asks (takeChange) a moment after a report.
+  var changePending = false, lastChangeReport = 0;
+  function changed() {
+    var now = Date.now();
+    if (now - lastChangeReport < 250) {
+      changePending = true;
+      return;
+    }
+    lastChangeReport = now;
+    changePending = false;
+    if (kv.bridge) kv.bridge.Report('{"kind":"change"}');
+  }
+  kv.watch = function () {
+    if (kv.observer) return;
+    kv.observer = new MutationObserver(changed);
+    kv.observer.observe(document, { subtree: true, childList: true, characterData: true,
+                                    attributes: true });
+  };
+  kv.takeChange = function () {
+    var pending = changePending;
+    changePending = false;
+    if (pending) lastChangeReport = Date.now();
+    return pending;
   };
 
   document.addEventListener('selectionchange', function () { kv.report('selection'); });

@@ -1,6 +1,6 @@
 // The script the Qt backend puts into every page, in a world of its own (the page's own
 // scripts do not run while it is edited): it pushes the command values at the caret to C++,
-// runs the editing commands and reads the document tree for the serialiser.
+// runs the editing commands, hands the page over for the serialiser and reports changes.
 #pragma once
 
 #include <QString>

@@ -109,6 +109,51 @@ std::vector<std::string> TFakeWebEngine::SaveToLines() {
   return SplitLines(DocumentText);
 }
 
+void TFakeWebEngine::Post(std::function<void()> call) {
+  if (PostCompletion)
+    PostCompletion(std::move(call));
+  else
+    call();
+}
+
+void TFakeWebEngine::CapturePage(std::function<void(std::optional<TPageCapture>)> done, bool) {
+  std::optional<TPageCapture> capture;
+  if (HasDocument()) {
+    ++Captures;
+    capture = TPageCapture([page = SaveToPage()] { return page; });
+  }
+  Post([done = std::move(done), capture = std::move(capture)] { done(capture); });
+}
+
+std::string TFakeWebEngine::LoadedFile() const {
+  return HasDocument() ? LocalPathOf(LastAddress) : std::string();
+}
+
+void TFakeWebEngine::InsertBeforeBodyEnd(const std::string& text) {
+  std::string upper = UpperCaseAscii(DocumentText);
+  std::size_t at = upper.rfind("</BODY>");
+  DocumentText.insert(at == std::string::npos ? DocumentText.size() : at, text);
+}
+
+void TFakeWebEngine::Changed() {
+  if (OnContentChanged) OnContentChanged();
+}
+
+void TFakeWebEngine::Type(const std::string& text) {
+  CheckAlive();
+  InsertBeforeBodyEnd(text);
+  Changed();
+}
+
+void TFakeWebEngine::KillProcess() {
+  LastAddress.clear();
+  DocumentText.clear();
+  FNavigationPending = false;
+  Post([this] {
+    if (OnProcessGone) OnProcessGone();
+  });
+}
+
 void TFakeWebEngine::ExecCommand(const std::string& name, bool showUI, const TVariant& value) {
   CheckAlive();
   TCommand command{name, showUI, value};
@@ -123,14 +168,13 @@ void TFakeWebEngine::ExecCommand(const std::string& name, bool showUI, const TVa
   Commands.push_back(command);
   if (RefusedCommands.count(upper)) return;
   if (upper == "INSERTTEXT") InsertAtCaret(command.Value.AsString());
+  Changed();
 }
 
 void TFakeWebEngine::InsertAtCaret(const std::string& text) {
   FUndoText = DocumentText;
   FHasUndo = true;
-  std::string upper = UpperCaseAscii(DocumentText);
-  std::size_t at = upper.rfind("</BODY>");
-  DocumentText.insert(at == std::string::npos ? DocumentText.size() : at, text);
+  InsertBeforeBodyEnd(text);
 }
 
 void TFakeWebEngine::SetCommandValue(const std::string& name, const TVariant& value) {
@@ -152,7 +196,9 @@ void TFakeWebEngine::ExecWB(int command, int /*option*/) {
       break;
     case wbPaste:
       InsertAtCaret(ClipboardText ? ClipboardText() : std::string());
-      break;
+      BrowserCommands.push_back(command);
+      Changed();
+      return;
     case wbUndo:
       if (FHasUndo) DocumentText = FUndoText;
       FHasUndo = false;

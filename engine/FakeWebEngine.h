@@ -29,6 +29,8 @@ class TFakeWebEngine : public TWebEngine {
   void Load(const std::string& path) override;
   void Save(const std::string& path) override;
   std::vector<std::string> SaveToLines() override;
+  void CapturePage(std::function<void(std::optional<TPageCapture>)> done, bool nodeByNode) override;
+  std::string LoadedFile() const override;
   void ExecCommand(const std::string& name, bool showUI, const TVariant& value) override;
   TVariant QueryCommandValue(const std::string& name) override;
   void ExecWB(int command, int option) override;
@@ -56,6 +58,13 @@ class TFakeWebEngine : public TWebEngine {
   std::set<std::string> RefusedCommands;
   // A click in the page: runs the click connector.
   void Click();
+  // The user types: text goes in before "</BODY>" (or at the end), and the change is reported.
+  void Type(const std::string& text);
+  // The page's process ends: the page is gone until the next Load or Navigate, and
+  // OnProcessGone follows (through PostCompletion when set).
+  void KillProcess();
+  // How many pages were taken with CapturePage.
+  int Captures = 0;
 
   // The held page (Windows-1252). Paste and "InsertText" insert before "</BODY>" when the page
   // has one, else at the end; undo takes the last insertion back.
@@ -72,7 +81,10 @@ class TFakeWebEngine : public TWebEngine {
  private:
   void CheckAlive() const;
   void ShowNavigatedPage();
+  void Post(std::function<void()> call);
   void InsertAtCaret(const std::string& text);
+  void InsertBeforeBodyEnd(const std::string& text);
+  void Changed();
 
   bool FFailing = false;
   bool FNavigationPending = false;  // its event is still to come

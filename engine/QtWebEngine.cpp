@@ -25,7 +25,8 @@
 #include "engine/EditorScript.h"
 #include "engine/EngineChannel.h"
 #include "engine/EnginePage.h"
-#include "engine/PageSerializer.h"
+#include "engine/PageCapture.h"
+#include "engine/QtWebEngineImpl.h"
 #include "platform/Controls.h"
 #include "platform/classes/Graphics.h"
 #include "support/AnsiCase.h"
@@ -36,16 +37,11 @@ namespace kv {
 
 namespace {
 
-constexpr auto kWorld = QWebEngineScript::ApplicationWorld;
-
 QString ToQ(const std::string& ansi) {
   return QString::fromStdU16String(Cp1252ToUtf16(ansi));
 }
 std::string FromQ(const QString& text) {
   return Utf16ToCp1252(text.toStdU16String());
-}
-std::string Utf8(const QString& text) {
-  return text.toStdString();
 }
 
 // A JavaScript string literal holding text.
@@ -108,20 +104,6 @@ bool IsAddress(const std::string& text) {
   return true;
 }
 
-TDomNode NodeFromJson(const QJsonObject& object) {
-  const QString kind = object.value(QLatin1String("k")).toString();
-  if (kind == QLatin1String("t")) return TDomNode::Text(Utf8(object.value("d").toString()));
-  if (kind == QLatin1String("c")) return TDomNode::Comment(Utf8(object.value("d").toString()));
-  TDomNode node = TDomNode::Element(Utf8(object.value("n").toString()));
-  for (const QJsonValue& attribute : object.value("a").toArray()) {
-    QJsonArray pair = attribute.toArray();
-    node.Attributes.emplace_back(Utf8(pair.at(0).toString()), Utf8(pair.at(1).toString()));
-  }
-  for (const QJsonValue& child : object.value("c").toArray())
-    node.Children.push_back(NodeFromJson(child.toObject()));
-  return node;
-}
-
 TVariant VariantFromJson(const QJsonValue& value) {
   switch (value.type()) {
     case QJsonValue::Bool:
@@ -137,76 +119,9 @@ TVariant VariantFromJson(const QJsonValue& value) {
 
 }  // namespace
 
-class TQtWebEngine::TImpl {
- public:
-  TImpl(TQtWebEngine& owner, QWidget* parent);
-  ~TImpl();
-
-  TQtWebEngine& Owner;
-  QPointer<QWebEngineView> View;
-  QPointer<TEnginePage> Page;
-  TEngineChannel* Channel = nullptr;
-  TCommandState State;
-  double StateSequence = -1;
-  std::function<void()> OnClick;
-  int TimeoutMs = 15000;
-
-  bool Loading = false;
-  bool ProcessGone = false;
-  bool DocumentShown = false;
-  std::string DocumentProblem;  // why no document is shown after a failed load
-  bool NavigationPending = false;
-  QUrl NavigationTarget;
-  std::string NavigationDoctype;  // the DOCTYPE of the file being navigated to
-  std::string Doctype;            // the DOCTYPE of the file shown
-
-  // A Load waiting for its page.
-  bool LoadActive = false;
-  bool LoadDone = false;
-  bool LoadSucceeded = false;
-  QUrl LoadTarget;
-
-  // The synchronous wait in progress; events for the program wait until it is over.
-  QPointer<QEventLoop> ActiveLoop;
-  bool Waiting = false;
-  bool DeferredNavigateComplete = false;
-  bool DeferredClick = false;
-
-  std::string Text(std::string_view id, std::initializer_list<std::string_view> args = {}) const {
-    return Owner.Text(id, args);
-  }
-  [[noreturn]] void Fail(const std::string& message) const { throw EEngineError(message); }
-
-  void CheckView() const;
-  void CheckDocument() const;
-  void CheckNotWaiting(const std::string& activity) const;
-
-  void OnLoadingChanged(const QWebEngineLoadingInfo& info);
-  void OnReport(const QString& json);
-  void ApplyState(const QJsonObject& state);
-  void RaiseNavigateComplete();
-  void RaiseClick();
-  void Wake() {
-    if (ActiveLoop) ActiveLoop->quit();
-  }
-
-  // Runs the script in the editor's world without waiting.
-  void Run(const QString& script);
-  // Runs the script and waits for its result (see the class comment).
-  QVariant RunAndWait(const QString& script, const std::string& activity);
-  void WaitUntil(const std::function<bool()>& done, const std::string& activity);
-
-  void StartLoading(const QUrl& url);
-  // Lets a navigation under way end first, so that what follows works on its page.
-  void FinishNavigation(const std::string& activity) {
-    if (NavigationPending) WaitUntil([this] { return !NavigationPending; }, activity);
-  }
-  std::string LoadFailure(const QString& page) const {
-    return Text("Engine.PageNotLoaded", {FromQ(page)});
-  }
-  std::vector<std::string> Serialize();
-  void CopySelection(bool cut);
-};
+std::string TQtWebEngine::TImpl::LoadFailure(const QString& page) const {
+  return Text("Engine.PageNotLoaded", {FromQ(page)});
+}
 
 TQtWebEngine::TImpl::TImpl(TQtWebEngine& owner, QWidget* parent) : Owner(owner) {
   View = new QWebEngineView(parent);
@@ -244,15 +159,9 @@ TQtWebEngine::TImpl::TImpl(TQtWebEngine& owner, QWidget* parent) : Owner(owner) 
 
   QObject::connect(Page, &QWebEnginePage::loadingChanged, Page,
                    [this](const QWebEngineLoadingInfo& info) { OnLoadingChanged(info); });
-  QObject::connect(Page, &QWebEnginePage::renderProcessTerminated, Page,
-                   [this](QWebEnginePage::RenderProcessTerminationStatus, int) {
-                     ProcessGone = true;
-                     DocumentShown = false;
-                     Loading = false;
-                     NavigationPending = false;
-                     State.Clear();
-                     Wake();
-                   });
+  QObject::connect(
+      Page, &QWebEnginePage::renderProcessTerminated, Page,
+      [this](QWebEnginePage::RenderProcessTerminationStatus, int) { OnProcessTerminated(); });
   QObject::connect(View, &QObject::destroyed, [this] { Wake(); });
 }
 
@@ -302,14 +211,47 @@ void TQtWebEngine::TImpl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
   DocumentShown = succeeded;
   DocumentProblem = DocumentShown ? std::string() : LoadFailure(info.url().toString());
   Doctype = NavigationDoctype;
+  ShownFile = DocumentShown ? NavigationFile : std::string();
   Wake();  // a Load may be waiting for this navigation to end
   RaiseNavigateComplete();
 }
 
+void TQtWebEngine::TImpl::OnProcessTerminated() {
+  ProcessGone = true;
+  DocumentShown = false;
+  Loading = false;
+  NavigationPending = false;
+  ChangeProbeDue = false;
+  ShownFile.clear();
+  State.Clear();
+  Wake();
+  // Not from inside the engine's signal: the program answers by loading a page.
+  QTimer::singleShot(0, Page, [this] { RaiseProcessGone(); });
+}
+
 void TQtWebEngine::TImpl::OnReport(const QString& json) {
   QJsonObject state = QJsonDocument::fromJson(json.toUtf8()).object();
-  ApplyState(state);
-  if (state.value(QLatin1String("kind")).toString() == QLatin1String("click")) RaiseClick();
+  const QString kind = state.value(QLatin1String("kind")).toString();
+  const bool changed = kind == QLatin1String("change") || state.value("changed").toBool();
+  if (kind != QLatin1String("change")) ApplyState(state);
+  if (changed) RaiseChanged();
+  if (kind == QLatin1String("click")) RaiseClick();
+}
+
+void TQtWebEngine::TImpl::RaiseChanged() {
+  if (Owner.OnContentChanged) SafeCall(Owner.OnContentChanged);
+  // The page holds back changes that come close after a report, and its own timers do not
+  // run: ask a moment later whether any came.
+  if (ChangeProbeDue) return;
+  ChangeProbeDue = true;
+  QTimer::singleShot(300, Page, [this] {
+    Page->runJavaScript(QStringLiteral("window.__kv ? window.__kv.takeChange() : false"), kWorld,
+                        [impl = this, page = QPointer<TEnginePage>(Page)](const QVariant& v) {
+                          if (!page) return;
+                          impl->ChangeProbeDue = false;
+                          if (v.toBool()) impl->RaiseChanged();
+                        });
+  });
 }
 
 void TQtWebEngine::TImpl::ApplyState(const QJsonObject& state) {
@@ -340,6 +282,15 @@ void TQtWebEngine::TImpl::RaiseClick() {
   if (OnClick) SafeCall(OnClick);
 }
 
+void TQtWebEngine::TImpl::RaiseProcessGone() {
+  if (Waiting) {
+    DeferredProcessGone = true;
+    return;
+  }
+  // A load since then has brought a new process.
+  if (ProcessGone && Owner.OnProcessGone) SafeCall(Owner.OnProcessGone);
+}
+
 void TQtWebEngine::TImpl::Run(const QString& script) {
   Page->runJavaScript(script, kWorld, [](const QVariant&) {});
 }
@@ -355,20 +306,21 @@ void TQtWebEngine::TImpl::WaitUntil(const std::function<bool()>& done,
   Waiting = true;
   ActiveLoop = &loop;
   // The user's input waits in the queue until the engine has answered: no click or key can
-  // start another command in between.
+  // start another command in between. A program told to quit runs no event loop any more.
   while (!done() && !ProcessGone && View && deadline.isActive())
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (loop.exec(QEventLoop::ExcludeUserInputEvents) < 0) break;
   ActiveLoop = nullptr;
   Waiting = false;
 
   // What arrived during the wait reaches the program now, through the event loop.
-  if (DeferredNavigateComplete || DeferredClick) {
+  if (DeferredNavigateComplete || DeferredClick || DeferredProcessGone) {
     QTimer::singleShot(0, Page, [this] {
       if (Waiting) return;
-      bool navigate = DeferredNavigateComplete, click = DeferredClick;
-      DeferredNavigateComplete = DeferredClick = false;
+      bool navigate = DeferredNavigateComplete, click = DeferredClick, gone = DeferredProcessGone;
+      DeferredNavigateComplete = DeferredClick = DeferredProcessGone = false;
       if (navigate) RaiseNavigateComplete();
       if (click) RaiseClick();
+      if (gone) RaiseProcessGone();
     });
   }
   if (done()) return;
@@ -397,38 +349,11 @@ QVariant TQtWebEngine::TImpl::RunAndWait(const QString& script, const std::strin
 
 void TQtWebEngine::TImpl::StartLoading(const QUrl& url) {
   ProcessGone = false;
+  ChangeProbeDue = false;
   State.Clear();
   Page->RequestOpen = true;
   Page->Requested = url;
   Page->load(url);
-}
-
-std::vector<std::string> TQtWebEngine::TImpl::Serialize() {
-  const std::string activity = Text("Engine.ActivitySave");
-  CheckView();
-  FinishNavigation(activity);
-  CheckDocument();
-  QVariant answer = RunAndWait(QStringLiteral("window.__kv ? window.__kv.tree() : null"), activity);
-  QJsonObject tree = QJsonDocument::fromJson(answer.toString().toUtf8()).object();
-  if (tree.isEmpty() || !tree.value(QLatin1String("root")).isObject())
-    Fail(Text("Engine.Unreadable"));
-  TDomDocument document;
-  QJsonValue doctype = tree.value(QLatin1String("doctype"));
-  if (doctype.isObject()) {
-    QJsonObject parts = doctype.toObject();
-    std::string name = Utf8(parts.value("name").toString());
-    std::string publicId = Utf8(parts.value("publicId").toString());
-    std::string systemId = Utf8(parts.value("systemId").toString());
-    document.Doctype = !Doctype.empty() && DoctypeDeclares(Doctype, name, publicId, systemId)
-                           ? Doctype
-                           : ComposeDoctype(name, publicId, systemId);
-  }
-  for (const QJsonValue& node : tree.value(QLatin1String("leading")).toArray())
-    document.Leading.push_back(NodeFromJson(node.toObject()));
-  document.Root = NodeFromJson(tree.value(QLatin1String("root")).toObject());
-  for (const QJsonValue& node : tree.value(QLatin1String("trailing")).toArray())
-    document.Trailing.push_back(NodeFromJson(node.toObject()));
-  return SerializePage(document);
 }
 
 void TQtWebEngine::TImpl::CopySelection(bool cut) {
@@ -480,13 +405,15 @@ void TQtWebEngine::Navigate(const std::string& urlOrPath) {
   } else {
     url = QUrl::fromLocalFile(QString::fromStdU16String(SysPath(urlOrPath).u16string()));
   }
+  std::string file;
   if (url.isLocalFile()) {
-    const std::string path = FromSysPath(std::filesystem::path(url.toLocalFile().toStdU16String()));
+    file = FromSysPath(std::filesystem::path(url.toLocalFile().toStdU16String()));
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) throw EFOpenError(FrameworkText::FileOpenError(path));
+    if (!ReadFileBytes(file, bytes)) throw EFOpenError(FrameworkText::FileOpenError(file));
     doctype = DoctypeOfPage(bytes);
   }
   FImpl->NavigationPending = true;
+  FImpl->NavigationFile = file;
   FImpl->NavigationTarget = url;
   FImpl->NavigationDoctype = doctype;
   FImpl->StartLoading(url);
@@ -502,7 +429,7 @@ bool TQtWebEngine::HasDocument() const {
 
 void TQtWebEngine::SetDesignMode(bool on) {
   FImpl->CheckDocument();
-  FImpl->Run(on ? QStringLiteral("document.designMode = 'on';")
+  FImpl->Run(on ? QStringLiteral("document.designMode = 'on'; window.__kv && window.__kv.watch();")
                 : QStringLiteral("document.designMode = 'off';"));
 }
 
@@ -537,24 +464,21 @@ void TQtWebEngine::Load(const std::string& path) {
   FImpl->DocumentProblem = FImpl->LoadSucceeded ? std::string() : FImpl->LoadFailure(ToQ(path));
   if (!FImpl->LoadSucceeded) FImpl->Fail(FImpl->DocumentProblem);
   FImpl->Doctype = DoctypeOfPage(bytes);
+  FImpl->ShownFile = path;
   // Editable before Load returns, so that the next command already edits, and with the
-  // command values of the new page at hand.
-  QVariant state = FImpl->RunAndWait(
-      QStringLiteral(
-          "document.designMode = 'on'; window.__kv ? window.__kv.report('load') : null;"),
-      Text("Engine.ActivityEdit"));
+  // command values of the new page at hand. Changes count from here on.
+  const QString editable = QStringLiteral(
+      "document.designMode = 'on';"
+      "window.__kv ? (window.__kv.watch(), window.__kv.report('load')) : null;");
+  const std::string switching = FImpl->Text("Engine.ActivityEdit");
+  QVariant state = FImpl->RunAndWait(editable, switching);
+  if (state.isNull()) {
+    // The editor's script did not reach this document (a page process started under heavy
+    // load can miss it): put it in now.
+    FImpl->RunAndWait(EditorPageScript() + QStringLiteral("\ntrue;"), switching);
+    state = FImpl->RunAndWait(editable, switching);
+  }
   FImpl->ApplyState(QJsonObject::fromVariantMap(state.toMap()));
-}
-
-void TQtWebEngine::Save(const std::string& path) {
-  std::vector<std::string> lines = SaveToLines();
-  if (!WriteFileBytes(path, LinesToCrLfText(lines)))
-    throw EFCreateError(FrameworkText::FileCreateError(path));
-}
-
-std::vector<std::string> TQtWebEngine::SaveToLines() {
-  FImpl->CheckView();
-  return FImpl->Serialize();
 }
 
 void TQtWebEngine::ExecCommand(const std::string& name, bool showUI, const TVariant& value) {

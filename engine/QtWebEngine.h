@@ -40,6 +40,9 @@ class TQtWebEngine : public TWebEngine {
   void Load(const std::string& path) override;
   void Save(const std::string& path) override;
   std::vector<std::string> SaveToLines() override;
+  TSerializedPage SaveToPage() override;
+  void CapturePage(std::function<void(std::optional<TPageCapture>)> done, bool nodeByNode) override;
+  std::string LoadedFile() const override;
   void ExecCommand(const std::string& name, bool showUI, const TVariant& value) override;
   TVariant QueryCommandValue(const std::string& name) override;
   void ExecWB(int command, int option) override;

@@ -15,4 +15,14 @@ std::string TWebEngine::Text(std::string_view id,
   return text;
 }
 
+TSerializedPage TWebEngine::SaveToPage() {
+  TSerializedPage page;
+  for (const std::string& line : SaveToLines()) {
+    page.Text += line;
+    page.LineEnds.push_back(page.Text.size());
+    page.Text += "\r\n";
+  }
+  return page;
+}
+
 }  // namespace kv

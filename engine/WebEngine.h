@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/PageCapture.h"
 #include "engine/Variant.h"
 #include "platform/classes/Exception.h"
 
@@ -58,6 +59,16 @@ class TWebEngine {
   virtual void Save(const std::string& path) = 0;
   // The serialised page as lines (Windows-1252, without line ends).
   virtual std::vector<std::string> SaveToLines() = 0;
+  // The same as its file holds it, in one buffer (by default made of SaveToLines).
+  virtual TSerializedPage SaveToPage();
+  // Takes the page without waiting for it: done runs later on the UI thread with the page
+  // (whose lines TPageCapture::Lines makes, on any thread), or with nullopt when the engine
+  // could not answer (no document, its process ended). nodeByNode asks for the slower form
+  // that reads back from every page, for a page whose first capture did not read.
+  virtual void CapturePage(std::function<void(std::optional<TPageCapture>)> done,
+                           bool nodeByNode) = 0;
+  // The local file the page shown was loaded from (by Load or Navigate); empty for an address.
+  virtual std::string LoadedFile() const = 0;
 
   // Runs a named editing command on the selection ("Bold", "FontSize", "FormatBlock" ...).
   // With showUI, "CreateLink" and "InsertImage" ask through AskLinkAddress / AskPictureFile.
@@ -75,6 +86,12 @@ class TWebEngine {
 
   // Raised on the UI thread after each completed Navigate (not after Load).
   std::function<void()> OnNavigateComplete;
+  // Raised on the UI thread soon after the user changed the page (typing, a command, a paste):
+  // at once after a quiet while, else within a moment.
+  std::function<void()> OnContentChanged;
+  // Raised on the UI thread when the engine's page process has ended (killed, crashed, out of
+  // memory). The page is gone; the next Load or Navigate starts a new process.
+  std::function<void()> OnProcessGone;
   // The program's active language (1 German, 2 English) for the FormatBlock display names;
   // English when unset.
   std::function<int()> ActiveLanguage;

@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -68,18 +69,41 @@ std::optional<TColor> QtColorDialog(TColor initial) {
   return FromQColor(c);
 }
 
+std::pair<std::string, std::string>& YesNoCaptions() {
+  static std::pair<std::string, std::string> captions;
+  return captions;
+}
+
 int QtMessageBox(TForm* owner, const std::string& text, const std::string& caption,
                  unsigned flags) {
-  QMessageBox::Icon icon = (flags & MB_ICONERROR)         ? QMessageBox::Critical
-                           : (flags & MB_ICONINFORMATION) ? QMessageBox::Information
-                                                          : QMessageBox::NoIcon;
-  QMessageBox box(icon, ToQ(caption), ToQ(text), QMessageBox::Ok,
+  // The icon bits form a number, as in the Windows flags: 0x30 is the warning, not 0x10 | 0x20.
+  const unsigned iconBits = flags & 0x70;
+  QMessageBox::Icon icon = iconBits == MB_ICONERROR         ? QMessageBox::Critical
+                           : iconBits == MB_ICONQUESTION    ? QMessageBox::Question
+                           : iconBits == MB_ICONWARNING     ? QMessageBox::Warning
+                           : iconBits == MB_ICONINFORMATION ? QMessageBox::Information
+                                                            : QMessageBox::NoIcon;
+  const bool yesNo = (flags & 0x0F) == MB_YESNO;
+  QMessageBox box(icon, ToQ(caption), ToQ(text),
+                  yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   owner && owner->Window() ? owner->Window() : QApplication::activeWindow());
-  box.exec();
-  return mrOk;
+  if (yesNo) {
+    box.setEscapeButton(QMessageBox::No);
+    if (!YesNoCaptions().first.empty()) {
+      box.button(QMessageBox::Yes)->setText(ToQ(YesNoCaptions().first));
+      box.button(QMessageBox::No)->setText(ToQ(YesNoCaptions().second));
+    }
+  }
+  const int answer = box.exec();
+  if (!yesNo) return mrOk;
+  return answer == QMessageBox::Yes ? mrYes : mrNo;
 }
 
 }  // namespace
+
+void SetYesNoCaptions(std::string yes, std::string no) {
+  YesNoCaptions() = {std::move(yes), std::move(no)};
+}
 
 TDialogService& DialogService() {
   static TDialogService service{QtFileDialog, QtColorDialog, QtMessageBox};

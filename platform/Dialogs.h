@@ -57,10 +57,21 @@ class TColorDialog : public TComponent {
   TColor color_ = clBlack;
 };
 
-enum TMsgBoxFlags : unsigned { MB_OK = 0, MB_ICONERROR = 0x10, MB_ICONINFORMATION = 0x40 };
-// A message box owned by owner (may be null); returns the modal result of the pressed button.
+enum TMsgBoxFlags : unsigned {
+  MB_OK = 0,
+  MB_YESNO = 0x04,
+  MB_ICONERROR = 0x10,
+  MB_ICONQUESTION = 0x20,
+  MB_ICONWARNING = 0x30,
+  MB_ICONINFORMATION = 0x40
+};
+// A message box owned by owner (may be null); returns the modal result of the pressed button
+// (mrOk, or with MB_YESNO mrYes or mrNo; closing it answers No).
 int MessageBox(TForm* owner, const std::string& text, const std::string& caption,
                unsigned flags = MB_OK);
+// The captions of the Yes and No buttons ("&" before the access key), in the program's
+// language; empty: Qt's own.
+void SetYesNoCaptions(std::string yes, std::string no);
 
 // What the dialogs do when shown; tests replace these to answer without a person.
 struct TDialogService {

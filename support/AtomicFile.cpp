@@ -107,6 +107,10 @@ TAtomicWriteFault SetAtomicWriteFault(TAtomicWriteFault fault) {
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
+  return WriteFileAtomically(path.empty() ? fs::path() : SysPath(path), bytes, error);
+}
+
+bool WriteFileAtomically(const fs::path& path, const std::string& bytes, std::string& error) {
   error.clear();
   if (path.empty()) {
     error = SystemError(ENOENT);
@@ -117,7 +121,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     if (!error.empty()) return false;
   }
   fs::path target;
-  if (!ResolveLinks(SysPath(path), target, error)) return false;
+  if (!ResolveLinks(path, target, error)) return false;
   fs::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
 

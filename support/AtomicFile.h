@@ -2,6 +2,7 @@
 // half-written one, also when the disk fills up or the program dies while writing.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -13,6 +14,9 @@ namespace kv {
 // folder) without write permission is refused rather than replaced. On failure the old file is
 // untouched, no temporary file remains, false is returned and error says why.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
+// The same for a path as the host names it.
+bool WriteFileAtomically(const std::filesystem::path& path, const std::string& bytes,
+                         std::string& error);
 
 // Copies from's bytes to to in the same way; false with error when from cannot be read too.
 bool CopyFileAtomically(const std::string& from, const std::string& to, std::string& error);

@@ -9,6 +9,8 @@ constexpr char32_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 
                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t u) {
   if (u < 0x80) {
     out += static_cast<char>(u);
@@ -27,7 +29,30 @@ void AppendUtf8(std::string& out, char32_t u) {
   }
 }
 
-}  // namespace
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text) {
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  while (i < n) {
+    // Runs of ASCII, the bulk of a page, go over as a block.
+    std::size_t ascii = i;
+    while (ascii < n && text[ascii] < 0x80) ++ascii;
+    if (ascii > i) {
+      const std::size_t at = out.size();
+      out.resize(at + (ascii - i));
+      char* to = out.data() + at;
+      for (std::size_t k = i; k < ascii; ++k) *to++ = static_cast<char>(text[k]);
+      i = ascii;
+      continue;
+    }
+    char32_t c = text[i++];
+    if (c >= 0xD800 && c <= 0xDBFF && i < n && text[i] >= 0xDC00 && text[i] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i++] - 0xDC00);
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+    }
+    AppendUtf8(out, c);
+  }
+}
 
 char32_t Cp1252ToUnicode(unsigned char c) {
   if (c >= 0x80 && c < 0xA0) return kHigh[c - 0x80];
@@ -61,39 +86,39 @@ std::string Cp1252ToUtf8(const std::string& ansi) {
   return out;
 }
 
+char32_t DecodeUtf8At(std::string_view s, std::size_t& i) {
+  const std::size_t n = s.size();
+  const unsigned char c = static_cast<unsigned char>(s[i]);
+  if (c < 0x80) {
+    ++i;
+    return c;
+  }
+  const int len = (c >= 0xC2 && c <= 0xDF)   ? 2
+                  : (c >= 0xE0 && c <= 0xEF) ? 3
+                  : (c >= 0xF0 && c <= 0xF4) ? 4
+                                             : 0;
+  char32_t u = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+  bool ok = len > 0 && i + len <= n;
+  for (int k = 1; ok && k < len; ++k) {
+    const unsigned char cc = static_cast<unsigned char>(s[i + k]);
+    if ((cc & 0xC0) != 0x80) ok = false;
+    u = (u << 6) | (cc & 0x3F);
+  }
+  if (ok && ((len == 3 && (u < 0x800 || (u >= 0xD800 && u <= 0xDFFF))) ||
+             (len == 4 && (u < 0x10000 || u > 0x10FFFF))))
+    ok = false;
+  if (!ok) {
+    ++i;
+    return 0xFFFD;
+  }
+  i += len;
+  return u;
+}
+
 std::u32string DecodeUtf8(const std::string& s) {
   std::u32string out;
   out.reserve(s.size());
-  const size_t n = s.size();
-  for (size_t i = 0; i < n;) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      out += c;
-      ++i;
-      continue;
-    }
-    int len = (c >= 0xC2 && c <= 0xDF)   ? 2
-              : (c >= 0xE0 && c <= 0xEF) ? 3
-              : (c >= 0xF0 && c <= 0xF4) ? 4
-                                         : 0;
-    char32_t u = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    bool ok = len > 0 && i + len <= n;
-    for (int k = 1; ok && k < len; ++k) {
-      unsigned char cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) ok = false;
-      u = (u << 6) | (cc & 0x3F);
-    }
-    if (ok && ((len == 3 && (u < 0x800 || (u >= 0xD800 && u <= 0xDFFF))) ||
-               (len == 4 && (u < 0x10000 || u > 0x10FFFF))))
-      ok = false;
-    if (!ok) {
-      out += 0xFFFD;
-      ++i;
-    } else {
-      out += u;
-      i += len;
-    }
-  }
+  for (std::size_t i = 0; i < s.size();) out += DecodeUtf8At(s, i);
   return out;
 }
 
@@ -116,6 +141,20 @@ std::string Utf8ToCp1252(const std::string& utf8, char replacement, bool* lossle
     } else {
       out += static_cast<char>(b);
     }
+  }
+  return out;
+}
+
+std::string Utf8ToPageText(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t u = DecodeUtf8At(utf8, i);
+    const int b = UnicodeToCp1252(u);
+    if (b >= 0)
+      out += static_cast<char>(b);
+    else
+      out += "&#" + std::to_string(static_cast<unsigned long>(u)) + ";";
   }
   return out;
 }

@@ -2,6 +2,7 @@
 // conversions, used wherever text crosses to Qt, to the web engine or to UTF-8 files.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -31,5 +32,14 @@ std::string UnicodeToPageText(std::u32string_view text);
 // Decodes UTF-8 leniently: a byte that does not start a valid sequence yields U+FFFD.
 std::u32string DecodeUtf8(const std::string& utf8);
 std::string EncodeUtf8(const std::u32string& text);
+// One code point of DecodeUtf8: the one at i, which moves past it (i < utf8.size()).
+char32_t DecodeUtf8At(std::string_view utf8, std::size_t& i);
+// Appends the UTF-8 bytes of one code point.
+void AppendUtf8(std::string& out, char32_t u);
+// UTF-8 text as page text: Windows-1252, every other character as a numeric character
+// reference ("&#321;"), a byte that starts no valid sequence as that of U+FFFD.
+std::string Utf8ToPageText(std::string_view utf8);
+// Appends UTF-16 text as UTF-8. A lone surrogate stands for no character: it becomes U+FFFD.
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 
 }  // namespace kv

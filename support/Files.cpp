@@ -26,6 +26,17 @@ std::string FromSysPath(const fs::path& path) {
 #endif
 }
 
+std::string HostPathBytes(const std::string& path) {
+  return SysPath(path).string();
+}
+
+bool PathFromHostBytes(const std::string& bytes, std::string& path) {
+  bool lossless = false;
+  path = Utf8ToCp1252(bytes, '?', &lossless);
+  if (!lossless) path.clear();
+  return lossless;
+}
+
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && fs::is_regular_file(SysPath(path), ec);

@@ -10,6 +10,12 @@ namespace kv {
 std::filesystem::path SysPath(const std::string& path);
 std::string FromSysPath(const std::filesystem::path& path);
 
+// A path as the host's bytes (UTF-8 here), and back. PathFromHostBytes is false when the
+// program's paths cannot name the file (bytes that are no UTF-8, characters beyond the code
+// page).
+std::string HostPathBytes(const std::string& path);
+bool PathFromHostBytes(const std::string& bytes, std::string& path);
+
 bool FileExists(const std::string& path);  // a file (not a folder), links followed
 bool DirectoryExists(const std::string& path);
 // Whole-file reads and writes. Read returns false when the file cannot be opened or read.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <optional>
+#include <thread>
 
 #include "platform/classes/Strings.h"
 #include "support/StringTools.h"
@@ -211,6 +212,54 @@ TPathRewritePlan MakePathRewritePlan(const std::string& docDir, TPathStyle style
   else
     PlanPosix(dir, plan);
   return plan;
+}
+
+namespace {
+
+void RewriteLines(const TLineRewriter& rewriter, std::string_view text, std::string& out) {
+  std::string line;
+  out.reserve(out.size() + text.size() + text.size() / 16);
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n) {
+    const std::size_t start = i;
+    while (i < n && text[i] != '\r' && text[i] != '\n') ++i;
+    line.assign(text.substr(start, i - start));
+    rewriter.Rewrite(line);
+    out += line;
+    out += "\r\n";
+    if (i < n && text[i] == '\r') ++i;
+    if (i < n && text[i] == '\n') ++i;
+  }
+}
+
+// The start of the first line at or after at (the text's end when there is none).
+std::size_t NextLineStart(std::string_view text, std::size_t at) {
+  while (at < text.size() && text[at] != '\r' && text[at] != '\n') ++at;
+  if (at < text.size() && text[at] == '\r') ++at;
+  if (at < text.size() && text[at] == '\n') ++at;
+  return at;
+}
+
+}  // namespace
+
+std::string RewriteSavedText(std::string_view text, const std::string& docDir, TPathStyle style) {
+  const TLineRewriter rewriter(docDir, style);
+  std::string out;
+  // The lines are rewritten each on its own: a long page in two halves at once.
+  constexpr std::size_t kHalvesFrom = 1 << 18;
+  const std::size_t half =
+      text.size() < kHalvesFrom ? text.size() : NextLineStart(text, text.size() / 2);
+  std::string second;
+  std::thread other;
+  if (half < text.size())
+    other = std::thread([&] { RewriteLines(rewriter, text.substr(half), second); });
+  RewriteLines(rewriter, text.substr(0, half), out);
+  if (other.joinable()) {
+    other.join();
+    out += second;
+  }
+  return out;
 }
 
 std::vector<std::string> RewriteSavedPage(std::vector<std::string> lines, const std::string& docDir,

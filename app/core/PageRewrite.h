@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/Paths.h"
@@ -38,5 +39,11 @@ const std::array<const char*, 4>& QuotedMetaNames();
 // reading the page back from a file would. Nothing is parsed: the rewriting is textual.
 std::vector<std::string> RewriteSavedPage(std::vector<std::string> lines, const std::string& docDir,
                                           TPathStyle style = HostPathStyle());
+
+// The same for the page as its file holds it: the text is read as a file reader reads it (CR
+// LF, CR and LF each end a line), and the rewritten lines come back with CR LF after each.
+// Equal to joining RewriteSavedPage of the lines, without a string for every line.
+std::string RewriteSavedText(std::string_view text, const std::string& docDir,
+                             TPathStyle style = HostPathStyle());
 
 }  // namespace kv

@@ -21,6 +21,11 @@ void WriteSavedPage(const std::string& path, const std::vector<std::string>& lin
   SaveBytesToFile(path, JoinSavedLines(lines));
 }
 
+void SaveRewrittenText(const std::string& path, std::string_view text, const std::string& docDir,
+                       TPathStyle style) {
+  SaveBytesToFile(path, RewriteSavedText(text, docDir, style));
+}
+
 void SaveRewrittenPage(const std::string& path, std::vector<std::string> lines,
                        const std::string& docDir, TPathStyle style) {
   WriteSavedPage(path, RewriteSavedPage(std::move(lines), docDir, style));

@@ -15,6 +15,10 @@ std::string JoinSavedLines(const std::vector<std::string>& lines);
 // intact when anything fails. Throws EFCreateError naming the file and the reason.
 void WriteSavedPage(const std::string& path, const std::vector<std::string>& lines);
 
+// RewriteSavedText, then the atomic write: what a save does with the page the engine wrote.
+void SaveRewrittenText(const std::string& path, std::string_view text, const std::string& docDir,
+                       TPathStyle style = HostPathStyle());
+
 // RewriteSavedPage, then WriteSavedPage: what a save does with the lines the engine produced.
 void SaveRewrittenPage(const std::string& path, std::vector<std::string> lines,
                        const std::string& docDir, TPathStyle style = HostPathStyle());

@@ -50,6 +50,15 @@ std::string UntitledFile(const std::string& tempDir) {
   return UntitledDocDir(tempDir) + "temp.html";
 }
 
+std::string WriteWorkingCopy(const std::string& docDir, const std::string& bytes) {
+  std::string work = NewWorkFileName(docDir);
+  if (!WriteFileBytes(work, bytes)) {
+    DeleteFileIfExists(work);
+    throw EFCreateError(FrameworkText::FileCreateError(work));
+  }
+  return work;
+}
+
 int DrawFileNumber() {
   // Seeded once: re-seeding from the clock before every draw repeats numbers for draws that
   // follow each other quickly.

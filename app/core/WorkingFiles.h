@@ -44,6 +44,9 @@ class TKeptFile {
   std::string bytes_;
   bool existed_ = false;
 };
+// Writes bytes as a new working copy in docDir and returns its path. A folder that takes no
+// copy is an EFCreateError naming the file; nothing is left behind then.
+std::string WriteWorkingCopy(const std::string& docDir, const std::string& bytes);
 
 // True only for the program's own working-file names (no folder part): the fixed names above
 // and "KAVELIN_temp" + digits + ".html". Other files beginning with "KAVELIN_" are the user's.

@@ -39,7 +39,8 @@ void Reap(pid_t pid, double graceSeconds) {
 }  // namespace
 
 TStartResult TimeUntilLine(const std::string& program, const std::vector<std::string>& env,
-                           const std::string& readyLine, double timeoutSeconds) {
+                           const std::string& readyLine, double timeoutSeconds,
+                           const std::vector<std::string>& arguments) {
   TStartResult result;
   int out[2];
   if (pipe(out) != 0) {
@@ -52,8 +53,11 @@ TStartResult TimeUntilLine(const std::string& program, const std::vector<std::st
   std::vector<char*> envp;
   for (std::string& entry : environment) envp.push_back(entry.data());
   envp.push_back(nullptr);
-  std::string programCopy = program;
-  char* argv[] = {programCopy.data(), nullptr};
+  std::vector<std::string> words = {program};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -63,7 +67,7 @@ TStartResult TimeUntilLine(const std::string& program, const std::vector<std::st
 
   const auto start = Clock::now();
   pid_t pid = 0;
-  int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+  int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   close(out[1]);
   if (spawned != 0) {

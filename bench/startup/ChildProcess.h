@@ -12,10 +12,11 @@ struct TStartResult {
   std::string Error;   // empty on success
 };
 
-// Runs program with the extra environment entries ("NAME=value"), reads its standard output
-// until a line equal to readyLine arrives, then waits for it to exit. A child that prints no
-// such line within timeoutSeconds is killed and reported as an error.
+// Runs program with the extra environment entries ("NAME=value") and arguments, reads its
+// standard output until a line equal to readyLine arrives, then waits for it to exit. A child
+// that prints no such line within timeoutSeconds is killed and reported as an error.
 TStartResult TimeUntilLine(const std::string& program, const std::vector<std::string>& env,
-                           const std::string& readyLine, double timeoutSeconds);
+                           const std::string& readyLine, double timeoutSeconds,
+                           const std::vector<std::string>& arguments = {});
 
 }  // namespace kv

@@ -71,6 +71,8 @@ TEngineHost FakeEngineHost(TFakeWebEngine** engine) {
 void MainFormTest::SetUp() {
   TestApp();
   setenv("TMPDIR", folder_.TempDir().c_str(), 1);
+  // Recovery copies go to the test's own folder, never to the user's.
+  setenv("XDG_STATE_HOME", (folder_.Dir() + "state").c_str(), 1);
   CreateWindowsInfo();
   app_ = std::make_unique<TApplication>();
   app_->OnException = [this](const std::string& m) { errors_.push_back(m); };

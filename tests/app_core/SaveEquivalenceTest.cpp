@@ -122,6 +122,12 @@ class SaveEquivalenceTest : public testing::TestWithParam<TFolderCase> {
     const auto e = SplitLines(expected), a = SplitLines(actual);
     for (size_t i = 0; i < e.size() && i < a.size(); ++i) ASSERT_EQ(a[i], e[i]) << "line " << i;
     EXPECT_EQ(actual, expected);
+    // The page as one text, as the engine hands it over, is written the same.
+    const std::string viaText = folder_.File("text.html");
+    SaveRewrittenText(viaText, JoinSavedLines(lines), c.DocDir, c.Style);
+    std::string fromText;
+    ASSERT_TRUE(ReadFileBytes(viaText, fromText));
+    EXPECT_EQ(fromText, expected);
   }
 
   test::TTempFolder folder_;
@@ -134,6 +140,14 @@ TEST_P(SaveEquivalenceTest, RealisticPages) {
 
 TEST_P(SaveEquivalenceTest, LinesOfTrickyFragments) {
   for (unsigned seed = 1; seed <= 4; ++seed) ExpectSameBytes(FragmentLines(seed, 1500));
+}
+
+TEST_P(SaveEquivalenceTest, APageLongEnoughToBeRewrittenInTwoHalves) {
+  std::vector<std::string> lines = FragmentLines(5, 12000);
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  ASSERT_GT(size, 1u << 18);
+  ExpectSameBytes(lines);
 }
 
 TEST_P(SaveEquivalenceTest, EmptyPageAndEmptyLines) {

@@ -49,13 +49,16 @@ void DocumentFlowTest::SetUp() {
   dir_ = FromSysPath(dir) + "/";
 
   ::setenv("TMPDIR", TempDir().c_str(), 1);
+  // Recovery copies go to the test's own folder, never to the user's.
+  ::setenv("XDG_STATE_HOME", (dir_ + "state").c_str(), 1);
   CreateWindowsInfo();
   app_ = std::make_unique<TApplication>();
   app_->OnException = [this](const std::string& m) { errors_.push_back(m); };
   DialogService().MessageBox = [this](TForm*, const std::string& text, const std::string& caption,
-                                      unsigned) {
+                                      unsigned flags) {
     messages_.push_back(caption + ": " + text);
-    return 1;
+    if (flags & MB_YESNO) return static_cast<int>(answerYes_ ? mrYes : mrNo);
+    return static_cast<int>(mrOk);
   };
   DialogService().FileDialog = [this](const TOpenDialog& dialog,
                                       bool) -> std::optional<std::string> {

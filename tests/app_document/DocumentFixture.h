@@ -38,6 +38,7 @@ class DocumentFlowTest : public testing::Test {
   std::vector<std::string> errors_;
   std::vector<std::string> messages_;
   std::vector<std::string> dialogPresets_;  // the file name each dialog was preset with
+  bool answerYes_ = false;                  // how a question is answered
 
  private:
   std::string dir_;

@@ -19,6 +19,7 @@
 
 #include "engine/QtWebEngine.h"
 #include "support/Files.h"
+#include "tests/engine/EngineFixture.h"
 #include "translate/ProgramTexts.h"
 
 namespace kv {
@@ -53,67 +54,8 @@ class TRightClickFilter : public QObject {
   }
 };
 
-class QtWebEngineTest : public testing::Test {
+class QtWebEngineTest : public TEngineFixture {
  protected:
-  static void SetUpTestSuite() {
-    if (!qApp) {
-      static int argc = 1;
-      static char name[] = "engine_qt_test";
-      static char* argv[] = {name, nullptr};
-      QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-      new QApplication(argc, argv);
-    }
-    FEngine = new TQtWebEngine();
-    FEngine->Widget()->resize(800, 600);
-    FEngine->Widget()->show();
-    FDir = std::filesystem::temp_directory_path() /
-           ("kv_qt_engine_" + std::to_string(QCoreApplication::applicationPid()));
-    std::filesystem::create_directories(FDir);
-  }
-  static void TearDownTestSuite() {
-    delete FEngine;
-    FEngine = nullptr;
-    std::filesystem::remove_all(FDir);
-  }
-  void SetUp() override {
-    FEngine->ActiveLanguage = [] { return EngineLanguageEnglish; };
-    // The program hands the engine its texts, in the language the test chooses.
-    FEngine->Texts = [](std::string_view id, std::initializer_list<std::string_view> args) {
-      return ProgramText(id, FEngine->ActiveLanguage(), args);
-    };
-    FEngine->OnNavigateComplete = nullptr;
-    FEngine->SetOnClick(nullptr);
-    FEngine->SetTimeout(15000);
-  }
-
-  static std::string Path(const std::string& name) { return (FDir / name).string(); }
-  static QWebEngineView* View() { return qobject_cast<QWebEngineView*>(FEngine->Widget()); }
-
-  // Runs the event loop until done() or the time is up.
-  static bool WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-      if (clock.elapsed() > milliseconds) return false;
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-      QTest::qWait(10);
-    }
-    return true;
-  }
-
-  // A script in the editor's world (the page's own scripts are off), for what the test needs
-  // to arrange or observe in the page.
-  static QVariant Js(const QString& script) {
-    QVariant result;
-    bool done = false;
-    View()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                  [&](const QVariant& v) {
-                                    result = v;
-                                    done = true;
-                                  });
-    EXPECT_TRUE(WaitFor([&] { return done; }));
-    return result;
-  }
   static void SelectContentsOf(const char* id) {
     Js(QStringLiteral("var r = document.createRange();"
                       "r.selectNodeContents(document.getElementById('%1'));"
@@ -135,17 +77,7 @@ class QtWebEngineTest : public testing::Test {
       return Js("window.__keys").toInt() > 0;
     });
   }
-  static void LoadText(const std::string& name, const std::string& text) {
-    ASSERT_TRUE(WriteFileBytes(Path(name), text));
-    FEngine->Load(Path(name));
-  }
-
-  static TQtWebEngine* FEngine;
-  static std::filesystem::path FDir;
 };
-
-TQtWebEngine* QtWebEngineTest::FEngine = nullptr;
-std::filesystem::path QtWebEngineTest::FDir;
 
 TEST_F(QtWebEngineTest, NavigateCompletesLaterAsAnEventAndTheHandlerMakesItEditable) {
   int completed = 0;
