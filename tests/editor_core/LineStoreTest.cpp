@@ -201,6 +201,117 @@ TEST_F(LineStoreTest, ChangeHandlingWaitsForEndUpdate) {
   EXPECT_EQ(memo.LongestLine(), 5);
 }
 
+TEST_F(LineStoreTest, FileWithNulLoadsUpToIt) {
+  const std::string path = TempFile("nul.html");
+  ASSERT_TRUE(WriteFileBytes(path, std::string("ab\r\ncd\0ef\r\ngh", 13)));
+  memo.Lines().LoadFromFile(path);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"ab", "cd"}));
+}
+
+TEST_F(LineStoreTest, LoadResetsCaretSelectionAndHistoryAndNotifiesOnce) {
+  Load({"abc", "def"});
+  memo.SetCaret(2, 1);
+  Type("x");
+  memo.SetSelection(0, 0, 1, 1);
+  int changes = 0;
+  memo.OnChange = [&](TObject*) { ++changes; };
+  std::istringstream in("one\ttab\r\ntwo");
+  memo.Lines().LoadFromStream(in);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"one    tab", "two"}));
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(memo.CaretX() + memo.CaretY(), 0);
+  EXPECT_TRUE(memo.SelectionEmpty());
+  EXPECT_FALSE(memo.CanUndo());
+}
+
+// Deleting through the list: the caret keeps its text line, a deleted line is one undo step.
+struct ListDeleteCase {
+  std::vector<std::string> before;
+  int caretX, caretY, index;
+  std::vector<std::string> after;
+  int caretXAfter, caretYAfter;
+};
+
+class ListDeleteTest : public MemoTest, public ::testing::WithParamInterface<ListDeleteCase> {};
+
+TEST_P(ListDeleteTest, KeepsCaretAndUndoes) {
+  const ListDeleteCase& c = GetParam();
+  Load(c.before);
+  memo.SetCaret(c.caretX, c.caretY);
+  memo.Lines().Delete(c.index);
+  EXPECT_EQ(Lines(), c.after);
+  EXPECT_EQ(memo.CaretX(), c.caretXAfter);
+  EXPECT_EQ(memo.CaretY(), c.caretYAfter);
+  memo.Undo();
+  EXPECT_EQ(Lines(), c.before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ListDeleteTest,
+                         ::testing::Values(
+                             // Above the caret: the caret line moves up with its text.
+                             ListDeleteCase{{"a", "bb", "cc"}, 1, 2, 0, {"bb", "cc"}, 1, 1},
+                             // Below the caret: nothing moves.
+                             ListDeleteCase{{"aa", "b", "c"}, 1, 0, 2, {"aa", "b"}, 1, 0},
+                             // The caret's own line: the caret stays on that line number.
+                             ListDeleteCase{{"aa", "bb", "cc"}, 2, 1, 1, {"aa", "cc"}, 2, 1},
+                             // The only line: it empties and the caret goes to column 0.
+                             ListDeleteCase{{"abc"}, 2, 0, 0, {""}, 0, 0}));
+
+TEST_F(LineStoreTest, ObjectSlotsOutOfRangeAreIgnored) {
+  Load({"a"});
+  static TObject marker;  // outlives the lines that refer to it
+  memo.Lines().PutObject(5, &marker);
+  memo.Lines().PutObject(-1, &marker);
+  EXPECT_EQ(memo.Lines().GetObject(0), nullptr);
+  EXPECT_EQ(memo.Lines().GetObject(-1), nullptr);
+  memo.Lines().AddObject("b\rc", &marker);
+  EXPECT_EQ(memo.Lines().GetObject(1), &marker);
+  EXPECT_EQ(memo.Lines().GetObject(2), &marker);
+}
+
+TEST_F(LineStoreTest, InsertCollapsesSelectionAndAssignTrims) {
+  Load({"abc", "def"});
+  memo.SetSelection(0, 0, 2, 1);
+  memo.Lines().Insert(1, "new");
+  EXPECT_TRUE(memo.SelectionEmpty());
+  memo.TrimTrailingSpaces = true;
+  TStringList other;
+  other.Add("x  ");
+  other.Add("  y\t");
+  memo.Lines().Assign(&other);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"x", "  y"}));
+  int selections = 0;
+  memo.OnSelectionChange = [&](TObject*) { ++selections; };
+  memo.SetLines(other);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"x", "  y"}));
+  EXPECT_EQ(selections, 1);
+}
+
+TEST_F(LineStoreTest, SaveToStreamKeepsBlanksAndMarksSaved) {
+  Load({"a  ", "b"});
+  memo.SetCaret(1, 1);
+  Type("!");
+  std::ostringstream out;
+  memo.Lines().SaveToStream(out);
+  EXPECT_EQ(out.str(), "a  \r\nb!\r\n");
+  EXPECT_EQ(memo.ModifiedState(1), 2);
+  EXPECT_EQ(memo.ModifiedState(0), 0);
+}
+
+TEST_F(LineStoreTest, UpdateDepthNeverGoesBelowZero) {
+  int changes = 0;
+  memo.OnChange = [&](TObject*) { ++changes; };
+  memo.Lines().EndUpdate();
+  memo.Lines().EndUpdate();
+  memo.Lines().Add("x");
+  EXPECT_EQ(changes, 1);
+  memo.Lines().BeginUpdate();
+  memo.Lines().Add("y");
+  EXPECT_EQ(changes, 1);
+  memo.Lines().EndUpdate();
+  EXPECT_EQ(changes, 2);
+}
+
 TEST_F(LineStoreTest, LargeInputsSurviveLoadAndSave) {
   // A 5 MB single line and 500 000 lines, both with high bytes.
   std::string longLine(5 * 1024 * 1024, 'x');

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <sstream>
 
@@ -160,6 +161,198 @@ TEST_F(UndoTest, UndoChangeReportsAbilities) {
   EXPECT_EQ(seen[0], std::make_pair(true, false));
   EXPECT_EQ(seen[1], std::make_pair(false, true));
   EXPECT_EQ(seen[2], std::make_pair(true, false));
+}
+
+TEST_F(UndoTest, ForwardDeletesMergeIntoOneStep) {
+  Load({"abcdef"});
+  memo.SetCaret(1, 0);
+  for (int i = 0; i < 3; ++i) Key(VK_DELETE);
+  EXPECT_EQ(memo.Line(0), "aef");
+  EXPECT_EQ(memo.UndoList().Count(), 1);
+  memo.Undo();
+  EXPECT_EQ(memo.Line(0), "abcdef");
+  EXPECT_EQ(memo.CaretX(), 1);
+  memo.Redo();
+  EXPECT_EQ(memo.Line(0), "aef");
+}
+
+// Where undo and redo leave the caret and the selection, for each kind of step.
+struct CaretCase {
+  const char* name;
+  std::vector<std::string> lines;
+  int caretX, caretY;
+  std::function<void(TCustomCodeMemo&)> edit;
+  std::vector<std::string> edited;
+  int undoX, undoY;  // caret after one undo
+  int redoX, redoY;  // caret after the redo
+};
+
+class UndoCaretTest : public MemoTest, public ::testing::WithParamInterface<CaretCase> {};
+
+TEST_P(UndoCaretTest, RestoresCaretAndText) {
+  const CaretCase& c = GetParam();
+  Load(c.lines);
+  memo.SetCaret(c.caretX, c.caretY);
+  memo.CollapseSelection();
+  c.edit(memo);
+  EXPECT_EQ(Lines(), c.edited);
+  memo.Undo();
+  EXPECT_EQ(Lines(), c.lines);
+  EXPECT_EQ(memo.CaretX(), c.undoX);
+  EXPECT_EQ(memo.CaretY(), c.undoY);
+  memo.Redo();
+  EXPECT_EQ(Lines(), c.edited);
+  EXPECT_EQ(memo.CaretX(), c.redoX);
+  EXPECT_EQ(memo.CaretY(), c.redoY);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, UndoCaretTest,
+                         ::testing::Values(CaretCase{"Backspaces",
+                                                     {"abcd"},
+                                                     4,
+                                                     0,
+                                                     [](auto& m) {
+                                                       m.KeyDown(VK_BACK, 0);
+                                                       m.KeyDown(VK_BACK, 0);
+                                                     },
+                                                     {"ab"},
+                                                     4,
+                                                     0,
+                                                     2,
+                                                     0},
+                                           CaretCase{"EnterWithIndent",
+                                                     {"  ab cd"},
+                                                     5,
+                                                     0,
+                                                     [](auto& m) { m.KeyDown(VK_RETURN, 0); },
+                                                     {"  ab ", "  cd"},
+                                                     5,
+                                                     0,
+                                                     2,
+                                                     1},
+                                           CaretCase{"JoinByDelete",
+                                                     {"ab", "cd"},
+                                                     2,
+                                                     0,
+                                                     [](auto& m) { m.KeyDown(VK_DELETE, 0); },
+                                                     {"abcd"},
+                                                     2,
+                                                     0,
+                                                     2,
+                                                     0},
+                                           CaretCase{"Overwrite",
+                                                     {"abc"},
+                                                     1,
+                                                     0,
+                                                     [](auto& m) {
+                                                       m.SetOverwrite(true);
+                                                       m.KeyPress('X');
+                                                     },
+                                                     {"aXc"},
+                                                     1,
+                                                     0,
+                                                     2,
+                                                     0},
+                                           CaretCase{"DeleteLine",
+                                                     {"a", "bc", "d"},
+                                                     1,
+                                                     1,
+                                                     [](auto& m) { m.DeleteCurrentLine(); },
+                                                     {"a", "d"},
+                                                     1,
+                                                     1,
+                                                     0,
+                                                     1},
+                                           CaretCase{"PasteLines",
+                                                     {"xy"},
+                                                     1,
+                                                     0,
+                                                     [](auto& m) { m.PasteText("1\r\n22"); },
+                                                     {"x1", "22y"},
+                                                     1,
+                                                     0,
+                                                     2,
+                                                     1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UndoTest, UndoOfDeletedSelectionRestoresItAndAsksForFocus) {
+  struct FocusView : TCodeMemoView {
+    int focus = 0;
+    void FocusRequested() override { ++focus; }
+  } view;
+  memo.SetView(&view);
+  Load({"abc", "def"});
+  memo.SetCaret(1, 1);
+  memo.SetSelection(2, 0, 1, 1);
+  Key(VK_DELETE);
+  EXPECT_EQ(Lines(), (Lines_{"abef"}));
+  EXPECT_TRUE(memo.SelectionEmpty());
+  memo.Undo();
+  EXPECT_EQ(Lines(), (Lines_{"abc", "def"}));
+  EXPECT_EQ(memo.GetSelText(), "c\r\nd");
+  EXPECT_EQ(view.focus, 1);
+  memo.Redo();
+  EXPECT_EQ(Lines(), (Lines_{"abef"}));
+  EXPECT_TRUE(memo.SelectionEmpty());
+  memo.SetView(nullptr);
+}
+
+TEST_F(UndoTest, LinkedDropUndoesAndRedoesAsOne) {
+  Load({"abc def"});
+  memo.SetSelection(0, 0, 3, 0);
+  memo.DropSelection(0, 7, false);
+  EXPECT_EQ(memo.Line(0), " defabc");
+  EXPECT_EQ(memo.UndoList().Count(), 2);
+  memo.Undo();
+  EXPECT_EQ(memo.Line(0), "abc def");
+  EXPECT_FALSE(memo.CanUndo());
+  memo.Redo();
+  EXPECT_EQ(memo.Line(0), " defabc");
+  EXPECT_FALSE(memo.CanRedo());
+}
+
+TEST_F(UndoTest, ReplayNeverIndentsAndKeepsAutoIndent) {
+  Load({"    x"});
+  memo.SetCaret(5, 0);
+  Key(VK_RETURN);
+  Type("y");
+  EXPECT_EQ(Lines(), (Lines_{"    x", "    y"}));
+  memo.Undo();
+  EXPECT_EQ(Lines(), (Lines_{"    x"}));
+  EXPECT_TRUE(memo.AutoIndent);
+  memo.Redo();
+  EXPECT_EQ(Lines(), (Lines_{"    x", "    y"}));
+  EXPECT_TRUE(memo.AutoIndent);
+}
+
+TEST_F(UndoTest, LimitAndClearNotify) {
+  Type("abc");
+  std::vector<std::pair<bool, bool>> seen;
+  memo.OnUndoChange = [&](TObject*, bool u, bool r) { seen.emplace_back(u, r); };
+  memo.SetUndoLimit(memo.UndoLimit());  // the same value: nothing happens
+  EXPECT_EQ(memo.UndoList().Count(), 1);
+  EXPECT_TRUE(seen.empty());
+  Type("d");  // merged, and still reported
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], std::make_pair(true, false));
+  memo.ClearUndo();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1], std::make_pair(false, false));
+  memo.SetUndoLimit(1);
+  Type("e");
+  memo.SetCaret(0, 0);
+  Type("f");
+  EXPECT_EQ(memo.UndoList().Count(), 1);
+}
+
+TEST_F(UndoTest, ReadOnlyCannotUndo) {
+  Type("abc");
+  memo.ReadOnly = true;
+  EXPECT_FALSE(memo.CanUndo());
+  memo.Undo();
+  EXPECT_EQ(memo.Line(0), "abc");
+  memo.ReadOnly = false;
+  EXPECT_TRUE(memo.CanUndo());
 }
 
 // Random editing: undoing everything gives back the start, redoing everything the end.
