@@ -64,7 +64,7 @@ class MemoBench {
 
 void BM_PaintFullView60x200(benchmark::State& state) {
   MemoBench b(2000, 60, 200);
-  b.memo.Memo().SetSelection(10, 5, 40, 30);
+  b.memo.Memo().SetSelection({5, 10}, {30, 40});
   b.Paint();
   for (auto _ : state) {
     b.Paint();
@@ -82,7 +82,7 @@ void BM_ScrollOnePageIn500kLines(benchmark::State& state) {
   for (auto _ : state) {
     if (m.CaretY() + 2 * m.VisibleRows() >= m.LineCount()) {
       state.PauseTiming();
-      m.SetCaret(0, 0);
+      m.SetCaret({0, 0});
       b.Paint();
       state.ResumeTiming();
     }

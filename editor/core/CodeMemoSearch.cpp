@@ -21,92 +21,73 @@ bool WholeWordAt(std::string_view line, size_t pos, size_t length) {
   return true;
 }
 
+// The column of pattern in part [from, to) of line, searched forwards (the first hit) or
+// backwards (the last, overlapping hits included); npos when there is none.
+size_t FindInLine(std::string_view line, std::string_view full, std::string_view pattern,
+                  size_t from, size_t to, bool down, bool wholeWord) {
+  const size_t n = pattern.size();
+  if (to < from || to - from < n) return std::string_view::npos;
+  const std::string_view part = line.substr(0, to);
+  if (down) {
+    for (size_t p = part.find(pattern, from); p != std::string_view::npos;
+         p = part.find(pattern, p + 1))
+      // A hit inside a word does not hide a whole word later in the line.
+      if (!wholeWord || WholeWordAt(full, p, n)) return p;
+    return std::string_view::npos;
+  }
+  for (size_t p = part.rfind(pattern); p != std::string_view::npos && p >= from;
+       p = part.rfind(pattern, p - 1)) {
+    if (!wholeWord || WholeWordAt(full, p, n)) return p;
+    if (p == 0) break;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 int TCustomCodeMemo::SearchText(const std::string& text, TFindOptions options) {
   if (text.empty()) return -1;
   const bool down = options & frDown;
   const bool matchCase = options & frMatchCase;
-  const bool wholeWord = options & frWholeWord;
   std::string pattern = text;
   if (!matchCase) std::transform(pattern.begin(), pattern.end(), pattern.begin(), LowerAscii);
-  const size_t plen = pattern.size();
 
-  int sx, sy, ex, ey;
-  OrderedSelection(sx, sy, ex, ey);
-  const bool selectionEmpty = SelectionEmpty();
+  const TTextRange selection = Selection();
   std::string lowered;
-  int y = caretY_;
-  for (;;) {
-    if (y < 0 || y >= LineCount()) {
-      selStartX_ = selStartY_ = selEndX_ = selEndY_ = 0;
-      selMoveX_ = selMoveY_ = 0;
-      FireSelectionChange();
-      if (view_) view_->InvalidateAll();
-      return -1;
-    }
-    const std::string& full = lines_->StringRef(y);
+  for (int y = caret_.Line; y >= 0 && y < LineCount(); y += down ? 1 : -1) {
+    const std::string& full = Line(y);
     std::string_view line = full;
     if (!matchCase) {
       lowered.resize(full.size());
       std::transform(full.begin(), full.end(), lowered.begin(), LowerAscii);
       line = lowered;
     }
-    size_t from = 0, to = line.size();  // the part searched: [from, to)
-    bool skip = false;
-    if (y == sy && sy == ey) {
+    // On the selection's line, forwards starts behind it and backwards stops before it.
+    size_t from = 0, to = line.size();
+    if (y == selection.Start.Line && selection.SingleLine()) {
       if (down) {
-        if (ex >= static_cast<int>(line.size()))
-          skip = true;
-        else
-          from = static_cast<size_t>(ex);
+        if (selection.End.Col >= static_cast<int>(line.size())) continue;
+        from = static_cast<size_t>(selection.End.Col);
       } else {
-        const int limit = (selectionEmpty || (sx < 1 && ex < 1)) ? caretX_ : sx;
+        const bool none = selection.Empty() || (selection.Start.Col < 1 && selection.End.Col < 1);
+        const int limit = none ? caret_.Col : selection.Start.Col;
         to = static_cast<size_t>(std::clamp(limit, 0, static_cast<int>(line.size())));
       }
     }
-    size_t found = std::string_view::npos;
-    if (!skip && to >= from && to - from >= plen) {
-      const std::string_view part = line.substr(0, to);
-      if (down) {
-        for (size_t p = part.find(pattern, from); p != std::string_view::npos;
-             p = part.find(pattern, p + 1)) {
-          // A non-word hit does not hide a whole word later in the line.
-          if (!wholeWord || WholeWordAt(full, p, plen)) {
-            found = p;
-            break;
-          }
-        }
-      } else {
-        size_t p = part.rfind(pattern);
-        while (p != std::string_view::npos && p >= from) {
-          if (!wholeWord || WholeWordAt(full, p, plen)) {
-            found = p;
-            break;
-          }
-          if (p == 0) break;
-          p = part.rfind(pattern, p - 1);
-        }
-      }
-    }
-    if (found != std::string_view::npos) {
-      const int column = static_cast<int>(found);
-      SetCaret(column, y);
-      selStartX_ = column;
-      selStartY_ = y;
-      selEndX_ = column + static_cast<int>(plen);
-      selEndY_ = y;
-      selMoveX_ = caretX_;
-      selMoveY_ = caretY_;
-      FireSelectionChange();
-      if (view_) view_->InvalidateAll();
-      long long offset = column;
-      const auto& lengths = lines_->LineLengths().Items();
-      for (int i = 0; i < y; ++i) offset += lengths[i] + 2;
-      return static_cast<int>(std::min<long long>(offset, 0x7FFFFFFF));
-    }
-    y += down ? 1 : -1;
+    const size_t found = FindInLine(line, full, pattern, from, to, down, options & frWholeWord);
+    if (found == std::string_view::npos) continue;
+    const int column = static_cast<int>(found);
+    MoveCaret({y, column});
+    anchor_ = {y, column + static_cast<int>(pattern.size())};
+    SelectionMade();
+    long long offset = column;
+    for (int i = 0; i < y; ++i) offset += LineLength(i) + 2;
+    return static_cast<int>(std::min<long long>(offset, 0x7FFFFFFF));
   }
+  // Nothing found: the caret stays, the selection goes.
+  anchor_ = caret_;
+  SelectionMade();
+  return -1;
 }
 
 }  // namespace kv

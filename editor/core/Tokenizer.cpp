@@ -224,12 +224,20 @@ bool TLineTokenizer::IsUrlChunk(std::string_view chunk) const {
 
 bool TLineTokenizer::MatchKeyword(std::string_view word, int& groupIndex) const {
   if (word.size() > maxKeywordLength_ || keywords_.empty()) return false;
-  char buffer[256];
   std::string_view key = word;
+  // Short words are lower-cased on the stack, the rare long one in a string of its own: a
+  // keyword may be as long as a styler's author likes.
+  char buffer[64];
+  std::string longWord;
   if (!settings_.CaseSensitive) {
+    char* out = buffer;
+    if (word.size() > sizeof buffer) {
+      longWord.resize(word.size());
+      out = longWord.data();
+    }
     for (size_t i = 0; i < word.size(); ++i)
-      buffer[i] = static_cast<char>(AnsiLowerChar(static_cast<unsigned char>(word[i])));
-    key = std::string_view(buffer, word.size());
+      out[i] = static_cast<char>(AnsiLowerChar(static_cast<unsigned char>(word[i])));
+    key = std::string_view(out, word.size());
   }
   auto it = keywords_.find(key);
   if (it == keywords_.end()) return false;

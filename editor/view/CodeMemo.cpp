@@ -490,7 +490,7 @@ void TCodeMemo::InvalidateCaret() {
   QWidget* peer = Peer();
   if (!peer) return;
   const TMemoLayout l = Layout();
-  const QRect now = TMemoPainter::CaretRect(l, memo_->CaretX(), memo_->CaretY());
+  const QRect now = TMemoPainter::CaretRect(l, memo_->Caret());
   // The row under the old and the new position is repainted; the caret is inverted over it.
   auto row = [&](const QRect& r) { return QRect(0, r.top() - 1, peer->width(), r.height() + 2); };
   if (!lastCaret_.isNull() && lastCaret_ != now) peer->update(row(lastCaret_));
@@ -525,8 +525,7 @@ void TCodeMemo::Paint(QPainter& p, const QRect& dirty) {
   o.RightMargin = rightMargin_;
   o.RightMarginColor = rightMarginColor_;
   o.BorderColor = borderColor_;
-  o.DropLine = dropLine_;
-  o.DropColumn = dropColumn_;
+  o.Drop = drop_;
   if (OnLineBkColor)
     o.OnLineBkColor = [this](int line, TColor& c) { OnLineBkColor(this, line, c); };
   painter_.Paint(p, Layout(), o, dirty);

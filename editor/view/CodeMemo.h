@@ -162,7 +162,8 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   void DoCopy();
   void DoCut();
   void DoPaste();
-  void PositionAt(int x, int y, int& line, int& column) const;
+  // The text position under a pixel, the line clamped to the text.
+  TTextPos PositionAt(int x, int y) const;
   void ResetBlink();
   void InvalidateCaret();
   void FocusChanged(bool focused);
@@ -198,7 +199,7 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   bool mouseSelecting_ = false;
   bool dragPending_ = false;
   bool dragging_ = false;
-  int dropLine_ = -1, dropColumn_ = 0;
+  TTextPos drop_{-1, 0};  // where dragged text would land; line -1: no drag over the text
   int pressX_ = 0, pressY_ = 0;
 };
 

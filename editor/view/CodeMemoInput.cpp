@@ -41,36 +41,34 @@ bool TCodeMemo::CursorIsIBeamAt(int x, int y) const {
   return Layout().TextArea().Contains(x, y);
 }
 
-void TCodeMemo::PositionAt(int x, int y, int& line, int& column) const {
+TTextPos TCodeMemo::PositionAt(int x, int y) const {
   const TMemoLayout l = Layout();
-  line = std::clamp(l.LineAt(y), 0, std::max(0, memo_->LineCount() - 1));
-  column = std::max(0, l.ColumnAt(x));
+  return {std::clamp(l.LineAt(y), 0, memo_->LineCount() - 1), std::max(0, l.ColumnAt(x))};
 }
 
 void TCodeMemo::MouseDown(int x, int y, TShiftState shift, bool right) {
   if (!Focused()) SetFocus();
   if (right) return;
-  int line, column;
-  PositionAt(x, y, line, column);
+  const TTextPos at = PositionAt(x, y);
   dragPending_ = false;
   if (InGutter(x, y)) {
     if (OnGutterClick)
-      SafeCall([&] { OnGutterClick(this, line); });
+      SafeCall([&] { OnGutterClick(this, at.Line); });
     else
-      memo_->ClickAt(line, 0, shift & ssShift);
+      memo_->ClickAt({at.Line, 0}, shift & ssShift);
     mouseSelecting_ = true;
     return;
   }
-  if (!(shift & ssShift) && !memo_->SelectionEmpty() && memo_->IsSelected(line, column)) {
+  if (!(shift & ssShift) && memo_->IsSelected(at)) {
     // A press inside the selection may start dragging it; a release without a drag collapses.
     dragPending_ = true;
     pressX_ = x;
     pressY_ = y;
     return;
   }
-  memo_->ClickAt(line, column, shift & ssShift);
+  memo_->ClickAt(at, shift & ssShift);
   mouseSelecting_ = true;
-  if (memo_->UrlAware()) memo_->ClickUrlAt(memo_->CaretY(), memo_->CaretX());
+  if (memo_->UrlAware()) memo_->ClickUrlAt(memo_->Caret());
 }
 
 void TCodeMemo::MouseMove(int x, int y, bool leftHeld) {
@@ -87,9 +85,8 @@ void TCodeMemo::MouseMove(int x, int y, bool leftHeld) {
     return;
   }
   if (!mouseSelecting_) return;
-  int line, column;
-  PositionAt(x, y, line, column);
-  if (line != memo_->CaretY() || column != memo_->CaretX()) memo_->ClickAt(line, column, ssShift);
+  const TTextPos at = PositionAt(x, y);
+  if (at != memo_->Caret()) memo_->ClickAt(at, ssShift);
   lastMouseX_ = x;
   lastMouseY_ = y;
   const TMemoRect area = Layout().TextArea();
@@ -102,11 +99,7 @@ void TCodeMemo::MouseMove(int x, int y, bool leftHeld) {
 }
 
 void TCodeMemo::MouseUp(int x, int y) {
-  if (dragPending_) {
-    int line, column;
-    PositionAt(x, y, line, column);
-    memo_->ClickAt(line, column, 0);
-  }
+  if (dragPending_) memo_->ClickAt(PositionAt(x, y), 0);
   dragPending_ = false;
   mouseSelecting_ = false;
   autoScroll_.stop();
@@ -117,27 +110,21 @@ void TCodeMemo::MouseUp(int x, int y) {
 void TCodeMemo::DoubleClick(int x, int y) {
   if (OnDblClick) SafeCall([this] { OnDblClick(this); });
   if (InGutter(x, y)) return;
-  int line, column;
-  PositionAt(x, y, line, column);
-  memo_->SelectWordAt(line, column);
+  memo_->SelectWordAt(PositionAt(x, y));
   mouseSelecting_ = false;
 }
 
 void TCodeMemo::DragOverAt(int x, int y) {
-  int line = -1, column = 0;
-  if (x >= 0 && y >= 0) PositionAt(x, y, line, column);
-  if (line == dropLine_ && column == dropColumn_) return;
-  dropLine_ = line;
-  dropColumn_ = column;
+  const TTextPos at = x >= 0 && y >= 0 ? PositionAt(x, y) : TTextPos{-1, 0};
+  if (at == drop_) return;
+  drop_ = at;
   InvalidateAll();
 }
 
 void TCodeMemo::DropAt(int x, int y, bool copy) {
   DragOverAt(-1, -1);
   if (memo_->ReadOnly || memo_->SelectionEmpty()) return;
-  int line, column;
-  PositionAt(x, y, line, column);
-  memo_->DropSelection(line, column, copy);
+  memo_->DropSelection(PositionAt(x, y), copy);
   RefreshScrollBars();
   InvalidateAll();
 }
@@ -154,7 +141,7 @@ bool TCodeMemo::AllowClipboard(TClipboardAction action) {
 QMimeData* TCodeMemo::CreateMimeData() {
   auto* mime = new QMimeData;
   if (ClipboardFormats & cfText) mime->setText(ToClipboardText(memo_->GetSelText()));
-  const TMemoTextRange range = SelectionRange(*memo_);
+  const TTextRange range = SelectionRange(*memo_);
   if (ClipboardFormats & cfRTF) {
     const QByteArray rtf = QByteArray::fromStdString(RtfDocument(*memo_, range));
     mime->setData(QStringLiteral("text/rtf"), rtf);
@@ -172,10 +159,10 @@ void TCodeMemo::DoCopy() {
 }
 
 void TCodeMemo::DoCut() {
-  std::string text;
   if (memo_->ReadOnly || memo_->SelectionEmpty()) return;
-  if (!memo_->CutSelection(text)) return;
-  QApplication::clipboard()->setText(ToClipboardText(text));
+  const std::optional<std::string> text = memo_->CutSelection();
+  if (!text) return;
+  QApplication::clipboard()->setText(ToClipboardText(*text));
   RefreshScrollBars();
   InvalidateAll();
 }

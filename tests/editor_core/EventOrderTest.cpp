@@ -33,15 +33,14 @@ class EventLog : public TCodeMemoView {
   void Clear() { words_.str(""); }
   // The words, then the caret and the ordered selection as they are now.
   std::string Text() const {
-    int sx, sy, ex, ey;
-    memo_.OrderedSelection(sx, sy, ex, ey);
+    const TTextRange s = memo_.Selection();
     std::ostringstream out;
     out << words_.str() << "| caret " << memo_.CaretY() << "," << memo_.CaretX() << " sel ";
     // An empty selection has no place of its own: it is the caret.
     if (memo_.SelectionEmpty())
       out << "-";
     else
-      out << sy << "," << sx << "-" << ey << "," << ex;
+      out << s.Start.Line << "," << s.Start.Col << "-" << s.End.Line << "," << s.End.Col;
     return out.str();
   }
 
@@ -65,7 +64,7 @@ TEST_P(EventOrderTest, FiresInOrder) {
   TCustomCodeMemo memo;
   memo.SetViewSize(4, 12);
   SetLines(memo, GetParam().lines);
-  memo.SetCaret(0, 0);
+  memo.SetCaret({0, 0});
   if (GetParam().setup) GetParam().setup(memo);
   EventLog log(memo);
   GetParam().act(memo);
@@ -84,32 +83,44 @@ const EventCase kEventCases[] = {
      "Sta Cur Col1 Und10 Chg Sta Cur Col2 Und10 Chg | caret 0,2 sel -"},
     {"TypeBeyondEnd",
      {""},
-     [](auto& m) { m.SetCaret(3, 0); },
+     [](auto& m) {
+       m.SetCaret({0, 3});
+     },
      [](auto& m) { Type(m, "x"); },
      "Sta Cur Col4 Und10 Chg | caret 0,4 sel -"},
     {"TypeOverSelection",
      {"abcd"},
-     [](auto& m) { m.SetSelection(1, 0, 3, 0); },
+     [](auto& m) {
+       m.SetSelection({0, 1}, {0, 3});
+     },
      [](auto& m) { Type(m, "x"); },
      "Sta Cur Col1 Sel Und10 Chg Sta Cur Col2 Und10 Chg | caret 0,2 sel -"},
     {"Enter",
      {"  ab cd"},
-     [](auto& m) { m.SetCaret(5, 0); },
+     [](auto& m) {
+       m.SetCaret({0, 5});
+     },
      [](auto& m) { m.KeyDown(VK_RETURN, 0); },
      "Sta Cur Col2 Und10 Chg | caret 1,2 sel -"},
     {"BackspaceJoins",
      {"ab", "cd"},
-     [](auto& m) { m.SetCaret(0, 1); },
+     [](auto& m) {
+       m.SetCaret({1, 0});
+     },
      [](auto& m) { m.KeyDown(VK_BACK, 0); },
      "Sta Cur Col2 Chg Und10 Chg | caret 0,2 sel -"},
     {"DeleteJoins",
      {"ab", "cd"},
-     [](auto& m) { m.SetCaret(2, 0); },
+     [](auto& m) {
+       m.SetCaret({0, 2});
+     },
      [](auto& m) { m.KeyDown(VK_DELETE, 0); },
      "Chg Und10 Chg | caret 0,2 sel -"},
     {"TabAndShiftTab",
      {"ab"},
-     [](auto& m) { m.SetCaret(1, 0); },
+     [](auto& m) {
+       m.SetCaret({0, 1});
+     },
      [](auto& m) {
        m.KeyDown(VK_TAB, 0);
        m.KeyDown(VK_TAB, ssShift);
@@ -126,7 +137,9 @@ const EventCase kEventCases[] = {
      "Sta Cur Col1 Sel Sta Cur Col1 Act1 Sel Sta Cur Col2 Sel | caret 1,2 sel -"},
     {"PasteOverSelection",
      {"keep SEL keep"},
-     [](auto& m) { m.SetSelection(5, 0, 8, 0); },
+     [](auto& m) {
+       m.SetSelection({0, 5}, {0, 8});
+     },
      [](auto& m) { m.PasteText("x\r\ny"); },
      "Sta Cur Col5 Sel Und10 Sta Cur Col1 Und10 Chg | caret 1,1 sel -"},
     {"UndoRedoTyping",
@@ -140,8 +153,8 @@ const EventCase kEventCases[] = {
     {"UndoDeletedSelection",
      {"abc", "def"},
      [](auto& m) {
-       m.SetCaret(1, 1);
-       m.SetSelection(1, 0, 1, 1);
+       m.SetCaret({1, 1});
+       m.SetSelection({0, 1}, {1, 1});
        m.DeleteSelection();
      },
      [](auto& m) { m.Undo(); },
@@ -149,8 +162,8 @@ const EventCase kEventCases[] = {
     {"UndoLinkedDrop",
      {"abc def"},
      [](auto& m) {
-       m.SetSelection(0, 0, 3, 0);
-       m.DropSelection(0, 7, false);
+       m.SetSelection({0, 3}, {0, 0});  // the caret at the start, where the old one was
+       m.DropSelection({0, 7}, false);
      },
      [](auto& m) { m.Undo(); },
      "Sta Cur Col7 Sta Cur Col4 Sta Cur Col0 Sel Foc Sta Cur Col0 Und01 Chg | caret 0,0 sel "
@@ -179,7 +192,9 @@ const EventCase kEventCases[] = {
     {"CaretBelowTheView",
      {"a", "b", "c", "d", "e", "f"},
      nullptr,
-     [](auto& m) { m.SetCaret(0, 5); },
+     [](auto& m) {
+       m.SetCaret({5, 0});
+     },
      "TL Sta Cur Col0 Act5 | caret 5,0 sel -"},
     {"ListAddInsertPutDelete",
      {"a", "b"},
@@ -194,7 +209,9 @@ const EventCase kEventCases[] = {
      "Sta Cur Col1 Act0 | caret 0,1 sel -"},
     {"ListClearWithSelection",
      {"abc"},
-     [](auto& m) { m.SetSelection(0, 0, 2, 0); },
+     [](auto& m) {
+       m.SetSelection({0, 0}, {0, 2});
+     },
      [](auto& m) { m.Lines().Clear(); },
      "Und00 Sel Chg | caret 0,0 sel -"},
     {"Load",

@@ -88,7 +88,7 @@ TEST_F(LineStoreTest, ModifiedStateFollowsEditSaveLoad) {
   const std::string path = TempFile("modified.html");
   ASSERT_TRUE(WriteFileBytes(path, "one\r\ntwo\r\n"));
   memo.Lines().LoadFromFile(path);
-  memo.SetCaret(3, 1);
+  memo.SetCaret({1, 3});
   Type("!");
   EXPECT_EQ(memo.ModifiedState(1), 1);
   EXPECT_EQ(memo.ModifiedState(0), 0);
@@ -114,7 +114,7 @@ TEST_F(LineStoreTest, DeletingOnlyLineLeavesOneEmptyLine) {
 
 TEST_F(LineStoreTest, DeleteThroughListKeepsCaretOnItsLine) {
   Load({"a", "b", "c", "d"});
-  memo.SetCaret(1, 3);
+  memo.SetCaret({3, 1});
   memo.Lines().Delete(1);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "c", "d"}));
   EXPECT_EQ(memo.CaretY(), 2);
@@ -123,12 +123,12 @@ TEST_F(LineStoreTest, DeleteThroughListKeepsCaretOnItsLine) {
 
 TEST_F(LineStoreTest, ClearPutsCaretAndSelectionAtStart) {
   Load({"abc", "def"});
-  memo.SetCaret(2, 1);
-  memo.SetSelection(0, 0, 2, 1);
+  memo.SetCaret({1, 2});
+  memo.SetSelection({0, 0}, {1, 2});
   memo.Lines().Clear();
   EXPECT_EQ(memo.CaretX(), 0);
   EXPECT_EQ(memo.CaretY(), 0);
-  EXPECT_EQ(memo.SelStartX() + memo.SelStartY() + memo.SelEndX() + memo.SelEndY(), 0);
+  EXPECT_EQ(memo.Selection(), TTextRange({0, 0}, {0, 0}));
 }
 
 TEST_F(LineStoreTest, InsertExpandsTabsAndMovesBookmarks) {
@@ -148,24 +148,27 @@ TEST_F(LineStoreTest, ReplacedLineWithBreaksBecomesSeveralLines) {
   EXPECT_EQ(Lines(), (std::vector<std::string>{"x    y", "z", "plain"}));
 }
 
-TEST_F(LineStoreTest, ObjectsReadThroughLineProperties) {
-  Load({"a", "b"});
-  TObject marker;
-  memo.Lines().PutObject(0, &marker);
-  memo.SetCaret(0, 0);
-  Type("x");  // gives line 0 its property object
-  ASSERT_NE(memo.Lines().LineProp(0), nullptr);
-  EXPECT_EQ(memo.Lines().GetObject(0), &marker);
+TEST_F(LineStoreTest, ObjectsStayWithTheirLinesThroughEdits) {
+  Load({"ab", "c"});
+  static TObject marker;  // outlives the lines that refer to it
+  memo.Lines().PutObject(1, &marker);
+  memo.SetCaret({0, 1});
+  Type("x");
+  Key(keys::VK_RETURN);  // a new line between: the object moves down with its line
+  EXPECT_EQ(memo.Lines().GetObject(2), &marker);
+  EXPECT_EQ(memo.Lines().GetObject(1), nullptr);
+  memo.Lines().Delete(0);
+  EXPECT_EQ(memo.Lines().GetObject(1), &marker);
   EXPECT_EQ(memo.Lines().GetObject(7), nullptr);
 }
 
 TEST_F(LineStoreTest, LongestLineKeptAcrossEdits) {
   Load({"abc", "abcdefgh", "ab"});
   EXPECT_EQ(memo.LongestLine(), 8);
-  memo.SetCaret(8, 1);
+  memo.SetCaret({1, 8});
   Type("xy");
   EXPECT_EQ(memo.LongestLine(), 10);
-  memo.SetCaret(0, 1);
+  memo.SetCaret({1, 0});
   Key(keys::VK_END);
   for (int i = 0; i < 9; ++i) Key(keys::VK_BACK);
   EXPECT_EQ(memo.Line(1), "a");
@@ -210,9 +213,9 @@ TEST_F(LineStoreTest, FileWithNulLoadsUpToIt) {
 
 TEST_F(LineStoreTest, LoadResetsCaretSelectionAndHistoryAndNotifiesOnce) {
   Load({"abc", "def"});
-  memo.SetCaret(2, 1);
+  memo.SetCaret({1, 2});
   Type("x");
-  memo.SetSelection(0, 0, 1, 1);
+  memo.SetSelection({0, 0}, {1, 1});
   int changes = 0;
   memo.OnChange = [&](TObject*) { ++changes; };
   std::istringstream in("one\ttab\r\ntwo");
@@ -237,7 +240,7 @@ class ListDeleteTest : public MemoTest, public ::testing::WithParamInterface<Lis
 TEST_P(ListDeleteTest, KeepsCaretAndUndoes) {
   const ListDeleteCase& c = GetParam();
   Load(c.before);
-  memo.SetCaret(c.caretX, c.caretY);
+  memo.SetCaret({c.caretY, c.caretX});
   memo.Lines().Delete(c.index);
   EXPECT_EQ(Lines(), c.after);
   EXPECT_EQ(memo.CaretX(), c.caretXAfter);
@@ -271,7 +274,7 @@ TEST_F(LineStoreTest, ObjectSlotsOutOfRangeAreIgnored) {
 
 TEST_F(LineStoreTest, InsertCollapsesSelectionAndAssignTrims) {
   Load({"abc", "def"});
-  memo.SetSelection(0, 0, 2, 1);
+  memo.SetSelection({0, 0}, {1, 2});
   memo.Lines().Insert(1, "new");
   EXPECT_TRUE(memo.SelectionEmpty());
   memo.TrimTrailingSpaces = true;
@@ -289,7 +292,7 @@ TEST_F(LineStoreTest, InsertCollapsesSelectionAndAssignTrims) {
 
 TEST_F(LineStoreTest, SaveToStreamKeepsBlanksAndMarksSaved) {
   Load({"a  ", "b"});
-  memo.SetCaret(1, 1);
+  memo.SetCaret({1, 1});
   Type("!");
   std::ostringstream out;
   memo.Lines().SaveToStream(out);

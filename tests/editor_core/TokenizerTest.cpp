@@ -161,7 +161,7 @@ TEST_F(TokenizerTest, LineStartStatesFollowEarlierEdits) {
   Load(lines);
   EXPECT_FALSE(memo.LineStartState(150).InComment);
   // Opening a comment on line 5 must recolour every later line, cached or not.
-  memo.SetCaret(0, 5);
+  memo.SetCaret({5, 0});
   Type("<!--");
   EXPECT_TRUE(memo.LineStartState(150).InComment);
   EXPECT_TRUE(memo.LineStartState(6).InComment);
@@ -169,7 +169,7 @@ TEST_F(TokenizerTest, LineStartStatesFollowEarlierEdits) {
   for (int i = 0; i < 4; ++i) Key(keys::VK_BACK);
   EXPECT_FALSE(memo.LineStartState(150).InComment);
   // Structural edits above a cached line too.
-  memo.SetCaret(0, 10);
+  memo.SetCaret({10, 0});
   memo.PasteText("\"\r\n");
   EXPECT_TRUE(memo.LineStartState(120).InBracket);
   memo.Undo();
@@ -269,11 +269,11 @@ TEST_F(TokenizerTest, LineRunsStartFromTheLinesOwnState) {
 
 TEST_F(TokenizerTest, UrlUnderCaret) {
   Load({"go to <a href=\"http://kavelin.de/x\">here</a>"});
-  EXPECT_EQ(memo.UrlAt(0, 20), "http://kavelin.de/x");
-  EXPECT_EQ(memo.UrlAt(0, 2), "");
+  EXPECT_EQ(memo.UrlAt({0, 20}), "http://kavelin.de/x");
+  EXPECT_EQ(memo.UrlAt({0, 2}), "");
   std::string clicked;
   memo.OnURLClick = [&](TObject*, const std::string& url) { clicked = url; };
-  EXPECT_TRUE(memo.ClickUrlAt(0, 16));
+  EXPECT_TRUE(memo.ClickUrlAt({0, 16}));
   EXPECT_EQ(clicked, "http://kavelin.de/x");
 }
 

@@ -27,7 +27,7 @@ TEST_F(UndoTest, TypedWordIsOneStep) {
 
 TEST_F(UndoTest, CaretMoveStartsNewStep) {
   Type("abc");
-  memo.SetCaret(1, 0);
+  memo.SetCaret({0, 1});
   Type("xy");
   EXPECT_EQ(memo.UndoList().Count(), 2);
   memo.Undo();
@@ -36,7 +36,7 @@ TEST_F(UndoTest, CaretMoveStartsNewStep) {
 
 TEST_F(UndoTest, BackspacesMergeButNotWithDeletes) {
   Load({"abcdef"});
-  memo.SetCaret(4, 0);
+  memo.SetCaret({0, 4});
   Key(VK_BACK);
   Key(VK_BACK);
   Key(VK_DELETE);
@@ -50,7 +50,7 @@ TEST_F(UndoTest, BackspacesMergeButNotWithDeletes) {
 
 TEST_F(UndoTest, PasteOverSelectionUndoesInOneStep) {
   Load({"keep SELECTED keep"});
-  memo.SetSelection(5, 0, 13, 0);
+  memo.SetSelection({0, 5}, {0, 13});
   memo.PasteText("new\r\ntext");
   EXPECT_EQ(Lines(), (Lines_{"keep new", "text keep"}));
   memo.Undo();
@@ -71,9 +71,9 @@ TEST_F(UndoTest, NewEditEndsRedo) {
 
 TEST_F(UndoTest, LimitDropsOldestStep) {
   for (int i = 0; i < 101; ++i) {
-    memo.SetCaret(0, 0);
+    memo.SetCaret({0, 0});
     Type("x");
-    memo.SetCaret(0, 0);  // separate steps: the caret moved away from the last one's end
+    memo.SetCaret({0, 0});  // separate steps: the caret moved away from the last one's end
   }
   EXPECT_EQ(memo.UndoList().Count(), 100);
   while (memo.CanUndo()) memo.Undo();
@@ -103,7 +103,7 @@ TEST_F(UndoTest, LoadClearsHistory) {
 
 TEST_F(UndoTest, ListChangesOutsideEditingEndHistory) {
   Load({"a", "b"});
-  memo.SetCaret(1, 1);
+  memo.SetCaret({1, 1});
   Type("x");
   memo.Lines().Insert(0, "new");
   EXPECT_FALSE(memo.CanUndo());
@@ -115,7 +115,7 @@ TEST_F(UndoTest, ListChangesOutsideEditingEndHistory) {
 
 TEST_F(UndoTest, EnterUndoRestoresStrippedBlanks) {
   Load({"ab   cd  "});
-  memo.SetCaret(2, 0);
+  memo.SetCaret({0, 2});
   Key(VK_RETURN);
   EXPECT_EQ(Lines(), (Lines_{"ab", "cd"}));
   memo.Undo();
@@ -165,7 +165,7 @@ TEST_F(UndoTest, UndoChangeReportsAbilities) {
 
 TEST_F(UndoTest, ForwardDeletesMergeIntoOneStep) {
   Load({"abcdef"});
-  memo.SetCaret(1, 0);
+  memo.SetCaret({0, 1});
   for (int i = 0; i < 3; ++i) Key(VK_DELETE);
   EXPECT_EQ(memo.Line(0), "aef");
   EXPECT_EQ(memo.UndoList().Count(), 1);
@@ -192,7 +192,7 @@ class UndoCaretTest : public MemoTest, public ::testing::WithParamInterface<Care
 TEST_P(UndoCaretTest, RestoresCaretAndText) {
   const CaretCase& c = GetParam();
   Load(c.lines);
-  memo.SetCaret(c.caretX, c.caretY);
+  memo.SetCaret({c.caretY, c.caretX});
   memo.CollapseSelection();
   c.edit(memo);
   EXPECT_EQ(Lines(), c.edited);
@@ -282,8 +282,8 @@ TEST_F(UndoTest, UndoOfDeletedSelectionRestoresItAndAsksForFocus) {
   } view;
   memo.SetView(&view);
   Load({"abc", "def"});
-  memo.SetCaret(1, 1);
-  memo.SetSelection(2, 0, 1, 1);
+  memo.SetCaret({1, 1});
+  memo.SetSelection({0, 2}, {1, 1});
   Key(VK_DELETE);
   EXPECT_EQ(Lines(), (Lines_{"abef"}));
   EXPECT_TRUE(memo.SelectionEmpty());
@@ -299,8 +299,8 @@ TEST_F(UndoTest, UndoOfDeletedSelectionRestoresItAndAsksForFocus) {
 
 TEST_F(UndoTest, LinkedDropUndoesAndRedoesAsOne) {
   Load({"abc def"});
-  memo.SetSelection(0, 0, 3, 0);
-  memo.DropSelection(0, 7, false);
+  memo.SetSelection({0, 0}, {0, 3});
+  memo.DropSelection({0, 7}, false);
   EXPECT_EQ(memo.Line(0), " defabc");
   EXPECT_EQ(memo.UndoList().Count(), 2);
   memo.Undo();
@@ -313,7 +313,7 @@ TEST_F(UndoTest, LinkedDropUndoesAndRedoesAsOne) {
 
 TEST_F(UndoTest, ReplayNeverIndentsAndKeepsAutoIndent) {
   Load({"    x"});
-  memo.SetCaret(5, 0);
+  memo.SetCaret({0, 5});
   Key(VK_RETURN);
   Type("y");
   EXPECT_EQ(Lines(), (Lines_{"    x", "    y"}));
@@ -340,7 +340,7 @@ TEST_F(UndoTest, LimitAndClearNotify) {
   EXPECT_EQ(seen[1], std::make_pair(false, false));
   memo.SetUndoLimit(1);
   Type("e");
-  memo.SetCaret(0, 0);
+  memo.SetCaret({0, 0});
   Type("f");
   EXPECT_EQ(memo.UndoList().Count(), 1);
 }
@@ -383,34 +383,34 @@ TEST(UndoProperty, UndoAllAndRedoAllRestoreText) {
       switch (pick(8)) {
         case 0:
         case 1:
-          memo.SetCaret(col, line);
+          memo.SetCaret({line, col});
           for (int k = pick(4) + 1; k > 0; --k) memo.KeyPress(alphabet[pick(sizeof alphabet - 1)]);
           break;
         case 2:
-          memo.SetCaret(col, line);
+          memo.SetCaret({line, col});
           memo.KeyDown(VK_BACK, 0);
           break;
         case 3:
-          memo.SetCaret(col, line);
+          memo.SetCaret({line, col});
           memo.KeyDown(VK_DELETE, 0);
           break;
         case 4:
-          memo.SetCaret(col, line);
+          memo.SetCaret({line, col});
           memo.KeyDown(VK_RETURN, 0);
           break;
         case 5:
-          memo.SetCaret(col, line);
+          memo.SetCaret({line, col});
           memo.InsertTextAtCaret(pick(2) ? "p\r\nq  r\nx" : " <b>");
           break;
         case 6: {
           const int endLine = std::min(memo.LineCount() - 1, line + pick(3));
-          memo.SetSelection(col, line, pick(static_cast<int>(memo.Line(endLine).size()) + 1),
-                            endLine);
+          memo.SetSelection({line, col},
+                            {endLine, pick(static_cast<int>(memo.Line(endLine).size()) + 1)});
           memo.DeleteSelection();
           break;
         }
         case 7:
-          memo.SetCaret(col, line);
+          memo.SetCaret({line, col});
           memo.KeyDown(VK_TAB, 0);
           break;
       }

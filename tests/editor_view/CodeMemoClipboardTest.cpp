@@ -22,14 +22,14 @@ class MemoClipboard : public testing::Test, public test::MemoFixtureBase {
 
 TEST_F(MemoClipboard, CopyPutsTheSelectedTextOnly) {
   SetText("abc\r\ndef");
-  M().SetSelection(1, 0, 2, 1);
+  M().SetSelection({0, 1}, {1, 2});
   M().KeyDown('C', ssCtrl);
   EXPECT_EQ(Clip()->text().toStdString(), "bc\nde");
   const QMimeData* mime = Clip()->mimeData();
   EXPECT_FALSE(mime->hasFormat("text/rtf"));
   EXPECT_FALSE(mime->hasHtml());
 
-  M().SetSelection(0, 0, 0, 0);
+  M().SetSelection({0, 0}, {0, 0});
   M().KeyDown(keys::VK_INSERT, ssCtrl);
   EXPECT_EQ(Clip()->text().toStdString(), "");
 }
@@ -59,7 +59,7 @@ TEST_F(MemoClipboard, ClipboardActionHandlerMayRefuseACopy) {
 TEST_F(MemoClipboard, RichFormatsWhenAskedFor) {
   SetText("<b>bold</b> text");
   Memo->ClipboardFormats = cfText | cfRTF | cfHTML;
-  M().SetSelection(0, 0, 11, 0);
+  M().SetSelection({0, 0}, {0, 11});
   Memo->CopyToClipboard();
   const QMimeData* mime = Clip()->mimeData();
   EXPECT_EQ(mime->text().toStdString(), "<b>bold</b>");
@@ -91,7 +91,7 @@ TEST_F(MemoClipboard, RichFormatsWhenAskedFor) {
 
 TEST_F(MemoClipboard, CutNeedsAWritableText) {
   SetText("hello world");
-  M().SetSelection(0, 0, 6, 0);
+  M().SetSelection({0, 0}, {0, 6});
   M().ReadOnly = true;
   Memo->CutToClipboard();
   EXPECT_EQ(M().Line(0), "hello world");
@@ -103,7 +103,7 @@ TEST_F(MemoClipboard, CutNeedsAWritableText) {
 
 TEST_F(MemoClipboard, PastingThreeLinesSplitsTheLineAndUndoesInOneStep) {
   SetText("left|right");
-  M().SetCaret(5, 0);
+  M().SetCaret({0, 5});
   Clip()->setText("one\ntwo\nthree");
   M().KeyDown('V', ssCtrl);
   ASSERT_EQ(M().LineCount(), 3);

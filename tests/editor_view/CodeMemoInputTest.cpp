@@ -77,7 +77,7 @@ TEST_F(MemoInput, DraggingBelowTheViewScrollsLineByLine) {
   Memo->MouseMove(area.Left + 10, area.Bottom + 3, true);
   EXPECT_EQ(M().CaretY(), rows);
   EXPECT_EQ(M().TopLine(), 1);
-  EXPECT_EQ(M().SelStartY(), 2);
+  EXPECT_EQ(M().Selection().Start.Line, 2);
   Memo->MouseUp(area.Left + 10, area.Bottom + 3);
 }
 
@@ -101,7 +101,7 @@ TEST_F(MemoInput, GutterClickMovesTheCaretToThatLine) {
 
 TEST_F(MemoInput, PressInsideTheSelectionWithoutDragCollapsesIt) {
   SetText("abcdefgh");
-  M().SetSelection(1, 0, 6, 0);
+  M().SetSelection({0, 1}, {0, 6});
   Press(0, 3);
   EXPECT_FALSE(M().SelectionEmpty());  // might still become a drag
   Release(0, 3);
@@ -117,13 +117,13 @@ TEST_F(MemoInput, DropMovesOrCopiesTheSelection) {
   } cases[] = {{false, 8, "abfghcde"}, {true, 8, "abcdefghcde"}, {false, 0, "cdeabfgh"}};
   for (const Case& c : cases) {
     SetText("abcdefgh");
-    M().SetSelection(2, 0, 5, 0);
+    M().SetSelection({0, 2}, {0, 5});
     const QPoint p = At(0, c.dropColumn);
     Memo->DropAt(p.x(), p.y(), c.copy);
     EXPECT_EQ(M().Line(0), c.result) << c.copy << " " << c.dropColumn;
   }
   SetText("abcdefgh");
-  M().SetSelection(2, 0, 5, 0);
+  M().SetSelection({0, 2}, {0, 5});
   M().ReadOnly = true;
   Memo->DropAt(At(0, 8).x(), At(0, 8).y(), false);
   EXPECT_EQ(M().Line(0), "abcdefgh");
@@ -276,7 +276,7 @@ TEST_F(MemoInput, ContextMenuHasNineItemsGreyedAsTheStateSays) {
     return s;
   };
   EXPECT_EQ(enabled(), "0000101");
-  M().SetSelection(0, 0, 2, 0);
+  M().SetSelection({0, 0}, {0, 2});
   EXPECT_EQ(enabled(), "0011111");
   M().KeyPress('x');
   EXPECT_EQ(enabled(), "1000101");
@@ -287,13 +287,13 @@ TEST_F(MemoInput, ContextMenuHasNineItemsGreyedAsTheStateSays) {
   EXPECT_EQ(enabled(), "0010001");
   M().ReadOnly = false;
   QApplication::clipboard()->clear();
-  M().SetSelection(0, 0, 0, 0);
+  M().SetSelection({0, 0}, {0, 0});
   EXPECT_EQ(enabled(), "1100001");
 }
 
 TEST_F(MemoInput, ContextMenuItemsRunTheirCommands) {
   SetText("hello world");
-  M().SetSelection(0, 0, 5, 0);
+  M().SetSelection({0, 0}, {0, 5});
   std::unique_ptr<QMenu> menu(Memo->CreateContextMenu(nullptr));
   menu->actions()[6]->trigger();  // Delete
   EXPECT_EQ(M().Line(0), " world");

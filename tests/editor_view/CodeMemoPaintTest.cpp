@@ -48,7 +48,7 @@ class MemoPaint : public testing::Test, public test::MemoFixtureBase {
 
 TEST_F(MemoPaint, SelectionIsDrawnInSelColorOnSelBkColor) {
   SetText("abcdef\r\nghij\r\nklmn");
-  Memo->Memo().SetSelection(2, 0, 1, 2);
+  Memo->Memo().SetSelection({0, 2}, {2, 1});
   ASSERT_TRUE(Focus());  // an unfocused control hides its selection
   Memo->SetHiddenCaret(true);
   const QImage img = Render();
@@ -75,7 +75,7 @@ TEST_F(MemoPaint, SelectionIsDrawnInSelColorOnSelBkColor) {
 
 TEST_F(MemoPaint, SelectionIsHiddenWithoutFocus) {
   SetText("abcdef");
-  Memo->Memo().SetSelection(0, 0, 3, 0);
+  Memo->Memo().SetSelection({0, 0}, {0, 3});
   const QImage img = Render();
   EXPECT_EQ(CellBackground(img, 1, 0), ToRgb(clWhite));
 }
@@ -135,7 +135,7 @@ TEST_F(MemoPaint, HorizontalScrollKeepsTwoColumnsRightOfTheCaret) {
 
   // The caret is drawn, inverted, in its cell; the two cells right of it are empty paper.
   const QImage img = Render();
-  const QRect caret = TMemoPainter::CaretRect(l, Memo->Memo().CaretX(), 0);
+  const QRect caret = TMemoPainter::CaretRect(l, {0, Memo->Memo().CaretX()});
   ASSERT_FALSE(caret.isEmpty());
   EXPECT_EQ(ColorAt(img, caret.left(), caret.top() + 2), ToRgb(clBlack));
   EXPECT_EQ(caret.width(), 2);
@@ -150,7 +150,7 @@ TEST_F(MemoPaint, HorizontalScrollKeepsTwoColumnsRightOfTheCaret) {
 
 TEST_F(MemoPaint, CaretOnlyWhileFocused) {
   SetText("abc");
-  const QRect caret = TMemoPainter::CaretRect(Memo->Layout(), 0, 0);
+  const QRect caret = TMemoPainter::CaretRect(Memo->Layout(), {0, 0});
   QImage unfocused = Render();
   EXPECT_EQ(ColorAt(unfocused, caret.left(), caret.top() + 3), ToRgb(clWhite));
   ASSERT_TRUE(Focus());
@@ -169,7 +169,7 @@ TEST_F(MemoPaint, DropPointIsMarkedWhileTextIsDraggedOverIt) {
   SetText("abcdef     ");
   const QPoint over = CellPixel(8, 0, 1, 3);
   Memo->DragOverAt(over.x(), over.y());
-  const QRect mark = TMemoPainter::CaretRect(Memo->Layout(), 8, 0);
+  const QRect mark = TMemoPainter::CaretRect(Memo->Layout(), {0, 8});
   EXPECT_EQ(ColorAt(Render(), mark.left(), mark.top() + 2), ToRgb(clBlack));
   Memo->DragOverAt(-1, -1);
   EXPECT_EQ(ColorAt(Render(), mark.left(), mark.top() + 2), ToRgb(clWhite));
@@ -179,7 +179,7 @@ TEST_F(MemoPaint, DoubleDensityDevicesGetTheSamePictureAtTwiceThePixels) {
   SetText("abcdef\r\nghij");
   ASSERT_TRUE(Focus());
   Memo->SetHiddenCaret(true);
-  Memo->Memo().SetSelection(2, 0, 4, 0);
+  Memo->Memo().SetSelection({0, 2}, {0, 4});
   const QSize size = Memo->Peer()->size();
   QImage img(size * 2, QImage::Format_RGB32);
   img.setDevicePixelRatio(2);
