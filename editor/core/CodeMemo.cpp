@@ -200,7 +200,6 @@ TTextPos TCustomCodeMemo::Change(TTextRange range, std::string_view text, bool u
       recording_->AddEdit({range.Start, std::move(removed), std::string(text)});
   }
   InvalidateFrom(range.Start.Line);
-  if (view_) view_->TextChanged(range.Start.Line);
   return end;
 }
 
@@ -232,6 +231,7 @@ std::string TCustomCodeMemo::GetText() const {
 }
 
 void TCustomCodeMemo::FireChange() {
+  if (view_) view_->TextChanged();
   if (OnChange) OnChange(EventSender);
 }
 

@@ -58,8 +58,8 @@ class TCodeMemoView {
   virtual void InvalidateAll() {}
   // Line count, longest line, top line or left column changed.
   virtual void ScrollBarsChanged() {}
-  // The text changed somewhere in lines first.. (its longest line may have too).
-  virtual void TextChanged(int first) { (void)first; }
+  // An editing operation changed the text within lines (its longest line may have changed).
+  virtual void TextChanged() {}
   virtual void CaretMoved() {}
   // An undo of a deleted selection asks the control to take the focus.
   virtual void FocusRequested() {}
@@ -290,6 +290,7 @@ class TCustomCodeMemo : public TPersistent {
   TTextPos Change(TTextRange range, std::string_view text, bool userEdit);
   void PadLine(int line, int column);
   void InvalidateFrom(int line);
+  // The end of an edit within lines: the view's bars follow the longest line, OnChange fires.
   void FireChange();
   void FireSelectionChange();
   // The caret moves without touching the anchor; force runs the column rules even when the

@@ -23,7 +23,7 @@ void PutLines(TLineStore& store, int index, std::vector<std::string> lines) {
 
 void TCustomCodeMemo::ListChanged() {
   if (!changeHandling_ || list_->UpdateDepth() > 0) return;
-  FireChange();
+  if (OnChange) OnChange(EventSender);
   if (view_) view_->ScrollBarsChanged();
   MakeCaretVisible();
   if (view_) view_->InvalidateAll();

@@ -423,6 +423,11 @@ void TCodeMemo::ScrollBarsChanged() {
   InvalidateAll();
 }
 
+void TCodeMemo::TextChanged() {
+  // A line that grew past the right edge needs the bar, a shrunk longest line a shorter one.
+  if (updateDepth_ == 0) RefreshScrollBars();
+}
+
 void TCodeMemo::CaretMoved() {
   ResetBlink();
   InvalidateCaret();

@@ -148,6 +148,7 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   void InvalidateLines(int first, int last) override;
   void InvalidateAll() override;
   void ScrollBarsChanged() override;
+  void TextChanged() override;
   void CaretMoved() override;
   void FocusRequested() override;
   void CopyRequested() override;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "MemoFixture.h"
@@ -313,6 +314,112 @@ TEST_F(LineStoreTest, UpdateDepthNeverGoesBelowZero) {
   EXPECT_EQ(changes, 1);
   memo.Lines().EndUpdate();
   EXPECT_EQ(changes, 2);
+}
+
+// Every way of changing the list keeps the editor's rules: no tab or break in a line, lengths
+// and the longest line right, objects beside their lines, start states as a straight pass
+// gives them, and no undo step that would replay against text it does not know.
+struct ListOpCase {
+  const char* name;
+  std::function<void(TCodeMemoStrings&)> op;
+  std::vector<std::string> lines;
+};
+
+class ListOpTest : public MemoTest, public ::testing::WithParamInterface<ListOpCase> {};
+
+TEST_P(ListOpTest, KeepsTheRules) {
+  THTMLMemoStyler styler(nullptr);
+  memo.SetSyntaxStyles(&styler);
+  Load({"<b>one</b>", "\"two", "three\"", "four"});
+  memo.SetCaret({3, 2});
+  Type("x");               // an undo step that the list operation must not leave replayable
+  memo.LineStartState(4);  // kept states that the operation must not leave stale
+  GetParam().op(memo.Lines());
+  EXPECT_EQ(Lines(), GetParam().lines);
+  int longest = 0;
+  TTokenState straight;
+  for (int i = 0; i < memo.LineCount(); ++i) {
+    EXPECT_EQ(memo.Line(i).find_first_of("\t\r\n"), std::string::npos) << i;
+    EXPECT_EQ(memo.Lines().LineLength(i), static_cast<int>(memo.Line(i).size()));
+    EXPECT_EQ(memo.LineStartState(i), straight) << i;
+    memo.Tokenizer().Advance(memo.Line(i), straight);
+    longest = std::max(longest, static_cast<int>(memo.Line(i).size()));
+  }
+  EXPECT_EQ(memo.LongestLine(), longest);
+  while (memo.CanUndo()) memo.Undo();  // whatever stays undoable undoes cleanly
+  for (int i = 0; i < memo.LineCount(); ++i)
+    EXPECT_EQ(memo.Line(i).find_first_of("\t\r\n"), std::string::npos) << i;
+  memo.SetSyntaxStyles(nullptr);
+}
+
+TObject* Marker() {
+  static TObject marker;
+  return &marker;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, ListOpTest,
+    ::testing::Values(
+        ListOpCase{"Insert",
+                   [](auto& l) { l.Insert(1, "a\tb\r\nc"); },
+                   {"<b>one</b>", "a    b", "c", "\"two", "three\"", "foxur"}},
+        ListOpCase{"InsertObject",
+                   [](auto& l) {
+                     l.InsertObject(0, "\"q\tq\rz", Marker());
+                     EXPECT_EQ(l.GetObject(0), Marker());
+                     EXPECT_EQ(l.GetObject(1), Marker());
+                     EXPECT_EQ(l.GetObject(2), nullptr);
+                   },
+                   {"\"q    q", "z", "<b>one</b>", "\"two", "three\"", "foxur"}},
+        ListOpCase{"Put",
+                   [](auto& l) { l.Put(0, "\t<i>\nx"); },
+                   {"    <i>", "x", "\"two", "three\"", "foxur"}},
+        ListOpCase{"AddWithBreaks",
+                   [](auto& l) { l.Add("\"a\r\n\tb\nc"); },
+                   {"<b>one</b>", "\"two", "three\"", "foxur", "\"a", "    bc"}},
+        ListOpCase{"Move",
+                   [](auto& l) {
+                     l.PutObject(3, Marker());
+                     l.Move(3, 0);
+                     EXPECT_EQ(l.GetObject(0), Marker());
+                   },
+                   {"foxur", "<b>one</b>", "\"two", "three\""}},
+        ListOpCase{"Exchange",
+                   [](auto& l) { l.Exchange(0, 2); },
+                   {"three\"", "\"two", "<b>one</b>", "foxur"}},
+        ListOpCase{"Sort",
+                   [](auto& l) {
+                     l.PutObject(1, Marker());
+                     l.Sort();
+                     EXPECT_EQ(l.GetObject(0), Marker());
+                   },
+                   {"\"two", "<b>one</b>", "foxur", "three\""}},
+        ListOpCase{"Assign",
+                   [](auto& l) {
+                     TStringList other;
+                     other.Add("\"a\tb");
+                     other.Add("c\rd");
+                     l.Assign(&other);
+                   },
+                   {"\"a    b", "c", "d"}},
+        ListOpCase{"Text", [](auto& l) { l.SetText("\ta\r\n\"b\rc"); }, {"    a", "\"b", "c"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LineStoreTest, AccessorsOutOfRangeAreSafe) {
+  Load({"a"});
+  EXPECT_EQ(memo.Line(-1), "");
+  EXPECT_EQ(memo.Line(5), "");
+  EXPECT_EQ(memo.LineLength(5), 0);
+  EXPECT_EQ(memo.Lines().StringRef(5), "");
+  EXPECT_EQ(memo.Lines().LineLength(-2), 0);
+  EXPECT_EQ(memo.ModifiedState(9), 0);
+  EXPECT_EQ(memo.Bookmark(10), -1);
+  EXPECT_EQ(memo.UndoList().Items(0), nullptr);
+  Type("x");
+  EXPECT_NE(memo.UndoList().Items(0), nullptr);
+  EXPECT_EQ(memo.UndoList().Items(1), nullptr);
+  EXPECT_EQ(memo.UndoList().Items(-1), nullptr);
+  EXPECT_THROW(memo.Lines().Get(3), EStringListError);
 }
 
 TEST_F(LineStoreTest, LargeInputsSurviveLoadAndSave) {

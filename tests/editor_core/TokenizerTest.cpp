@@ -156,6 +156,19 @@ TEST_F(TokenizerTest, StylerChangeRecolours) {
   EXPECT_EQ(Runs("span"), "span:kw0");
 }
 
+// However long a styler's keyword is, it is looked up safely (in either letter case) and
+// coloured; a longer word is never taken for it.
+TEST_F(TokenizerTest, KeywordsOfAnyLength) {
+  const std::string word(300, 'q');
+  styler.AllStyles().Items(1)->KeyWords().Add(word + "X");
+  const std::string upper(300, 'Q');
+  EXPECT_EQ(Runs(upper + "x <b>"), upper + "x:kw1| <:sym|b:kw0|>:sym");
+  EXPECT_EQ(Runs(word + "xy"), word + "xy:plain");
+  memo.SetCaseSensitive(true);
+  EXPECT_EQ(Runs(word + "X"), word + "X:kw1");
+  EXPECT_EQ(Runs(word + "x"), word + "x:plain");
+}
+
 TEST_F(TokenizerTest, LineStartStatesFollowEarlierEdits) {
   std::vector<std::string> lines(200, "<p class=x>text</p>");
   Load(lines);
@@ -208,6 +221,55 @@ TEST_F(TokenizerTest, StartStatesMatchTokenizingFromTheTop) {
     memo.Tokenizer().Runs(memo.Line(i), viaRuns);
     memo.Tokenizer().Advance(memo.Line(i), state);
     ASSERT_EQ(viaRuns, state) << "line " << i;
+  }
+}
+
+// The runs kept for painting are the runs a fresh pass gives, whatever was edited, inserted
+// or removed since they were kept, and whatever changed in the rules.
+TEST_F(TokenizerTest, KeptRunsMatchFreshRunsAfterEdits) {
+  const char* pieces[] = {"<b>", "\"", "<!--", "-->", " ", "x", "http://a", "12"};
+  std::mt19937 rng(11);
+  auto piece = [&] { return std::string(pieces[rng() % std::size(pieces)]); };
+  std::vector<std::string> lines;
+  for (int i = 0; i < 60; ++i) lines.push_back(piece() + piece() + piece());
+  Load(lines);
+  auto paintAll = [&](const char* when) {
+    TTokenState kept = memo.LineStartState(0), fresh;
+    for (int i = 0; i < memo.LineCount(); ++i) {
+      std::string a, b;
+      memo.PaintRuns(i, kept, [&](const TTokenRun& r) {
+        a += std::string(r.Text) + ":" + Kind(r.State) + "/" + std::to_string(r.Colors.TextColor) +
+             "|";
+      });
+      for (const TTokenRun& r : memo.Tokenizer().Runs(memo.Line(i), fresh))
+        b += std::string(r.Text) + ":" + Kind(r.State) + "/" + std::to_string(r.Colors.TextColor) +
+             "|";
+      ASSERT_EQ(a, b) << when << ", line " << i;
+      ASSERT_EQ(kept, fresh) << when << ", line " << i;
+    }
+  };
+  paintAll("first paint");
+  for (int round = 0; round < 200; ++round) {
+    const int line = static_cast<int>(rng() % static_cast<unsigned>(memo.LineCount()));
+    memo.SetCaret({line, static_cast<int>(rng() % 6)});
+    switch (rng() % 5) {
+      case 0:
+        Type(piece());
+        break;
+      case 1:
+        memo.PasteText(piece() + "\r\n" + piece());
+        break;
+      case 2:
+        Key(keys::VK_BACK);
+        break;
+      case 3:
+        memo.Undo();
+        break;
+      case 4:
+        styler.AllStyles().Items(0)->Font().SetColor(rng() % 2 ? clRed : clNavy);
+        break;
+    }
+    paintAll("after an edit");
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <cstdlib>
+#include <functional>
 
 #include "MemoTestSupport.h"
 #include "platform/FontMap.h"
@@ -146,6 +147,49 @@ TEST_F(MemoPaint, HorizontalScrollKeepsTwoColumnsRightOfTheCaret) {
   // Home brings the view back and hides the bar only when nothing is longer than the view.
   Memo->Memo().KeyDown(keys::VK_HOME, 0);
   EXPECT_EQ(Memo->Memo().LeftCol(), 0);
+}
+
+// A line that grows past the right edge or shrinks back while the caret stays in view: the
+// bar follows every typed, tabbed, deleted or backspaced character.
+TEST_F(MemoPaint, HorizontalBarFollowsEditsInsideALine) {
+  SizeFor(10, 30);
+  SetText(std::string(25, 'x') + "\r\nshort");
+  const int cols = Memo->Layout().VisibleCols();
+  TCustomCodeMemo& m = Memo->Memo();
+  m.SetCaret({0, 0});
+  auto bar = [&] {
+    return Memo->HorzScrollBar()->isHidden() ? -1 : Memo->HorzScrollBar()->maximum();
+  };
+  EXPECT_EQ(bar(), -1);
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    int longest;
+  } steps[] = {
+      {"type", [&] { m.TypeText("0123456789"); }, 35},
+      {"backspace",
+       [&] {
+         for (int i = 0; i < 10; ++i) m.KeyDown(keys::VK_BACK, 0);
+       },
+       25},
+      {"tab",
+       [&] {
+         for (int i = 0; i < 3; ++i) m.KeyDown(keys::VK_TAB, 0);
+       },
+       37},
+      {"delete",
+       [&] {
+         m.SetCaret({0, 0});
+         for (int i = 0; i < 12; ++i) m.KeyDown(keys::VK_DELETE, 0);
+       },
+       25},
+  };
+  for (const Step& s : steps) {
+    s.act();
+    ASSERT_EQ(m.LongestLine(), s.longest) << s.what;
+    ASSERT_EQ(m.LeftCol(), 0) << s.what;  // the caret never left the view
+    EXPECT_EQ(bar(), s.longest > cols ? s.longest + 3 - cols : -1) << s.what;
+  }
 }
 
 TEST_F(MemoPaint, CaretOnlyWhileFocused) {
