@@ -136,4 +136,33 @@ std::string Utf16ToCp1252(const std::u16string& text, char replacement, bool* lo
   return out;
 }
 
+std::u32string DecodeUtf16(std::u16string_view text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char32_t u = text[i];
+    const bool high = u >= 0xD800 && u <= 0xDBFF, low = u >= 0xDC00 && u <= 0xDFFF;
+    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      out += 0x10000 + ((u - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else {
+      out += high || low ? char32_t{0xFFFD} : u;
+    }
+  }
+  return out;
+}
+
+std::string PageCharacter(char32_t c) {
+  const int b = UnicodeToCp1252(c);
+  if (b >= 0) return std::string(1, static_cast<char>(b));
+  return "&#" + std::to_string(static_cast<unsigned long>(c)) + ";";
+}
+
+std::string Utf16ToPageText(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t c : DecodeUtf16(text)) out += PageCharacter(c);
+  return out;
+}
+
 }  // namespace kv

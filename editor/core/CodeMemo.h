@@ -201,8 +201,9 @@ class TCustomCodeMemo : public TPersistent {
   bool KeyDown(int key, TShiftState shift);
   // A character (codes 32..126 and 128..255 are typed; others ignored).
   void KeyPress(char c);
-  // Typed text: each character as KeyPress takes it (typing merges into one undo step).
-  void TypeText(std::string_view text);
+  // One typed character as page text holds it: a byte, or the numeric character reference of
+  // a character outside Windows-1252. Consecutive typing is one undo step.
+  void TypeCharacter(std::string_view character);
   void DeleteSelection();
   void DeleteCurrentLine();
   // Inserts text (CR LF, LF or CR breaks) at the caret, replacing the selection; one paste
@@ -311,7 +312,6 @@ class TCustomCodeMemo : public TPersistent {
   bool IsDelimiter(char c) const;
   bool IsWordJumpDelimiter(char c) const;
   void AutoCorrectWord();
-  void InsertChar(char c);
   void BackSpace();
   void CtrlBackSpace();
   void DeleteChar();

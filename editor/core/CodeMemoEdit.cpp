@@ -62,30 +62,32 @@ void TCustomCodeMemo::AutoCorrectWord() {
 }
 
 void TCustomCodeMemo::KeyPress(char c) {
-  InsertChar(c);
+  TypeCharacter(std::string_view(&c, 1));
 }
 
-void TCustomCodeMemo::TypeText(std::string_view text) {
-  for (char c : text) InsertChar(c);
-}
-
-void TCustomCodeMemo::InsertChar(char c) {
+void TCustomCodeMemo::TypeCharacter(std::string_view character) {
   // Control characters are keys (KeyDown); typed into a line they would break its rules.
-  const unsigned char u = static_cast<unsigned char>(c);
-  if (u < 32 || u == 127 || ReadOnly) return;
-  if (EndsWord(c)) AutoCorrectWord();
+  if (character.empty()) return;
+  const unsigned char u = static_cast<unsigned char>(character[0]);
+  if (character.size() == 1 ? u < 32 || u == 127
+                            : character.find_first_of("\t\r\n") != std::string_view::npos)
+    return;
+  if (ReadOnly) return;
+  if (character.size() == 1 && EndsWord(character[0])) AutoCorrectWord();
   if (DelErase && !SelectionEmpty()) DeleteSelection();
-  if (CharCase == TEditCharCase::ecUpperCase)
-    c = static_cast<char>(AnsiUpperChar(static_cast<unsigned char>(c)));
-  else if (CharCase == TEditCharCase::ecLowerCase)
-    c = static_cast<char>(AnsiLowerChar(static_cast<unsigned char>(c)));
+  std::string typed(character);
+  if (typed.size() == 1 && CharCase == TEditCharCase::ecUpperCase)
+    typed[0] = static_cast<char>(AnsiUpperChar(u));
+  else if (typed.size() == 1 && CharCase == TEditCharCase::ecLowerCase)
+    typed[0] = static_cast<char>(AnsiLowerChar(u));
   const TTextPos at = caret_;
   PadLine(at.Line, at.Col);
+  // In overwrite mode the character takes the place of one character, however it is written.
   const bool over = overwrite_ && at.Col < LineLength(at.Line);
   {
     TEditStep step(*this, over ? TUndoKind::OverwriteChar : TUndoKind::InsertChar);
-    ReplaceText({at, {at.Line, at.Col + (over ? 1 : 0)}}, std::string_view(&c, 1));
-    SetCaretX(at.Col + 1);
+    ReplaceText({at, {at.Line, at.Col + (over ? 1 : 0)}}, typed);
+    SetCaretX(at.Col + static_cast<int>(typed.size()));
     CollapseSelection();
   }
   FireChange();

@@ -88,6 +88,7 @@ std::string TLineStore::Text(TTextRange range) const {
 TTextPos TLineStore::Replace(TTextRange range, std::string_view text) {
   const TTextPos a = Clamp(range.Start), b = Clamp(range.End);
   cleared_ = false;
+  ++revision_;
   if (a.Line == b.Line && text.find('\n') == std::string_view::npos) {
     // Within one line: costs the length of that line only.
     std::string& s = lines_[static_cast<size_t>(a.Line)];
@@ -124,6 +125,7 @@ TTextPos TLineStore::Replace(TTextRange range, std::string_view text) {
 void TLineStore::SetLine(int index, std::string text) {
   if (index < 0 || index >= Count()) return;
   cleared_ = false;
+  ++revision_;
   std::string& s = lines_[static_cast<size_t>(index)];
   Changed(static_cast<int>(s.size()), static_cast<int>(text.size()));
   s = std::move(text);
@@ -136,6 +138,7 @@ void TLineStore::InsertLines(int index, std::vector<std::string> lines) {
   const int count = static_cast<int>(lines.size());
   if (count == 0) return;
   cleared_ = false;
+  ++revision_;
   for (const std::string& line : lines) Added(static_cast<int>(line.size()));
   lines_.insert(lines_.begin() + index, std::make_move_iterator(lines.begin()),
                 std::make_move_iterator(lines.end()));
@@ -148,6 +151,7 @@ void TLineStore::RemoveLines(int index, int count) {
   count = std::clamp(count, 0, Count() - index);
   if (count == 0) return;
   cleared_ = false;
+  ++revision_;
   if (count == Count()) {
     // The rule of at least one line: the first stays, emptied.
     SetLine(0, std::string());
@@ -164,6 +168,7 @@ void TLineStore::Assign(std::vector<std::string> lines) {
   if (lines.empty()) lines.emplace_back();
   lines_ = std::move(lines);
   cleared_ = false;
+  ++revision_;
   longestStale_ = true;
   CheckRules(0, Count());
   for (TLineListener* l : listeners_) l->AllReplaced(Count());

@@ -43,6 +43,8 @@ class TLineStore {
   std::string Text(TTextRange range) const;
   // True between Clear and the next change: the one empty line stands for no line at all.
   bool Cleared() const { return cleared_; }
+  // Counts every change, so that what is derived from the text knows when to derive it again.
+  unsigned Revision() const { return revision_; }
 
   // Replaces range (clamped) by text whose lines are joined with '\n'; returns the position
   // behind the inserted text.
@@ -73,6 +75,7 @@ class TLineStore {
   mutable int longestCount_ = 1;
   mutable bool longestStale_ = false;
   bool cleared_ = false;
+  unsigned revision_ = 1;
   std::vector<TLineListener*> listeners_;
 };
 

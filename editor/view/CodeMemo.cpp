@@ -1,6 +1,8 @@
 #include "editor/view/CodeMemo.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QInputMethod>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
@@ -426,11 +428,25 @@ void TCodeMemo::ScrollBarsChanged() {
 void TCodeMemo::TextChanged() {
   // A line that grew past the right edge needs the bar, a shrunk longest line a shorter one.
   if (updateDepth_ == 0) RefreshScrollBars();
+  if (QAccessible::isActive()) {
+    QAccessibleEvent changed(Peer(), QAccessible::TextUpdated);
+    QAccessible::updateAccessibility(&changed);
+  }
 }
 
 void TCodeMemo::CaretMoved() {
   ResetBlink();
   InvalidateCaret();
+  // An input method's window and a screen reader follow the caret.
+  if (Focused())
+    QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImSurroundingText |
+                                           Qt::ImCursorPosition | Qt::ImAnchorPosition);
+  if (QAccessible::isActive()) {
+    if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(Peer())) {
+      QAccessibleTextCursorEvent moved(Peer(), a->textInterface()->cursorPosition());
+      QAccessible::updateAccessibility(&moved);
+    }
+  }
 }
 
 void TCodeMemo::FocusRequested() {

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
+#include <QVariant>
 #include <functional>
 #include <memory>
 #include <string>
@@ -113,6 +114,14 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   bool CaretShown() const;
   // Paints the control (not its scroll bars) with p, as a paint of the dirty rectangle does.
   void PaintTo(QPainter& p, const QRect& dirty) { Paint(p, dirty); }
+
+  // --- typing (also what the peer's key and input method events call) --------------------------
+  // Typed or committed text, character by character; a character outside Windows-1252 goes in
+  // as its numeric character reference. False when nothing in it could be typed.
+  bool TypeText(const QString& text);
+  // What an input method asks of the editor (the caret's place, the text around it); an
+  // invalid answer for what the editor does not know.
+  QVariant InputMethodQuery(Qt::InputMethodQuery query) const;
 
   // --- mouse (also what the peer's events call) -------------------------------------------------
   void MouseDown(int x, int y, TShiftState shift, bool right = false);

@@ -28,6 +28,56 @@ QString ToClipboardText(const std::string& text) {
 
 }  // namespace
 
+// --- typing
+// -----------------------------------------------------------------------------------------
+
+bool TCodeMemo::TypeText(const QString& text) {
+  bool typed = false;
+  for (const uint c : text.toUcs4()) {
+    const std::string character = PageCharacter(c);
+    // Control characters are keys, not text.
+    const auto first = static_cast<unsigned char>(character[0]);
+    if (character.size() == 1 && (first < 32 || first == 127)) continue;
+    memo_->TypeCharacter(character);
+    typed = true;
+  }
+  return typed;
+}
+
+QVariant TCodeMemo::InputMethodQuery(Qt::InputMethodQuery query) const {
+  const TTextPos caret = memo_->Caret();
+  const std::string& line = memo_->Line(caret.Line);
+  // Offsets in the line as Qt counts them: one per byte, each byte being one character.
+  const int column = std::min(caret.Col, static_cast<int>(line.size()));
+  switch (query) {
+    case Qt::ImEnabled:
+      return !memo_->ReadOnly;
+    case Qt::ImCursorRectangle: {
+      const TMemoLayout l = Layout();
+      QRect r = TMemoPainter::CaretRect(l, caret);
+      if (r.isNull()) r = QRect(l.TextArea().Left, l.TextArea().Top, 2, LineHeight());
+      return r;
+    }
+    case Qt::ImFont:
+      return fonts_.Font(0);
+    case Qt::ImSurroundingText:
+      return ToQ(line);
+    case Qt::ImCursorPosition:
+      return column;
+    case Qt::ImAnchorPosition: {
+      const TTextPos anchor = memo_->SelectionAnchor();
+      return anchor.Line == caret.Line ? std::min(anchor.Col, static_cast<int>(line.size()))
+                                       : column;
+    }
+    case Qt::ImCurrentSelection:
+      return ToQ(memo_->GetSelText());
+    case Qt::ImHints:
+      return static_cast<int>(Qt::ImhMultiLine);
+    default:
+      return {};
+  }
+}
+
 // --- mouse
 // ------------------------------------------------------------------------------------------
 
@@ -171,7 +221,7 @@ void TCodeMemo::DoPaste() {
   if (memo_->ReadOnly) return;
   const QString text = QApplication::clipboard()->text();
   if (text.isEmpty()) return;
-  memo_->PasteText(FromQ(text));
+  memo_->PasteText(ToPageText(text));
   RefreshScrollBars();
   InvalidateAll();
 }

@@ -238,7 +238,9 @@ TEST(LineStore, SideDataStaysWithItsLines) {
     for (int i = 0; i < store.Count(); ++i) {
       ASSERT_EQ(marks.State(i), marked.count(store.Line(i)) ? 1 : 0) << step;
       for (const TLineError& e : errors.OfLine(i)) ASSERT_EQ(e.Length, store.Length(i)) << step;
-      if (store.Line(i) == bookmarked) ASSERT_EQ(bookmarks.Get(0), i) << step;
+      if (store.Line(i) == bookmarked) {
+        ASSERT_EQ(bookmarks.Get(0), i) << step;
+      }
     }
     ASSERT_LT(bookmarks.Get(0), store.Count());
   }
