@@ -192,7 +192,7 @@ TTextPos TCustomCodeMemo::Change(TTextRange range, std::string_view text, bool u
     store_.Replace({end, end}, std::string(static_cast<size_t>(range.Start.Col - end.Col), ' '));
   }
   range = TTextRange(range.Start, std::max(range.Start, store_.Clamp(range.End)));
-  std::string removed = store_.Text(range);
+  std::string removed = range.Empty() ? std::string() : store_.Text(range);
   const TTextPos end = store_.Replace(range, text);
   if (userEdit) {
     for (int line = range.Start.Line; line <= end.Line; ++line) SetModified(line);
@@ -241,7 +241,11 @@ void TCustomCodeMemo::FireSelectionChange() {
 
 // ---- edit steps -------------------------------------------------------------------------------
 
-TEditStep::TEditStep(TCustomCodeMemo& memo, TUndoKind kind) : memo_(memo), outer_(memo.recording_) {
+TEditStep::TEditStep(TCustomCodeMemo& memo, TUndoKind kind)
+    : memo_(memo), outer_(memo.recording_), step_(outer_ ? own_ : memo.spareStep_) {
+  // The spare step keeps the room of its edits from one operation to the next.
+  step_.Edits.clear();
+  step_.Linked = step_.FromBackspace = step_.WasOverwrite = false;
   step_.Kind = kind;
   step_.CaretBefore = memo.caret_;
   step_.AnchorBefore = memo.anchor_;
@@ -258,7 +262,7 @@ TEditStep::~TEditStep() {
   if (memo_.replaying_) return;
   step_.CaretAfter = memo_.caret_;
   try {
-    memo_.history_.Add(std::move(step_));
+    memo_.history_.Add(step_);
   } catch (...) {
     // Without memory for the step the history ends here rather than lie about the text.
     memo_.history_.Clear();

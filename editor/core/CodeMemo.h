@@ -344,6 +344,7 @@ class TCustomCodeMemo : public TPersistent {
   std::unique_ptr<TCodeMemoStrings> list_;
   TCodeUndoList history_;
   TUndoStep* recording_ = nullptr;  // the step of the operation under way
+  TUndoStep spareStep_;             // reused by each outermost step, so typing allocates nothing
   bool replaying_ = false;          // an undo or redo is running
 
   TCodeMemoView* view_ = nullptr;
@@ -385,8 +386,9 @@ class TEditStep {
 
  private:
   TCustomCodeMemo& memo_;
-  TUndoStep step_;
   TUndoStep* outer_;
+  TUndoStep own_;  // the storage of a step inside another one
+  TUndoStep& step_;
 };
 
 }  // namespace kv

@@ -54,8 +54,16 @@ int TCustomCodeMemo::SearchText(const std::string& text, TFindOptions options) {
 
   const TTextRange selection = Selection();
   std::string lowered;
+  // The offset of the line's start in the whole text (CR LF after each line), kept as the
+  // search moves from line to line.
+  long long before = store_.LengthBefore(caret_.Line) + 2LL * caret_.Line;
+  size_t previous = 0;  // the length of the line searched last
   for (int y = caret_.Line; y >= 0 && y < LineCount(); y += down ? 1 : -1) {
     const std::string& full = Line(y);
+    if (y != caret_.Line)
+      before +=
+          down ? static_cast<long long>(previous) + 2 : -static_cast<long long>(full.size() + 2);
+    previous = full.size();
     std::string_view line = full;
     if (!matchCase) {
       lowered.resize(full.size());
@@ -80,9 +88,7 @@ int TCustomCodeMemo::SearchText(const std::string& text, TFindOptions options) {
     MoveCaret({y, column});
     anchor_ = {y, column + static_cast<int>(pattern.size())};
     SelectionMade();
-    long long offset = column;
-    for (int i = 0; i < y; ++i) offset += LineLength(i) + 2;
-    return static_cast<int>(std::min<long long>(offset, 0x7FFFFFFF));
+    return static_cast<int>(std::min<long long>(before + column, 0x7FFFFFFF));
   }
   // Nothing found: the caret stays, the selection goes.
   anchor_ = caret_;

@@ -9,7 +9,7 @@ void TCustomCodeMemo::ReplayStep(const TUndoStep& step, bool undo) {
   CollapseSelection();
   if (undo) {
     for (auto e = step.Edits.rbegin(); e != step.Edits.rend(); ++e)
-      ReplaceText({e->Start, EndOf(e->Start, e->Inserted)}, e->Removed);
+      ReplaceText({e->Start, e->InsertedEnd}, e->Removed);
   } else {
     for (const TTextEdit& e : step.Edits)
       ReplaceText({e.Start, EndOf(e.Start, e.Removed)}, e.Inserted);

@@ -6,14 +6,11 @@
 
 namespace kv {
 
-namespace {
-const std::string kNoLine;
-}  // namespace
-
 TLineStore::TLineStore() : lines_(1) {}
 
-const std::string& TLineStore::Line(int index) const {
-  return index >= 0 && index < Count() ? lines_[static_cast<size_t>(index)] : kNoLine;
+const std::string& TLineStore::NoLine() {
+  static const std::string none;
+  return none;
 }
 
 // ---- the longest line -------------------------------------------------------------------------
@@ -65,6 +62,13 @@ TTextPos TLineStore::Clamp(TTextPos p) const {
   p.Line = std::clamp(p.Line, 0, Count() - 1);
   p.Col = std::clamp(p.Col, 0, Length(p.Line));
   return p;
+}
+
+long long TLineStore::LengthBefore(int line) const {
+  long long length = 0;
+  const auto end = lines_.begin() + std::clamp(line, 0, Count());
+  for (auto it = lines_.begin(); it != end; ++it) length += static_cast<long long>(it->size());
+  return length;
 }
 
 std::string TLineStore::Text(TTextRange range) const {

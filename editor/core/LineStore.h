@@ -32,13 +32,17 @@ class TLineStore {
 
   int Count() const { return static_cast<int>(lines_.size()); }
   // A line's text; an empty text for an index out of range.
-  const std::string& Line(int index) const;
+  const std::string& Line(int index) const {
+    return index >= 0 && index < Count() ? lines_[static_cast<size_t>(index)] : NoLine();
+  }
   int Length(int index) const { return static_cast<int>(Line(index).size()); }
   int Longest() const;
   // Behind the last character of the last line.
   TTextPos End() const { return {Count() - 1, Length(Count() - 1)}; }
   // The position moved into the text: a line in range and a column within that line.
   TTextPos Clamp(TTextPos p) const;
+  // The characters of all lines before line (their breaks not counted).
+  long long LengthBefore(int line) const;
   // The text of a range (clamped), its lines joined with '\n'.
   std::string Text(TTextRange range) const;
   // True between Clear and the next change: the one empty line stands for no line at all.
@@ -61,6 +65,7 @@ class TLineStore {
   void RemoveListener(TLineListener* listener);
 
  private:
+  static const std::string& NoLine();
   void Added(int length);
   void Removed(int length);
   void Changed(int oldLength, int newLength);

@@ -24,8 +24,9 @@ bool TUndoStep::Merge(TUndoStep& newer) {
 void TUndoStep::AddEdit(TTextEdit edit) {
   if (!Edits.empty()) {
     TTextEdit& last = Edits.back();
-    if (edit.Removed.empty() && edit.Start == EndOf(last.Start, last.Inserted)) {
+    if (edit.Removed.empty() && edit.Start == last.InsertedEnd) {
       last.Inserted += edit.Inserted;  // typing on
+      last.InsertedEnd = EndOf(last.InsertedEnd, edit.Inserted);
       return;
     }
     if (edit.Inserted.empty() && last.Inserted.empty()) {
@@ -34,18 +35,19 @@ void TUndoStep::AddEdit(TTextEdit edit) {
         return;
       }
       if (EndOf(edit.Start, edit.Removed) == last.Start) {
-        last.Start = edit.Start;  // Backspace on
+        last.Start = last.InsertedEnd = edit.Start;  // Backspace on
         last.Removed.insert(0, edit.Removed);
         return;
       }
     }
   }
+  edit.InsertedEnd = EndOf(edit.Start, edit.Inserted);
   Edits.push_back(std::move(edit));
 }
 
 // ---- TCodeUndoList ----------------------------------------------------------------------------
 
-void TCodeUndoList::Add(TUndoStep step) {
+void TCodeUndoList::Add(TUndoStep& step) {
   // Only a step that is not undone may take newer typing in.
   if (!steps_.empty() && undone_ == 0 && steps_.front().Merge(step)) {
     Changed();

@@ -18,6 +18,7 @@ struct TTextEdit {
   TTextPos Start;
   std::string Removed;
   std::string Inserted;
+  TTextPos InsertedEnd;  // EndOf(Start, Inserted), kept as the edit grows
 };
 
 enum class TUndoKind {
@@ -52,9 +53,9 @@ class TCodeUndoList {
  public:
   static constexpr int kMaxCapacity = 100;
 
-  // Merged into the newest step, or added as the newest (ending any redo); the oldest goes
-  // when the list is over its capacity.
-  void Add(TUndoStep step);
+  // Merged into the newest step (its edits taken out of step), or moved in as the newest
+  // (ending any redo); the oldest goes when the list is over its capacity.
+  void Add(TUndoStep& step);
   void Clear();
   bool CanUndo() const { return undone_ < Count(); }
   bool CanRedo() const { return undone_ > 0; }
