@@ -157,9 +157,9 @@ TTokenState TCustomCodeMemo::LineStartState(int line) {
   return states_.StartOf(line, rules);
 }
 
-void TCustomCodeMemo::PaintRuns(int line, TTokenState& state, TRunSink sink) {
+void TCustomCodeMemo::PaintRuns(int line, TTokenState& state, int from, int to, TRunSink sink) {
   const TLineTokenizer& rules = Tokenizer();
-  runs_.Walk(line, Line(line), state, rules, rulesRevision_, sink);
+  runs_.Walk(line, Line(line), state, rules, rulesRevision_, from, to, sink);
 }
 
 void TCustomCodeMemo::AdvanceLine(int line, TTokenState& state) {
@@ -197,7 +197,7 @@ TTextPos TCustomCodeMemo::Change(TTextRange range, std::string_view text, bool u
   if (userEdit) {
     for (int line = range.Start.Line; line <= end.Line; ++line) SetModified(line);
     if (recording_ && !replaying_ && !(removed.empty() && text.empty()))
-      recording_->AddEdit({range.Start, std::move(removed), std::string(text)});
+      recording_->AddEdit({range.Start, std::move(removed), std::string(text), {}});
   }
   InvalidateFrom(range.Start.Line);
   return end;

@@ -146,8 +146,9 @@ class TCustomCodeMemo : public TPersistent {
   TTokenState LineStartState(int line);
   // Runs of a line given the state at its start; state is left at the line's end.
   void TokenizeLine(std::string_view text, TTokenState& state, TRunSink sink) const;
-  // The same for a stored line, remembered for the next paint while the line is unchanged.
-  void PaintRuns(int line, TTokenState& state, TRunSink sink);
+  // The runs of a stored line that reach into columns [from, to), remembered for the next
+  // paint while the line is unchanged; state is left at the line's end.
+  void PaintRuns(int line, TTokenState& state, int from, int to, TRunSink sink);
   // Only the state at the end of a stored line.
   void AdvanceLine(int line, TTokenState& state);
   // Runs of a stored line, from its own start state.

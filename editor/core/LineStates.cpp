@@ -55,15 +55,24 @@ TRunCache::TEntry* TRunCache::Find(int line, const TTokenState& start, unsigned 
 }
 
 void TRunCache::Walk(int line, std::string_view text, TTokenState& state,
-                     const TLineTokenizer& rules, unsigned rulesRevision, TRunSink sink) {
-  if (line < 0) return rules.Tokenize(text, state, sink);
+                     const TLineTokenizer& rules, unsigned rulesRevision, int from, int to,
+                     TRunSink sink) {
+  auto inView = [&](int start, int length) { return start < to && start + length > from; };
+  if (line < 0) {
+    return rules.Tokenize(text, state, [&](const TTokenRun& run) {
+      if (inView(run.Start, static_cast<int>(run.Text.size()))) sink(run);
+    });
+  }
   if (const TEntry* e = Find(line, state, rulesRevision)) {
-    for (const TKeptRun& k : e->Runs) {
+    // The first run that ends after from, then on while they start before to.
+    auto k = std::partition_point(e->Runs.begin(), e->Runs.end(),
+                                  [&](const TKeptRun& r) { return r.Start + r.Length <= from; });
+    for (; k != e->Runs.end() && k->Start < to; ++k) {
       TTokenRun run;
-      run.Start = k.Start;
-      run.Text = text.substr(static_cast<size_t>(k.Start), static_cast<size_t>(k.Length));
-      run.State = k.State;
-      run.Colors = k.Colors;
+      run.Start = k->Start;
+      run.Text = text.substr(static_cast<size_t>(k->Start), static_cast<size_t>(k->Length));
+      run.State = k->State;
+      run.Colors = k->Colors;
       sink(run);
     }
     state = e->End;
@@ -76,7 +85,7 @@ void TRunCache::Walk(int line, std::string_view text, TTokenState& state,
   e.Runs.clear();
   rules.Tokenize(text, state, [&](const TTokenRun& run) {
     e.Runs.push_back({run.Start, static_cast<int>(run.Text.size()), run.State, run.Colors});
-    sink(run);
+    if (inView(run.Start, static_cast<int>(run.Text.size()))) sink(run);
   });
   e.End = state;
   // A line much longer than a screen keeps its runs, but not the memory of a bigger one.

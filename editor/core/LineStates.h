@@ -56,11 +56,12 @@ struct TKeptRun {
 
 class TRunCache : public TLineListener {
  public:
-  // Runs of line (whose text is text) from the state at its start, handed to sink; state is
-  // left at the line's end. Taken from the cache when the line, its start state and the rules
-  // are as they were.
+  // The runs of line (whose text is text) that reach into columns [from, to), from the state
+  // at its start, handed to sink; state is left at the line's end. Taken from the cache when
+  // the line, its start state and the rules are as they were, so that a repaint of a long
+  // line costs what is in view.
   void Walk(int line, std::string_view text, TTokenState& state, const TLineTokenizer& rules,
-            unsigned rulesRevision, TRunSink sink);
+            unsigned rulesRevision, int from, int to, TRunSink sink);
   // Only the state at the line's end (from the cache when it is there).
   void Advance(int line, std::string_view text, TTokenState& state, const TLineTokenizer& rules,
                unsigned rulesRevision);

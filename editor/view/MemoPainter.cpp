@@ -144,17 +144,16 @@ void TMemoPainter::PaintLine(QPainter& p, const TMemoLayout& layout,
       selTo = line == sel.End.Line ? sel.End.Col : INT_MAX;
     }
   }
-  // Only the columns in view are drawn; the runs left and right of them are skipped (the
-  // tokenizer still walks the whole line for the state at its end).
+  // Only the columns in view are drawn; the runs left and right of them are not even handed
+  // over (the tokenizer walks a changed line whole once, for the state at its end).
   const int viewFrom = layout.LeftCol;
   const int viewTo = layout.LeftCol + area.Width() / std::max(1, cw) + 1;
   const int originX = -layout.LeftCol * cw;
-  int textEnd = 0;
+  const int textEnd = memo_.LineLength(line);
 
   QPainter lp(&lineImage_);
-  memo_.PaintRuns(line, state, [&](const TTokenRun& run) {
+  memo_.PaintRuns(line, state, viewFrom, viewTo, [&](const TTokenRun& run) {
     const int runFrom = run.Start, runTo = run.Start + static_cast<int>(run.Text.size());
-    textEnd = runTo;
     const int from = std::max(runFrom, viewFrom), to = std::min(runTo, viewTo);
     if (from >= to) return;
     TColor text = run.Colors.TextColor, bk = run.Colors.BkColor;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
 #include "MemoFixture.h"
@@ -237,7 +238,7 @@ TEST_F(TokenizerTest, KeptRunsMatchFreshRunsAfterEdits) {
     TTokenState kept = memo.LineStartState(0), fresh;
     for (int i = 0; i < memo.LineCount(); ++i) {
       std::string a, b;
-      memo.PaintRuns(i, kept, [&](const TTokenRun& r) {
+      memo.PaintRuns(i, kept, 0, INT_MAX, [&](const TTokenRun& r) {
         a += std::string(r.Text) + ":" + Kind(r.State) + "/" + std::to_string(r.Colors.TextColor) +
              "|";
       });
