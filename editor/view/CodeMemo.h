@@ -99,6 +99,8 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   int SearchText(const std::string& text, TFindOptions options);
   // What a copy puts on the clipboard for the current selection and ClipboardFormats.
   QMimeData* CreateMimeData();
+  // The selected text as the clipboard and drags take it.
+  QString SelectedText() const;
 
   // --- geometry ------------------------------------------------------------------------------
   const TMemoFonts& Fonts() const { return fonts_; }

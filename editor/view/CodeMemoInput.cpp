@@ -13,20 +13,11 @@
 
 namespace kv {
 
-namespace {
-
-// Qt's clipboard speaks "\n"; each platform turns it into its own line break.
-QString ToClipboardText(const std::string& text) {
-  std::string s;
-  s.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    s += text[i];
-  }
-  return ToQ(s);
+// Qt's clipboard and drags speak "\n", as the editor's own text does; each platform turns it
+// into its own line break.
+QString TCodeMemo::SelectedText() const {
+  return ToQ(memo_->TextIn(memo_->Selection()));
 }
-
-}  // namespace
 
 // --- typing
 // -----------------------------------------------------------------------------------------
@@ -70,7 +61,7 @@ QVariant TCodeMemo::InputMethodQuery(Qt::InputMethodQuery query) const {
                                        : column;
     }
     case Qt::ImCurrentSelection:
-      return ToQ(memo_->GetSelText());
+      return SelectedText();
     case Qt::ImHints:
       return static_cast<int>(Qt::ImhMultiLine);
     default:
@@ -190,7 +181,7 @@ bool TCodeMemo::AllowClipboard(TClipboardAction action) {
 
 QMimeData* TCodeMemo::CreateMimeData() {
   auto* mime = new QMimeData;
-  if (ClipboardFormats & cfText) mime->setText(ToClipboardText(memo_->GetSelText()));
+  if (ClipboardFormats & cfText) mime->setText(SelectedText());
   const TTextRange range = SelectionRange(*memo_);
   if (ClipboardFormats & cfRTF) {
     const QByteArray rtf = QByteArray::fromStdString(RtfDocument(*memo_, range));
@@ -210,9 +201,9 @@ void TCodeMemo::DoCopy() {
 
 void TCodeMemo::DoCut() {
   if (memo_->ReadOnly || memo_->SelectionEmpty()) return;
-  const std::optional<std::string> text = memo_->CutSelection();
-  if (!text) return;
-  QApplication::clipboard()->setText(ToClipboardText(*text));
+  const QString text = SelectedText();
+  if (!memo_->CutSelection()) return;
+  QApplication::clipboard()->setText(text);
   RefreshScrollBars();
   InvalidateAll();
 }

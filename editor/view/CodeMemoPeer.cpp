@@ -230,7 +230,7 @@ void TCodeMemoPeer::StartDrag() {
   if (!control_) return;
   auto* drag = new QDrag(this);
   auto* mime = new QMimeData;
-  mime->setText(ToQ(control_->Memo().GetSelText()));
+  mime->setText(control_->SelectedText());
   drag->setMimeData(mime);
   drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
 }
