@@ -9,40 +9,25 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFontMetrics>
-#include <QImage>
 #include <QScreen>
 #include <memory>
 #include <string>
 
-#include "editor/core/MemoStyler.h"
-#include "editor/view/CodeMemo.h"
-#include "platform/FontMap.h"
+#include "BenchMemo.h"
 
 namespace {
 
 using namespace kv;
+using bench::HtmlLine;
+using bench::HtmlLines;
 
 constexpr int kRows = 60, kCols = 200;
 
-// Markup of table rows with attributes, strings, numbers, an address and a comment.
-std::string Markup(int n) {
-  return "<tr class=\"row" + std::to_string(n % 7) + "\"><td width=" + std::to_string(40 + n % 50) +
-         " style='color:#336699'>Item " + std::to_string(n) +
-         "</td><td><a href=\"http://example.com/p/" + std::to_string(n) +
-         ".html\">details</a></td><!-- note --><td>text &amp; more</td></tr>";
-}
-
-// A page of many lines, and a minified page: one line of 1 MB.
-std::string Lines(int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += "  " + Markup(i) + "\r\n";
-  return text;
-}
+// A minified page: one line of 1 MB.
 const std::string& MegabyteLine() {
   static const std::string line = [] {
     std::string s;
-    for (int i = 0; s.size() < (1u << 20); ++i) s += Markup(i);
+    for (int i = 0; s.size() < (1u << 20); ++i) s += HtmlLine(i);
     return s;
   }();
   return line;
@@ -65,38 +50,13 @@ bool Painted(const QImage& image) {
   return false;
 }
 
-// Ours, configured as the HTML source window configures it, sized for rows x cols.
-class Ours {
+// Ours, shown and rendered through its widget as QScintilla is.
+class Ours : public bench::TBenchMemo {
  public:
-  explicit Ours(const std::string& text) : memo_(nullptr) {
-    memo_.Font()->SetName("FixedSys");
-    memo_.Font()->SetHeight(-13);
-    memo_.Gutter().Font().SetName("Courier New");
-    memo_.Gutter().Font().SetHeight(-13);
-    memo_.SetShowRightMargin(false);
-    memo_.SetSyntaxStyles(&styler_);
-    memo_.Lines()->SetText(text);
-    TMemoLayout l = memo_.Layout();
-    l.ClientWidth = l.ClientHeight = 4000;
-    l.VScrollVisible = l.HScrollVisible = true;
-    const int extraW = 4000 - l.TextArea().Width(), extraH = 4000 - l.TextArea().Height();
-    memo_.SetBounds(0, 0, extraW + kCols * memo_.CellWidth(), extraH + kRows * memo_.LineHeight());
-    memo_.Peer()->show();
-    memo_.RefreshScrollBars();
-    image_ = QImage(memo_.Peer()->size(), QImage::Format_RGB32);
+  explicit Ours(const std::string& text) : TBenchMemo(text, kRows, kCols) {
+    Control().Peer()->show();
   }
-  ~Ours() { memo_.SetSyntaxStyles(nullptr); }
-  TCustomCodeMemo& Model() { return memo_.Memo(); }
-  TCodeMemo& Control() { return memo_; }
-  QFont Font() const { return ToQFont(*const_cast<TCodeMemo&>(memo_).Font()); }
-  QSize Size() const { return image_.size(); }
-  void Paint() { memo_.Peer()->render(&image_); }
-  const QImage& Image() const { return image_; }
-
- private:
-  THTMLMemoStyler styler_{nullptr};
-  TCodeMemo memo_;
-  QImage image_;
+  void Paint() { Render(); }
 };
 
 // QScintilla with its HTML lexer, the same font and the same size.
@@ -235,7 +195,7 @@ void BM_Qsci_RepaintUnchanged1MBLine(benchmark::State& state) {
 // ---- a full view of 60 rows by 200 columns ----------------------------------------------------
 
 void BM_PaintView60x200(benchmark::State& state) {
-  Ours ours(Lines(2000));
+  Ours ours(HtmlLines(2000));
   ours.Paint();
   for (auto _ : state) ours.Paint();
   state.counters["rows"] = ours.Control().Layout().VisibleRows();
@@ -245,7 +205,7 @@ void BM_PaintView60x200(benchmark::State& state) {
 
 void BM_Qsci_PaintView60x200(benchmark::State& state) {
   Ours ours("");
-  Peer peer(Lines(2000), ours.Font(), ours.Size());
+  Peer peer(HtmlLines(2000), ours.Font(), ours.Size());
   peer.Paint();
   for (auto _ : state) peer.Paint();
   state.counters["rows"] = peer.Send(QsciScintillaBase::SCI_LINESONSCREEN);
@@ -341,13 +301,3 @@ BENCHMARK(BM_PageUpIn10MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Qsci_PageUpIn10MB)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -329,6 +329,7 @@ class TCustomCodeMemo : public TPersistent {
   void InsertPlain(std::string_view text, bool linked, TTextPos at);
   void Navigate(int key, TShiftState shift);
   bool CommandKey(int key, TShiftState shift);
+  void Replay(bool undo);
   void ReplayStep(const TUndoStep& step, bool undo);
   void LoadStarted();
   void LoadFinished();

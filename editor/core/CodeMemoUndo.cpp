@@ -31,7 +31,14 @@ void TCustomCodeMemo::ReplayStep(const TUndoStep& step, bool undo) {
 }
 
 void TCustomCodeMemo::Undo() {
-  if (!CanUndo()) return;
+  if (CanUndo()) Replay(true);
+}
+
+void TCustomCodeMemo::Redo() {
+  if (CanRedo()) Replay(false);
+}
+
+void TCustomCodeMemo::Replay(bool undo) {
   {
     // The replayed operations must neither indent nor record steps of their own.
     TScopeGuard restore([this, autoIndent = AutoIndent] {
@@ -40,31 +47,17 @@ void TCustomCodeMemo::Undo() {
     });
     AutoIndent = false;
     replaying_ = true;
-    while (const TUndoStep* step = history_.NextUndo()) {
-      ReplayStep(*step, true);
-      history_.StepUndone();
-      if (!step->Linked) break;
-    }
-  }
-  history_.Changed();
-  ListChanged();
-}
-
-void TCustomCodeMemo::Redo() {
-  if (!CanRedo()) return;
-  {
-    TScopeGuard restore([this, autoIndent = AutoIndent] {
-      AutoIndent = autoIndent;
-      replaying_ = false;
-    });
-    AutoIndent = false;
-    replaying_ = true;
-    while (const TUndoStep* step = history_.NextRedo()) {
-      ReplayStep(*step, false);
-      history_.StepRedone();
-      // A step linked to this one is redone with it.
-      const TUndoStep* newer = history_.NextRedo();
-      if (!newer || !newer->Linked) break;
+    // A step linked to the one before it goes with it: undone after it, redone before it.
+    while (const TUndoStep* step = undo ? history_.NextUndo() : history_.NextRedo()) {
+      ReplayStep(*step, undo);
+      if (undo) {
+        history_.StepUndone();
+        if (!step->Linked) break;
+      } else {
+        history_.StepRedone();
+        const TUndoStep* newer = history_.NextRedo();
+        if (!newer || !newer->Linked) break;
+      }
     }
   }
   history_.Changed();
