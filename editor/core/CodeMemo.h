@@ -20,6 +20,7 @@
 #include "editor/core/LineStore.h"
 #include "editor/core/MemoStyler.h"
 #include "editor/core/TextPos.h"
+#include "editor/core/TextSearch.h"
 #include "editor/core/Tokenizer.h"
 #include "editor/core/UndoList.h"
 #include "platform/classes/Graphics.h"
@@ -29,10 +30,6 @@ namespace kv {
 
 // The model takes keys as Windows virtual-key codes and shift bits.
 namespace keys = ::kv;
-
-// The find dialog's option bits that the search reads.
-using TFindOptions = unsigned;
-constexpr TFindOptions frDown = 1u << 0, frMatchCase = 1u << 5, frWholeWord = 1u << 11;
 
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 

@@ -352,6 +352,21 @@ void TCustomCodeMemo::SelectWordAt(TTextPos pos) {
   SetSelection({caret_.Line, start}, {caret_.Line, end});
 }
 
+int TCustomCodeMemo::SearchText(const std::string& text, TFindOptions options) {
+  if (text.empty()) return -1;
+  const std::optional<TFound> found = FindText(store_, text, options, caret_, Selection());
+  if (!found) {
+    // Nothing found: the caret stays, the selection goes.
+    anchor_ = caret_;
+    SelectionMade();
+    return -1;
+  }
+  MoveCaret(found->Range.Start);
+  anchor_ = found->Range.End;
+  SelectionMade();
+  return static_cast<int>(std::min<long long>(found->Offset, 0x7FFFFFFF));
+}
+
 std::string TCustomCodeMemo::UrlAt(TTextPos pos) const {
   const std::string& s = Line(pos.Line);
   int start = 0, length = 0;

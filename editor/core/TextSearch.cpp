@@ -1,7 +1,7 @@
-// Finding text in the code editor model.
-#include <algorithm>
+#include "editor/core/TextSearch.h"
 
-#include "editor/core/CodeMemo.h"
+#include <algorithm>
+#include <string>
 
 namespace kv {
 
@@ -45,22 +45,22 @@ size_t FindInLine(std::string_view line, std::string_view full, std::string_view
 
 }  // namespace
 
-int TCustomCodeMemo::SearchText(const std::string& text, TFindOptions options) {
-  if (text.empty()) return -1;
+std::optional<TFound> FindText(const TLineStore& lines, std::string_view text, TFindOptions options,
+                               TTextPos caret, TTextRange selection) {
+  if (text.empty()) return std::nullopt;
   const bool down = options & frDown;
   const bool matchCase = options & frMatchCase;
-  std::string pattern = text;
+  std::string pattern(text);
   if (!matchCase) std::transform(pattern.begin(), pattern.end(), pattern.begin(), LowerAscii);
 
-  const TTextRange selection = Selection();
   std::string lowered;
   // The offset of the line's start in the whole text (CR LF after each line), kept as the
   // search moves from line to line.
-  long long before = store_.LengthBefore(caret_.Line) + 2LL * caret_.Line;
+  long long before = lines.LengthBefore(caret.Line) + 2LL * caret.Line;
   size_t previous = 0;  // the length of the line searched last
-  for (int y = caret_.Line; y >= 0 && y < LineCount(); y += down ? 1 : -1) {
-    const std::string& full = Line(y);
-    if (y != caret_.Line)
+  for (int y = caret.Line; y >= 0 && y < lines.Count(); y += down ? 1 : -1) {
+    const std::string& full = lines.Line(y);
+    if (y != caret.Line)
       before +=
           down ? static_cast<long long>(previous) + 2 : -static_cast<long long>(full.size() + 2);
     previous = full.size();
@@ -78,22 +78,16 @@ int TCustomCodeMemo::SearchText(const std::string& text, TFindOptions options) {
         from = static_cast<size_t>(selection.End.Col);
       } else {
         const bool none = selection.Empty() || (selection.Start.Col < 1 && selection.End.Col < 1);
-        const int limit = none ? caret_.Col : selection.Start.Col;
+        const int limit = none ? caret.Col : selection.Start.Col;
         to = static_cast<size_t>(std::clamp(limit, 0, static_cast<int>(line.size())));
       }
     }
     const size_t found = FindInLine(line, full, pattern, from, to, down, options & frWholeWord);
     if (found == std::string_view::npos) continue;
     const int column = static_cast<int>(found);
-    MoveCaret({y, column});
-    anchor_ = {y, column + static_cast<int>(pattern.size())};
-    SelectionMade();
-    return static_cast<int>(std::min<long long>(before + column, 0x7FFFFFFF));
+    return TFound{{{y, column}, {y, column + static_cast<int>(pattern.size())}}, before + column};
   }
-  // Nothing found: the caret stays, the selection goes.
-  anchor_ = caret_;
-  SelectionMade();
-  return -1;
+  return std::nullopt;
 }
 
 }  // namespace kv
