@@ -10,6 +10,7 @@
 #include "resources/Resources.h"
 #include "support/Files.h"
 #include "support/Paths.h"
+#include "support/ScopeGuard.h"
 #include "support/SystemInfo.h"
 #include "tools/AboutBox.h"
 #include "tools/CreateTableForm.h"
@@ -377,7 +378,11 @@ void TMainForm::RunPendingShow() {
 }
 
 void TMainForm::OpenFirstPage() {
-  try {
+  {
+    TScopeGuard failed([this] {
+      shown_ = true;
+      ReportReadyOnce();
+    });
     if (StartFile.empty() || !FileExists(StartFile)) {
       Neu1Click(this);
     } else {
@@ -389,10 +394,7 @@ void TMainForm::OpenFirstPage() {
         Neu1Click(this);
       }
     }
-  } catch (...) {
-    shown_ = true;
-    ReportReadyOnce();
-    throw;
+    failed.Dismiss();
   }
   SetStatusText(CurrentFile);
   shown_ = true;
