@@ -157,8 +157,8 @@ class TCustomCodeMemo : public TPersistent {
 
   // --- caret, selection, view ----------------------------------------------------------------
   // The selection runs from its anchor to the caret; it is empty when the two are one. Moving
-  // the caret with SetCaret, SetCaretX or SetCaretY takes an empty selection along and leaves
-  // the anchor of a selection where it is.
+  // the caret with SetCaret, SetCaretX or SetCaretY collapses the selection onto it (a caret
+  // that stays where it is keeps the selection); only the keys and the mouse extend one.
   TTextPos Caret() const { return caret_; }
   int CaretX() const { return caret_.Col; }
   int CaretY() const { return caret_.Line; }
@@ -300,12 +300,16 @@ class TCustomCodeMemo : public TPersistent {
   void CaretChanged();
   void ExtendSelection();  // the anchor stays, the selection now ends at the caret
   void SelectionMade();    // a selection was set: announce it
-  // Runs f, then lets an empty selection follow the caret.
+  // Runs f, which moves the caret; when it moved, the selection collapses onto it.
   template <class F>
   void CaretMove(F&& f) {
-    const bool follow = SelectionEmpty();
+    const TTextPos before = caret_;
+    const bool empty = SelectionEmpty();
     f();
-    if (follow) anchor_ = caret_;
+    if (empty)
+      anchor_ = caret_;  // an empty selection is just the caret
+    else if (caret_ != before)
+      CollapseSelection();
   }
   bool IsDelimiter(char c) const;
   bool IsWordJumpDelimiter(char c) const;

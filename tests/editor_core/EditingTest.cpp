@@ -283,6 +283,27 @@ TEST_F(EditingTest, DeleteSelectionAcrossLines) {
   EXPECT_EQ(memo.GetSelText(), "bc\r\ndef\r\ngh");
 }
 
+// Setting the caret somewhere else ends a selection there (typing then replaces nothing far
+// away); setting it where it is keeps the selection; only Shift extends one.
+TEST_F(EditingTest, SettingTheCaretEndsASelection) {
+  Load({"abcdef", "ghij"});
+  int selections = 0;
+  memo.OnSelectionChange = [&](TObject*) { ++selections; };
+  memo.SetSelection({0, 1}, {0, 4});
+  memo.SetCaret({0, 4});
+  EXPECT_EQ(memo.GetSelText(), "bcd");
+  memo.SetCaret({1, 2});
+  EXPECT_TRUE(memo.SelectionEmpty());
+  EXPECT_EQ(selections, 2);
+  Type("x");
+  EXPECT_EQ(Lines(), (Lines_{"abcdef", "ghxij"}));
+  memo.SetSelection({0, 0}, {0, 2});
+  memo.SetCaretY(1);
+  EXPECT_TRUE(memo.SelectionEmpty());
+  Key(VK_LEFT, ssShift);
+  EXPECT_EQ(memo.GetSelText(), "h");
+}
+
 TEST_F(EditingTest, TypingReplacesSelection) {
   Load({"hello world"});
   memo.SetSelection({0, 0}, {0, 5});
