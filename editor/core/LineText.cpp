@@ -1,10 +1,14 @@
 #include "editor/core/LineText.h"
 
+#include <algorithm>
+
 namespace kv {
 
 std::vector<std::string> SplitIntoLines(std::string_view text, const TSplitRule& rule) {
   if (rule.StopAtNul) text = text.substr(0, text.find('\0'));
   std::vector<std::string> lines;
+  // One allocation for the list of lines: loading stays linear in the size of the text.
+  lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   std::string line;
   bool open = false;  // a line has begun and not yet ended
   const size_t n = text.size();
