@@ -136,32 +136,46 @@ std::string Utf16ToCp1252(const std::u16string& text, char replacement, bool* lo
   return out;
 }
 
-std::u32string DecodeUtf16(std::u16string_view text) {
-  std::u32string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char32_t u = text[i];
-    const bool high = u >= 0xD800 && u <= 0xDBFF, low = u >= 0xDC00 && u <= 0xDFFF;
-    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      out += 0x10000 + ((u - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else {
-      out += high || low ? char32_t{0xFFFD} : u;
-    }
+namespace {
+
+void AppendPageCharacter(std::string& out, char32_t c) {
+  const int b = UnicodeToCp1252(c);
+  if (b >= 0) {
+    out += static_cast<char>(b);
+  } else {
+    out += "&#";
+    out += std::to_string(static_cast<unsigned long>(c));
+    out += ';';
   }
-  return out;
 }
 
+}  // namespace
+
 std::string PageCharacter(char32_t c) {
-  const int b = UnicodeToCp1252(c);
-  if (b >= 0) return std::string(1, static_cast<char>(b));
-  return "&#" + std::to_string(static_cast<unsigned long>(c)) + ";";
+  std::string out;
+  AppendPageCharacter(out, c);
+  return out;
 }
 
 std::string Utf16ToPageText(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char32_t c : DecodeUtf16(text)) out += PageCharacter(c);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i];
+    if (u < 0x80) {  // most text: as it is
+      out += static_cast<char>(u);
+      continue;
+    }
+    char32_t c = u;
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      c = 0xFFFD;  // half of a pair is no character
+    }
+    AppendPageCharacter(out, c);
+  }
   return out;
 }
 

@@ -24,12 +24,11 @@ std::string Utf16ToCp1252(const std::u16string& text, char replacement = '?',
                           bool* lossless = nullptr);
 
 // Unicode text as page text: a character Windows-1252 holds as its byte, any other as its
-// decimal numeric character reference ("\u0141" -> "&#321;"). Nothing is ever replaced.
+// decimal numeric character reference ("\u0141" -> "&#321;"). Nothing is ever replaced. In
+// UTF-16 a surrogate pair is one character; a lone half of one is no character and stands as
+// U+FFFD.
 std::string PageCharacter(char32_t c);
 std::string Utf16ToPageText(std::u16string_view text);
-// The code points of UTF-16 text: a surrogate pair is one character; a lone half of one is
-// no character and becomes U+FFFD.
-std::u32string DecodeUtf16(std::u16string_view text);
 
 // Decodes UTF-8 leniently: a byte that does not start a valid sequence yields U+FFFD.
 std::u32string DecodeUtf8(const std::string& utf8);

@@ -327,7 +327,8 @@ class TCustomCodeMemo : public TPersistent {
   void PageUp(bool ctrl);
   // Removes the selection (one buffer-delete step); false when it was empty.
   bool RemoveSelection();
-  void InsertPlain(std::string_view text, bool linked, TTextPos at);
+  // Inserts the editor's own text ('\n' breaks, no tabs) at as one paste step.
+  void InsertPlain(std::string_view lines, bool linked, TTextPos at);
   void Navigate(int key, TShiftState shift);
   bool CommandKey(int key, TShiftState shift);
   void Replay(bool undo);

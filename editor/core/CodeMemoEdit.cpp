@@ -260,8 +260,7 @@ void TCustomCodeMemo::DeleteCurrentLine() {
 
 // ---- inserting text ---------------------------------------------------------------------------
 
-void TCustomCodeMemo::InsertPlain(std::string_view text, bool linked, TTextPos at) {
-  const std::string lines = EditorText(text, tabSize_);
+void TCustomCodeMemo::InsertPlain(std::string_view lines, bool linked, TTextPos at) {
   if (lines.empty()) return;
   CaretMove([&] { caret_ = {std::clamp(at.Line, 0, LineCount() - 1), std::max(0, at.Col)}; });
   const TTextPos from = caret_;
@@ -279,9 +278,10 @@ void TCustomCodeMemo::InsertPlain(std::string_view text, bool linked, TTextPos a
 }
 
 void TCustomCodeMemo::InsertTextAtCaret(std::string_view text) {
-  if (EditorText(text, tabSize_).empty()) return;
+  const std::string lines = EditorText(text, tabSize_);
+  if (lines.empty()) return;
   const bool replaced = RemoveSelection();
-  InsertPlain(text, replaced, caret_);
+  InsertPlain(lines, replaced, caret_);
 }
 
 void TCustomCodeMemo::PasteText(std::string_view text) {
