@@ -58,7 +58,7 @@ void TRunCache::Walk(int line, std::string_view text, TTokenState& state,
                      const TLineTokenizer& rules, unsigned rulesRevision, int from, int to,
                      TRunSink sink) {
   auto inView = [&](int start, int length) { return start < to && start + length > from; };
-  if (line < 0) {
+  if (line < 0 || text.size() < kMinKeptLength) {
     return rules.Tokenize(text, state, [&](const TTokenRun& run) {
       if (inView(run.Start, static_cast<int>(run.Text.size()))) sink(run);
     });
@@ -94,7 +94,9 @@ void TRunCache::Walk(int line, std::string_view text, TTokenState& state,
 
 void TRunCache::Advance(int line, std::string_view text, TTokenState& state,
                         const TLineTokenizer& rules, unsigned rulesRevision) {
-  if (const TEntry* e = line >= 0 ? Find(line, state, rulesRevision) : nullptr)
+  const TEntry* e =
+      line >= 0 && text.size() >= kMinKeptLength ? Find(line, state, rulesRevision) : nullptr;
+  if (e)
     state = e->End;
   else
     rules.Advance(text, state);

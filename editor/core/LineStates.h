@@ -56,10 +56,13 @@ struct TKeptRun {
 
 class TRunCache : public TLineListener {
  public:
+  // Lines shorter than this are tokenized afresh: walking them costs no more than keeping them.
+  static constexpr size_t kMinKeptLength = 1024;
+
   // The runs of line (whose text is text) that reach into columns [from, to), from the state
-  // at its start, handed to sink; state is left at the line's end. Taken from the cache when
-  // the line, its start state and the rules are as they were, so that a repaint of a long
-  // line costs what is in view.
+  // at its start, handed to sink; state is left at the line's end. A long line's runs are kept
+  // and taken from the cache while the line, its start state and the rules are as they were,
+  // so that a repaint of a long line costs what is in view.
   void Walk(int line, std::string_view text, TTokenState& state, const TLineTokenizer& rules,
             unsigned rulesRevision, int from, int to, TRunSink sink);
   // Only the state at the line's end (from the cache when it is there).

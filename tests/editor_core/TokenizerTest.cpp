@@ -232,7 +232,12 @@ TEST_F(TokenizerTest, KeptRunsMatchFreshRunsAfterEdits) {
   std::mt19937 rng(11);
   auto piece = [&] { return std::string(pieces[rng() % std::size(pieces)]); };
   std::vector<std::string> lines;
-  for (int i = 0; i < 60; ++i) lines.push_back(piece() + piece() + piece());
+  for (int i = 0; i < 60; ++i) {
+    // Every third line short (walked afresh), the others long enough for their runs to be kept.
+    std::string l = piece() + piece() + piece();
+    while (i % 3 != 0 && l.size() < TRunCache::kMinKeptLength + 50) l += piece();
+    lines.push_back(l);
+  }
   Load(lines);
   auto paintAll = [&](const char* when) {
     TTokenState kept = memo.LineStartState(0), fresh;
