@@ -1,5 +1,6 @@
 // Data kept beside the lines, each in an array of its own that follows the store's inserts and
-// removals: the modified marks, the error ranges a checker may underline, and the ten bookmarks.
+// removals: the modified marks, the error ranges a checker may underline, the objects callers
+// keep with lines, and the ten bookmarks.
 #pragma once
 
 #include <array>
@@ -9,10 +10,8 @@
 #include "editor/core/LineStore.h"
 
 namespace kv {
-class TObject;
-}
 
-namespace kv {
+class TObject;
 
 // 0 = unchanged since load, 1 = changed since the last save, 2 = changed and since saved.
 class TLineMarks : public TLineListener {
