@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "translate/CustomTranslator.h"
 #include "support/ScopeGuard.h"
+#include "translate/CustomTranslator.h"
 
 namespace kv {
 

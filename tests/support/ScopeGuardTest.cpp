@@ -1,9 +1,9 @@
-#include "support/ScopeGuard.h"
-
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
+
+#include "support/ScopeGuard.h"
 
 namespace kv {
 namespace {
