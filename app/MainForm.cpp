@@ -13,6 +13,7 @@
 #include "resources/Resources.h"
 #include "support/Files.h"
 #include "support/Paths.h"
+#include "support/ScopeGuard.h"
 #include "support/SystemInfo.h"
 #include "tools/AboutBox.h"
 #include "tools/CreateTableForm.h"
@@ -421,7 +422,11 @@ void TMainForm::RunPendingShow() {
 }
 
 void TMainForm::OpenFirstPage() {
-  try {
+  {
+    TScopeGuard failed([this] {
+      shown_ = true;
+      ReportReadyOnce();
+    });
     if (OfferRecoveryAtStart()) {
       // The page a run that ended without closing left behind, instead of the start page.
     } else if (StartFile.empty() || !FileExists(StartFile)) {
@@ -435,10 +440,7 @@ void TMainForm::OpenFirstPage() {
         Neu1Click(this);
       }
     }
-  } catch (...) {
-    shown_ = true;
-    ReportReadyOnce();
-    throw;
+    failed.Dismiss();
   }
   SetStatusText(CurrentFile);
   shown_ = true;

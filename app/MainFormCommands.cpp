@@ -8,6 +8,7 @@
 #include "platform/classes/Exception.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
+#include "support/ScopeGuard.h"
 #include "tools/CreateTableForm.h"
 #include "tools/core/TableFragment.h"
 
@@ -202,7 +203,8 @@ void TMainForm::InsertTable() {
   // The placeholder goes in at the caret as typed text; the user's clipboard is not touched.
   WebBrowser1->SetFocus();
   doc->ExecCommand("InsertText", false, std::string(TablePlaceholder));
-  try {
+  {
+    TScopeGuard takeBack([&] { TakePlaceholderBack(*doc); });
     const std::string newFile = DocDir + WorkingFile::NewFile;
     SaveDocumentTo(newFile);
     TStringList saved;
@@ -215,9 +217,7 @@ void TMainForm::InsertTable() {
       throw EEngineError(Message("Main.PlaceholderMissing", {CurrentFile}));
     WriteSavedPage(CurrentFile, result);
     WebBrowser1->Engine()->Navigate(CurrentFile);
-  } catch (...) {
-    TakePlaceholderBack(*doc);
-    throw;
+    takeBack.Dismiss();
   }
   Timer1->SetEnabled(true);
 }

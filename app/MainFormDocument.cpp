@@ -6,6 +6,7 @@
 #include "platform/classes/Exception.h"
 #include "support/Files.h"
 #include "support/Paths.h"
+#include "support/ScopeGuard.h"
 
 namespace kv {
 
@@ -59,11 +60,10 @@ void TMainForm::LoadDocument(const std::string& path) {
   const std::string newDocDir = WithTrailingBackslash(DirectoryOfPath(path));
   // Copy and load first: a page that cannot be opened leaves the current one untouched.
   const std::string newWork = MakeWorkingCopy(newDocDir, &path);
-  try {
+  {
+    TScopeGuard dropCopy([&] { DeleteFileIfExists(newWork); });
     WebBrowser1->Engine()->Load(newWork);
-  } catch (...) {
-    DeleteFileIfExists(newWork);
-    throw;
+    dropCopy.Dismiss();
   }
   // The previous folder's sweep spares the copy just made when both folders are the same.
   if (!DocDir.empty()) kv::DeleteWorkingFiles(DocDir, TempDir, newWork);
@@ -78,11 +78,10 @@ void TMainForm::Neu1Click(TObject*) {
   const std::string docDir = UntitledDocDir(TempDir);
   if (!ForceDirectories(docDir)) throw EFCreateError(FrameworkText::FileCreateError(docDir));
   const std::string work = MakeWorkingCopy(docDir, nullptr);
-  try {
+  {
+    TScopeGuard dropCopy([&] { DeleteFileIfExists(work); });
     WebBrowser1->Engine()->Load(work);
-  } catch (...) {
-    DeleteFileIfExists(work);
-    throw;
+    dropCopy.Dismiss();
   }
   DeletePreviewCopy();
   CurrentFile = UntitledFile(TempDir);
@@ -106,15 +105,10 @@ void TMainForm::SaveDocumentTo(const std::string& path) {
   // timer) would interleave two pages in one file.
   if (saving_) throw EEngineError(Message("Main.SaveBusy", {path}));
   saving_ = true;
-  try {
-    TWebEngine* engine = GetDocument();
-    if (!engine) throw EEngineError(Message("Main.SaveNoPage", {path}));
-    SaveRewrittenText(path, engine->SaveToPage().Text, DocDir);
-  } catch (...) {
-    saving_ = false;
-    throw;
-  }
-  saving_ = false;
+  TScopeGuard done([this] { saving_ = false; });
+  TWebEngine* engine = GetDocument();
+  if (!engine) throw EEngineError(Message("Main.SaveNoPage", {path}));
+  SaveRewrittenText(path, engine->SaveToPage().Text, DocDir);
 }
 
 void TMainForm::Soeichern1Click(TObject*) {

@@ -10,6 +10,7 @@
 #include "platform/TerminationSignals.h"
 #include "support/Cp1252.h"
 #include "support/Files.h"
+#include "support/ScopeGuard.h"
 #include "translate/ProgramTexts.h"
 
 namespace kv {
@@ -28,12 +29,9 @@ const char* const kCaption = "KAVELIN";
 std::string LoadWorkingCopy(TWebEngine& engine, const std::string& docDir,
                             const std::string& bytes) {
   const std::string work = WriteWorkingCopy(docDir, bytes);
-  try {
-    engine.Load(work);
-  } catch (...) {
-    DeleteFileIfExists(work);
-    throw;
-  }
+  TScopeGuard dropCopy([&] { DeleteFileIfExists(work); });
+  engine.Load(work);
+  dropCopy.Dismiss();
   return work;
 }
 

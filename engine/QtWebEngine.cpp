@@ -32,6 +32,7 @@
 #include "support/AnsiCase.h"
 #include "support/Cp1252.h"
 #include "support/Files.h"
+#include "support/ScopeGuard.h"
 
 namespace kv {
 
@@ -453,13 +454,10 @@ void TQtWebEngine::Load(const std::string& path) {
   FImpl->LoadDone = false;
   FImpl->LoadSucceeded = false;
   FImpl->StartLoading(FImpl->LoadTarget);
-  try {
+  {
+    TScopeGuard inactive([this] { FImpl->LoadActive = false; });
     FImpl->WaitUntil([this] { return FImpl->LoadDone; }, activity);
-  } catch (...) {
-    FImpl->LoadActive = false;
-    throw;
   }
-  FImpl->LoadActive = false;
   FImpl->DocumentShown = FImpl->LoadSucceeded;
   FImpl->DocumentProblem = FImpl->LoadSucceeded ? std::string() : FImpl->LoadFailure(ToQ(path));
   if (!FImpl->LoadSucceeded) FImpl->Fail(FImpl->DocumentProblem);

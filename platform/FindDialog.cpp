@@ -62,8 +62,7 @@ TFindDialog::~TFindDialog() {
 
 std::string TFindDialog::FindText() const {
   if (!text_) return findText_;
-  const QList<uint> codes = text_->text().toUcs4();
-  return UnicodeToPageText(std::u32string(codes.begin(), codes.end()));
+  return ToPageText(text_->text());
 }
 
 void TFindDialog::SetFindText(const std::string& pageText) {

@@ -19,4 +19,11 @@ inline std::string FromQ(const QString& text) {
   return Utf16ToCp1252(u);
 }
 
+// Text a user typed, pasted or committed, as page text: what Windows-1252 cannot hold becomes
+// numeric character references, so nothing is lost.
+inline std::string ToPageText(const QString& text) {
+  return Utf16ToPageText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                             static_cast<size_t>(text.size())));
+}
+
 }  // namespace kv

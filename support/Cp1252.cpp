@@ -66,18 +66,20 @@ int UnicodeToCp1252(char32_t u) {
   return -1;
 }
 
-std::string UnicodeToPageText(std::u32string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char32_t u : text) {
-    const int byte = UnicodeToCp1252(u);
-    if (byte >= 0)
-      out += static_cast<char>(byte);
-    else
-      out += "&#" + std::to_string(static_cast<unsigned long>(u)) + ";";
+namespace {
+
+void AppendPageCharacter(std::string& out, char32_t c) {
+  const int b = UnicodeToCp1252(c);
+  if (b >= 0) {
+    out += static_cast<char>(b);
+  } else {
+    out += "&#";
+    out += std::to_string(static_cast<unsigned long>(c));
+    out += ';';
   }
-  return out;
 }
+
+}  // namespace
 
 std::string Cp1252ToUtf8(const std::string& ansi) {
   std::string out;
@@ -149,12 +151,7 @@ std::string Utf8ToPageText(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
-    const char32_t u = DecodeUtf8At(utf8, i);
-    const int b = UnicodeToCp1252(u);
-    if (b >= 0)
-      out += static_cast<char>(b);
-    else
-      out += "&#" + std::to_string(static_cast<unsigned long>(u)) + ";";
+    AppendPageCharacter(out, DecodeUtf8At(utf8, i));
   }
   return out;
 }
@@ -184,6 +181,34 @@ std::string Utf16ToCp1252(const std::u16string& text, char replacement, bool* lo
     } else {
       out += static_cast<char>(b);
     }
+  }
+  return out;
+}
+
+std::string PageCharacter(char32_t c) {
+  std::string out;
+  AppendPageCharacter(out, c);
+  return out;
+}
+
+std::string Utf16ToPageText(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i];
+    if (u < 0x80) {  // most text: as it is
+      out += static_cast<char>(u);
+      continue;
+    }
+    char32_t c = u;
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      c = 0xFFFD;  // half of a pair is no character
+    }
+    AppendPageCharacter(out, c);
   }
   return out;
 }

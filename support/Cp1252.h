@@ -24,10 +24,12 @@ std::u16string Cp1252ToUtf16(const std::string& ansi);
 std::string Utf16ToCp1252(const std::u16string& text, char replacement = '?',
                           bool* lossless = nullptr);
 
-// Unicode text as page text: every character Windows-1252 holds as its byte, every other one
-// as its decimal numeric character reference ("&#321;"). Nothing is lost and nothing else is
-// escaped; callers that put the text into markup escape "&", "<" and quotes themselves.
-std::string UnicodeToPageText(std::u32string_view text);
+// Unicode text as page text: a character Windows-1252 holds as its byte, any other as its
+// decimal numeric character reference ("\u0141" -> "&#321;"). Nothing is ever replaced. In
+// UTF-16 a surrogate pair is one character; a lone half of one is no character and stands as
+// U+FFFD.
+std::string PageCharacter(char32_t c);
+std::string Utf16ToPageText(std::u16string_view text);
 
 // Decodes UTF-8 leniently: a byte that does not start a valid sequence yields U+FFFD.
 std::u32string DecodeUtf8(const std::string& utf8);

@@ -5,6 +5,7 @@
 #include "platform/classes/Exception.h"
 #include "resources/Resources.h"
 #include "support/Files.h"
+#include "support/ScopeGuard.h"
 #include "tools/MainFormAccess.h"
 #include "tools/core/CharacterReferences.h"
 #include "tools/core/PageHead.h"
@@ -140,13 +141,10 @@ void TMetaTagForm::ApplyProgramTexts() {
 void TMetaTagForm::FormShow(TObject*) {
   // The language cannot change while the window is open: its texts are read here.
   ApplyProgramTexts();
-  try {
-    ReadPageHead();
-  } catch (...) {
-    // A head that cannot be read is not offered for editing; the page stays as it was.
-    SetModalResult(mrCancel);
-    throw;
-  }
+  // A head that cannot be read is not offered for editing; the page stays as it was.
+  TScopeGuard cancel([this] { SetModalResult(mrCancel); });
+  ReadPageHead();
+  cancel.Dismiss();
   SetActiveControl(TitleEdit);
 }
 

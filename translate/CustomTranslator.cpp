@@ -7,6 +7,7 @@
 
 #include "platform/classes/Exception.h"
 #include "support/AnsiCase.h"
+#include "support/ScopeGuard.h"
 #include "translate/LangDispatcher.h"
 #include "translate/LangLocales.h"
 #include "translate/LangRows.h"
@@ -659,16 +660,10 @@ std::string TCustomTranslator::GetTextOrDefault(const std::string& identifier) {
   if (!useDefaultLanguage_) return LookupText(stStrings, identifier, true);
   std::string text = GetText(identifier);
   if (!text.empty()) return text;
-  const int saved = activeLanguage_;
+  TScopeGuard restore([this, saved = activeLanguage_] { activeLanguage_ = saved; });
   activeLanguage_ = defaultLanguage_;
-  try {
-    text = GetText(identifier);
-    if (text.empty()) text = LookupText(stStrings, identifier, true);
-  } catch (...) {
-    activeLanguage_ = saved;
-    throw;
-  }
-  activeLanguage_ = saved;
+  text = GetText(identifier);
+  if (text.empty()) text = LookupText(stStrings, identifier, true);
   return text;
 }
 

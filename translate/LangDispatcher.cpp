@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "support/ScopeGuard.h"
 #include "translate/CustomTranslator.h"
 
 namespace kv {
@@ -81,13 +82,8 @@ void TLangDispatcher::SetActiveLanguage(int n) {
     // A translator destroyed by an earlier window's handlers has unlinked itself.
     if (std::find(linked_.begin(), linked_.end(), t) == linked_.end()) continue;
     t->DispatcherSwitching = true;
-    try {
-      t->SetActiveLanguage(n);
-    } catch (...) {
-      t->DispatcherSwitching = false;
-      throw;
-    }
-    t->DispatcherSwitching = false;
+    TScopeGuard switched([t] { t->DispatcherSwitching = false; });
+    t->SetActiveLanguage(n);
   }
   if (!OwnerLoading() && langNames_->Count() >= n && n >= 1) language_ = langNames_->Get(n - 1);
   if (OnLanguageChanged) OnLanguageChanged(this);

@@ -4,6 +4,7 @@
 
 #include "platform/classes/Strings.h"
 #include "support/Cp1252.h"
+#include "support/ScopeGuard.h"
 #include "translate/LangRows.h"
 
 namespace kv {
@@ -113,21 +114,17 @@ void ReadTranslationData(const std::string& payload, const TTableSet& tables,
   bool sawUnicode = false;
   for (TStringList* t : tables)
     if (t) t->BeginUpdate();
-  try {
-    ReadLines(SplitLines(text), tables, options, skip, &sawUnicode);
-    // Only the Windows-1252 code page is known here, so a second pass changes the cells only
-    // when they are to be kept as UTF-8; fonts and character sets are names, never re-read.
-    if (wide && sawUnicode && options.StoreAsUTF8) {
-      skip[stFonts] = skip[stCharSets] = true;
-      ReadLines(SplitLines(Utf16ToUtf8(wideText)), tables, options, skip, nullptr);
-    }
-  } catch (...) {
+  TScopeGuard endUpdates([&tables] {
     for (TStringList* t : tables)
       if (t) t->EndUpdate();
-    throw;
+  });
+  ReadLines(SplitLines(text), tables, options, skip, &sawUnicode);
+  // Only the Windows-1252 code page is known here, so a second pass changes the cells only
+  // when they are to be kept as UTF-8; fonts and character sets are names, never re-read.
+  if (wide && sawUnicode && options.StoreAsUTF8) {
+    skip[stFonts] = skip[stCharSets] = true;
+    ReadLines(SplitLines(Utf16ToUtf8(wideText)), tables, options, skip, nullptr);
   }
-  for (TStringList* t : tables)
-    if (t) t->EndUpdate();
 }
 
 std::string WriteTranslationData(const TTableSet& tables) {

@@ -8,6 +8,7 @@
 #include "platform/classes/Graphics.h"
 #include "support/Cp1252.h"
 #include "support/Files.h"
+#include "support/ScopeGuard.h"
 #include "translate/CustomTranslator.h"
 #include "translate/LangLocales.h"
 #include "translate/LangPropInfoList.h"
@@ -136,23 +137,19 @@ void ReplaceList(TStrings& target, const std::string& cell, bool commaText) {
   const bool wasSorted = sortedList && sortedList->Sorted();
   if (wasSorted) sortedList->SetSorted(false);
   target.BeginUpdate();
-  try {
-    for (int k = 0; k < source.Count(); ++k) {
-      std::string s = source.Get(k);
-      if (const auto& hook = CurrentStringFilterHook()) hook(&target, nullptr, s);
-      if (k < target.Count())
-        target.Put(k, s);
-      else
-        target.Add(s);
-    }
-    while (target.Count() > source.Count()) target.Delete(target.Count() - 1);
-  } catch (...) {
+  TScopeGuard restore([&] {
     target.EndUpdate();
     if (wasSorted) sortedList->SetSorted(true);
-    throw;
+  });
+  for (int k = 0; k < source.Count(); ++k) {
+    std::string s = source.Get(k);
+    if (const auto& hook = CurrentStringFilterHook()) hook(&target, nullptr, s);
+    if (k < target.Count())
+      target.Put(k, s);
+    else
+      target.Add(s);
   }
-  target.EndUpdate();
-  if (wasSorted) sortedList->SetSorted(true);
+  while (target.Count() > source.Count()) target.Delete(target.Count() - 1);
 }
 
 bool ContainsRelativePath(const std::string& cell) {
@@ -430,13 +427,12 @@ void TCustomTranslator::ApplyRow(TStringsType type, const std::string& row) {
             target->InheritsFrom("TCustomMemo") ? GetPropInfo(target, "WordWrap") : nullptr;
         const bool wrapped = Usable(wrapProp) && GetOrdProp(target, wrapProp) != 0;
         if (wrapped) SetOrdProp(target, wrapProp, 0);
-        try {
+        {
+          TScopeGuard rewrap([&] {
+            if (wrapped) SetOrdProp(target, wrapProp, 1);
+          });
           ReplaceList(*list, cell, true);
-        } catch (...) {
-          if (wrapped) SetOrdProp(target, wrapProp, 1);
-          throw;
         }
-        if (wrapped) SetOrdProp(target, wrapProp, 1);
         if (Usable(indexProp)) SetOrdProp(target, indexProp, selected);
         return;
       }

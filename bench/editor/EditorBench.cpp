@@ -122,13 +122,13 @@ void BM_LoadAndTokenize(benchmark::State& state) {
 void BM_TypeCharMiddle(benchmark::State& state) {
   auto& memo = Shared().memo;
   const int line = memo.LineCount() / 2;
-  memo.SetCaret(0, line);
+  memo.SetCaret({line, 0});
   int typed = 0;
   for (auto _ : state) {
     memo.KeyPress('x');
     if (++typed == 1000) {
       state.PauseTiming();
-      memo.SetCaret(0, line);
+      memo.SetCaret({line, 0});
       typed = 0;
       state.ResumeTiming();
     }
@@ -140,7 +140,7 @@ void BM_TypeThousandChars(benchmark::State& state) {
   auto& memo = Shared().memo;
   const int line = memo.LineCount() / 2 + 1;
   for (auto _ : state) {
-    memo.SetCaret(3, line);
+    memo.SetCaret({line, 3});
     for (int i = 0; i < 1000; ++i) memo.KeyPress(static_cast<char>('a' + i % 26));
   }
   // Seconds per typed character.
@@ -154,7 +154,7 @@ void BM_EnterAndJoinMiddle(benchmark::State& state) {
   auto& memo = Shared().memo;
   const int line = memo.LineCount() / 2 + 2;
   for (auto _ : state) {
-    memo.SetCaret(2, line);
+    memo.SetCaret({line, 2});
     memo.KeyDown(kv::keys::VK_RETURN, 0);
     memo.KeyDown(kv::keys::VK_BACK, 0);
   }
@@ -164,7 +164,7 @@ void BM_EnterAndJoinMiddle(benchmark::State& state) {
 void Search(benchmark::State& state, const std::string& text, kv::TFindOptions options) {
   auto& memo = Shared().memo;
   for (auto _ : state) {
-    memo.SetCaret(0, 0);
+    memo.SetCaret({0, 0});
     memo.CollapseSelection();
     benchmark::DoNotOptimize(memo.SearchText(text, options | kv::frDown));
   }

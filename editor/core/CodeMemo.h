@@ -1,17 +1,26 @@
 // The code editor's model: lines, caret, selection, editing operations, undo, search and the
 // runs of each line, with no toolkit. The visible control owns one TCustomCodeMemo, maps its
 // keys and mouse positions onto it, and listens through TCodeMemoView for what to repaint.
+//
+// Every change of the text goes through ReplaceText, which keeps the per-line data, the caches
+// and the view current; an editing operation brackets its changes with a TEditStep, which
+// records them as one undo step.
 #pragma once
 
-#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editor/core/CodeMemoStrings.h"
+#include "editor/core/LineData.h"
+#include "editor/core/LineStates.h"
+#include "editor/core/LineStore.h"
 #include "editor/core/MemoStyler.h"
+#include "editor/core/TextPos.h"
+#include "editor/core/TextSearch.h"
 #include "editor/core/Tokenizer.h"
 #include "editor/core/UndoList.h"
 #include "platform/classes/FindOptions.h"
@@ -47,6 +56,8 @@ class TCodeMemoView {
   virtual void InvalidateAll() {}
   // Line count, longest line, top line or left column changed.
   virtual void ScrollBarsChanged() {}
+  // An editing operation changed the text within lines (its longest line may have changed).
+  virtual void TextChanged() {}
   virtual void CaretMoved() {}
   // An undo of a deleted selection asks the control to take the focus.
   virtual void FocusRequested() {}
@@ -58,6 +69,8 @@ class TCodeMemoView {
   // A click on a URL with no OnURLClick handler: the control opens it with the shell.
   virtual void OpenUrl(const std::string& url) { (void)url; }
 };
+
+class TEditStep;
 
 class TCustomCodeMemo : public TPersistent {
   KV_DECLARE_CLASS()
@@ -72,16 +85,21 @@ class TCustomCodeMemo : public TPersistent {
   TObject* EventSender = this;
 
   // --- text -------------------------------------------------------------------------------
-  TCodeMemoStrings& Lines() { return *lines_; }
-  const TCodeMemoStrings& Lines() const { return *lines_; }
+  // The lines as the framework's string list (the published Lines).
+  TCodeMemoStrings& Lines() { return *list_; }
+  const TCodeMemoStrings& Lines() const { return *list_; }
+  const TLineStore& Store() const { return store_; }
   // Replaces all lines by those of other (the Lines property's writer).
   void SetLines(const TStrings& other);
-  int LineCount() const { return lines_->Count(); }
-  const std::string& Line(int index) const { return lines_->StringRef(index); }
-  std::string GetText() const { return lines_->GetText(); }
+  int LineCount() const { return store_.Count(); }
+  // Empty for a line out of range.
+  const std::string& Line(int index) const { return store_.Line(index); }
+  int LineLength(int index) const { return store_.Length(index); }
+  std::string GetText() const;
+  std::string TextIn(TTextRange range) const { return store_.Text(range); }
+  int LongestLine() const { return store_.Longest(); }
   void BeginUpdate();
   void EndUpdate();
-  int LongestLine() const { return lines_->LongestLength(); }
 
   // --- appearance and behaviour -------------------------------------------------------------
   TFont& Font() { return font_; }
@@ -122,37 +140,41 @@ class TCustomCodeMemo : public TPersistent {
   void StylerChanged();
   // The rules as they are now (prepared again when something changed).
   const TLineTokenizer& Tokenizer() const;
-  // State at the start of a line (0..LineCount()), cached every 20th line.
+  // State at the start of a line (0..LineCount()), kept every 20th line.
   TTokenState LineStartState(int line);
   // Runs of a line given the state at its start; state is left at the line's end.
   void TokenizeLine(std::string_view text, TTokenState& state, TRunSink sink) const;
+  // The runs of a stored line that reach into columns [from, to), remembered for the next
+  // paint while the line is unchanged; state is left at the line's end.
+  void PaintRuns(int line, TTokenState& state, int from, int to, TRunSink sink);
+  // Only the state at the end of a stored line.
+  void AdvanceLine(int line, TTokenState& state);
   // Runs of a stored line, from its own start state.
   std::vector<TTokenRun> LineRuns(int line);
-  // Forgets per-line caches of lines first..last (scrolling through the bar or page keys).
+  // Forgets the kept start states of lines first..last (scrolling through the bar or page keys).
   void InvalidateLineCaches(int first, int last);
-  // First line whose cached start state may be stale.
-  int CacheWatermark() const { return cacheWatermark_; }
+  // First line whose kept start state may be stale.
+  int CacheWatermark() const { return states_.Watermark(); }
 
   // --- caret, selection, view ----------------------------------------------------------------
-  int CaretX() const { return caretX_; }
-  int CaretY() const { return caretY_; }
+  // The selection runs from its anchor to the caret; it is empty when the two are one. Moving
+  // the caret with SetCaret, SetCaretX or SetCaretY collapses the selection onto it (a caret
+  // that stays where it is keeps the selection); only the keys and the mouse extend one.
+  TTextPos Caret() const { return caret_; }
+  int CaretX() const { return caret_.Col; }
+  int CaretY() const { return caret_.Line; }
   void SetCaretX(int column);
   void SetCaretY(int line);
-  void SetCaret(int column, int line);
-  int SelStartX() const { return selStartX_; }
-  int SelStartY() const { return selStartY_; }
-  int SelEndX() const { return selEndX_; }
-  int SelEndY() const { return selEndY_; }
-  // The selection ordered start before end.
-  void OrderedSelection(int& startX, int& startY, int& endX, int& endY) const;
-  bool SelectionEmpty() const { return selStartX_ == selEndX_ && selStartY_ == selEndY_; }
-  void SetSelection(int startX, int startY, int endX, int endY);
+  void SetCaret(TTextPos pos);
+  TTextPos SelectionAnchor() const { return anchor_; }
+  TTextRange Selection() const { return {anchor_, caret_}; }
+  bool SelectionEmpty() const { return anchor_ == caret_; }
+  // Selects from anchor to caret; the caret goes to the second end (fires OnSelectionChange).
+  void SetSelection(TTextPos anchor, TTextPos caret);
   void CollapseSelection();
-  void ExtendSelection();  // end and moving end to the caret
   void SelectAll();
   std::string GetSelText() const;  // lines joined with CR LF
-  // Whether (line, column) lies in the half-open selection.
-  bool IsSelected(int line, int column) const;
+  bool IsSelected(TTextPos pos) const { return Selection().Contains(pos); }
 
   int TopLine() const { return topLine_; }
   void SetTopLine(int line);     // wheel and page keys: keeps a page in view
@@ -169,7 +191,7 @@ class TCustomCodeMemo : public TPersistent {
   void SetOverwrite(bool on);
   // The Insert key: asks OnOverwriteToggle, records a toggle step, flips the mode.
   void ToggleOverwrite();
-  int Bookmark(int index) const { return bookmarks_.at(index); }
+  int Bookmark(int index) const { return bookmarks_.Get(index); }
   void SetBookmark(int index, int line);
   void GotoBookmark(int index);
 
@@ -178,50 +200,73 @@ class TCustomCodeMemo : public TPersistent {
   bool KeyDown(int key, TShiftState shift);
   // A character (codes 32..126 and 128..255 are typed; others ignored).
   void KeyPress(char c);
-  void InsertChar(char c);
-  void BackSpace();
-  void CtrlBackSpace();
-  void DeleteChar();
-  void NewLine();
-  void TabKey();
-  void ShiftTab();
-  void WordRight();
-  void WordLeft();
-  void PageDown(bool ctrl);
-  void PageUp(bool ctrl);
+  // One typed character as page text holds it: a byte, or the numeric character reference of
+  // a character outside Windows-1252. Consecutive typing is one undo step.
+  void TypeCharacter(std::string_view character);
   void DeleteSelection();
   void DeleteCurrentLine();
   // Inserts text (CR LF, LF or CR breaks) at the caret, replacing the selection; one paste
   // undo step. PasteText is the clipboard paste (not when ReadOnly).
-  void InsertTextAtCaret(const std::string& text);
-  void PasteText(const std::string& text);
-  // Puts the selected text into text and deletes it (one undo step); false when ReadOnly.
-  bool CutSelection(std::string& text);
-  // Mouse: caret to (line, column) as a click does, extending with Shift.
-  void ClickAt(int line, int column, TShiftState shift);
-  // Double click: selects the word around (line, column).
-  void SelectWordAt(int line, int column);
-  // The URL chunk at (line, column), or empty.
-  std::string UrlAt(int line, int column) const;
+  void InsertTextAtCaret(std::string_view text);
+  void PasteText(std::string_view text);
+  // The selected text, deleted in one undo step; nothing when ReadOnly.
+  std::optional<std::string> CutSelection();
+  // Mouse: caret to pos as a click does, extending with Shift.
+  void ClickAt(TTextPos pos, TShiftState shift);
+  // Double click: selects the word around pos.
+  void SelectWordAt(TTextPos pos);
+  // The URL chunk at pos, or empty.
+  std::string UrlAt(TTextPos pos) const;
   // A click on a URL: OnURLClick, or the view opens it. True when a URL was there.
-  bool ClickUrlAt(int line, int column);
-  // Drops the selected text at (line, column): moved, or copied with copy set.
-  void DropSelection(int line, int column, bool copy);
+  bool ClickUrlAt(TTextPos pos);
+  // Drops the selected text at pos: moved, or copied with copy set.
+  void DropSelection(TTextPos pos, bool copy);
 
   void Undo();
   void Redo();
-  bool CanUndo() const { return undoList_.CanUndo() && !ReadOnly; }
-  bool CanRedo() const { return undoList_.CanRedo() && !ReadOnly; }
-  TCodeUndoList& UndoList() { return undoList_; }
-  void ClearUndo() { undoList_.Clear(); }
+  bool CanUndo() const { return history_.CanUndo() && !ReadOnly; }
+  bool CanRedo() const { return history_.CanRedo() && !ReadOnly; }
+  const TCodeUndoList& UndoList() const { return history_; }
+  void ClearUndo() { history_.Clear(); }
 
   // Finds text from the caret or selection and selects it; the offset of the match in the
   // whole text (line breaks counted as 2), or -1.
   int SearchText(const std::string& text, TFindOptions options);
 
-  // Modified state of a line (0, 1, 2; 0 for a line without a property object).
-  int ModifiedState(int line) const;
+  // Modified state of a line (0, 1, 2; 0 for a line out of range).
+  int ModifiedState(int line) const { return marks_.State(line); }
   void SetModified(int line);  // state 1
+  // Error ranges a checker underlines.
+  TLineErrors& LineErrors() { return errors_; }
+
+  // --- the one door for text changes --------------------------------------------------------
+  // Replaces range by text ('\n' breaks, no tabs), padding the start line with blanks first
+  // when the range starts beyond its end. The changed lines are marked modified and the change
+  // goes into the undo step being recorded. Returns the position behind the inserted text.
+  TTextPos ReplaceText(TTextRange range, std::string_view text);
+
+  // --- the line list's operations (what TCodeMemoStrings does with an editor attached) -------
+  // The framework's append: line feeds vanish, each CR starts a line; the object goes with
+  // every line. Returns the index of the last line.
+  int AppendLines(std::string_view text, TObject* object);
+  // The text's lines (any breaks) at index; the selection collapses, the history ends.
+  void InsertLines(int index, std::string_view text, TObject* object);
+  // The line's text; breaks in it start lines of their own. The history ends.
+  void ReplaceLine(int index, std::string_view text);
+  // Deletes the line as the editor does (an undo step); the caret keeps its line.
+  void DeleteLine(int index);
+  void ClearLines();
+  // The whole text, from a file or a stream: breaks of any kind, a NUL ends it.
+  void LoadText(std::string_view bytes);
+  // Lines without their trailing blanks (as a file is saved), then the saved marks.
+  void TrimForSave();
+  void MarkSaved();
+  void AssignLines(const TStrings& other);
+  void AddLines(const TStrings& other);
+  // The list's change handling: OnChange, longest line, scroll bars, caret in view, bookmarks.
+  void ListChanged();
+  TObject* LineObject(int index) const;
+  void SetLineObject(int index, TObject* object);
 
   // --- events -------------------------------------------------------------------------------
   TNotifyEvent OnChange;
@@ -239,51 +284,74 @@ class TCustomCodeMemo : public TPersistent {
   std::function<void(TObject* sender, int curYPos)> OnActiveLineChange;
   std::function<void(TObject* sender, int curXPos)> OnColumnChange;
 
-  // --- for the line store and the undo steps --------------------------------------------------
-  // Replaces the text between (line, col) and (endLine, endCol) by inserted ('\n' breaks),
-  // padding the start line with blanks first when col lies beyond its end; marks the changed
-  // lines modified and keeps bookmarks, caches and the view up to date. Returns the removed
-  // text ('\n' breaks); newEndLine/newEndCol receive the position behind the inserted text.
-  std::string ReplaceText(int line, int col, int endLine, int endCol, std::string_view inserted,
-                          int* newEndLine = nullptr, int* newEndCol = nullptr);
-  // The position behind text inserted at (line, col).
-  static void EndOf(int line, int col, std::string_view text, int& endLine, int& endCol);
-  // Text between two ordered positions, lines joined with '\n'.
-  std::string TextRange(int startX, int startY, int endX, int endY) const;
-  void LineChangeHandler();  // the line store's change handling
-  bool ChangeHandling() const { return changeHandling_; }
-  void SetChangeHandling(bool on) { changeHandling_ = on; }
-  void AttachChangeHandler();
-  void DetachChangeHandler();
-  void Reset();  // caret, scroll and selection to the start; caches and lines cleared
-  void LinesInserted(int index, int count);
-  void LineReplaced(int index);
-  void LinesCleared();
-  void LoadStarted();
-  void LoadFinished(bool fromFile);
-  void TopCacheDrop() { topCacheLine_ = -1; }
-  void FireSelectionChange();
-  void InvalidateFrom(int line);
-
  private:
+  friend class TEditStep;
+  // A change of the text: user edits are recorded and marked, padding and list writes not.
+  TTextPos Change(TTextRange range, std::string_view text, bool userEdit);
   void PadLine(int line, int column);
-  // Editing starts from a caret on an existing line.
-  void EnsureCaretLine();
+  void InvalidateFrom(int line);
+  // The end of an edit within lines: the view's bars follow the longest line, OnChange fires.
   void FireChange();
-  void CaretChanged(bool lineChanged);
+  void FireSelectionChange();
+  // The caret moves without touching the anchor; force runs the column rules even when the
+  // column stays.
+  void MoveCaretX(int column, bool force);
+  void MoveCaretY(int line);
+  void MoveCaret(TTextPos pos);
+  void CaretChanged();
+  void ExtendSelection();  // the anchor stays, the selection now ends at the caret
+  void SelectionMade();    // a selection was set: announce it
+  // Runs f, which moves the caret; when it moved, the selection collapses onto it.
+  template <class F>
+  void CaretMove(F&& f) {
+    const TTextPos before = caret_;
+    const bool empty = SelectionEmpty();
+    f();
+    if (empty)
+      anchor_ = caret_;  // an empty selection is just the caret
+    else if (caret_ != before)
+      CollapseSelection();
+  }
   bool IsDelimiter(char c) const;
   bool IsWordJumpDelimiter(char c) const;
   void AutoCorrectWord();
-  void InvalidateCachesFrom(int line);
-  // Removes the selection (recording a buffer-delete step); false when it was empty.
+  void BackSpace();
+  void CtrlBackSpace();
+  void DeleteChar();
+  void NewLine();
+  void TabKey();
+  void ShiftTab();
+  // Word jumps and pages move the caret only; the selection is the caller's.
+  void WordRight();
+  void WordLeft();
+  void PageDown(bool ctrl);
+  void PageUp(bool ctrl);
+  // Removes the selection (one buffer-delete step); false when it was empty.
   bool RemoveSelection();
-  void InsertPlain(std::string_view text, bool linked, int caretLine, int caretCol);
-  void SetCaretXInternal(int column, bool force);
-  void Record(std::unique_ptr<TUndo> step);
-  void ShiftBookmarks(int line, int oldCount, int newCount);
+  // Inserts the editor's own text ('\n' breaks, no tabs) at as one paste step.
+  void InsertPlain(std::string_view lines, bool linked, TTextPos at);
   void Navigate(int key, TShiftState shift);
+  bool CommandKey(int key, TShiftState shift);
+  void Replay(bool undo);
+  void ReplayStep(const TUndoStep& step, bool undo);
+  void LoadStarted();
+  void LoadFinished();
+  void ResetView();
 
-  std::unique_ptr<TCodeMemoStrings> lines_;
+  TLineStore store_;
+  TLineMarks marks_{store_};
+  TLineErrors errors_;
+  TBookmarks bookmarks_;
+  TLineObjects objects_;
+  // Mutable: preparing changed rules in Tokenizer() may have to forget the kept states.
+  mutable TLineStates states_{store_};
+  TRunCache runs_;
+  std::unique_ptr<TCodeMemoStrings> list_;
+  TCodeUndoList history_;
+  TUndoStep* recording_ = nullptr;  // the step of the operation under way
+  TUndoStep spareStep_;             // reused by each outermost step, so typing allocates nothing
+  bool replaying_ = false;          // an undo or redo is running
+
   TCodeMemoView* view_ = nullptr;
   TFont font_;
   int tabSize_ = 4;
@@ -298,20 +366,34 @@ class TCustomCodeMemo : public TPersistent {
   mutable TLineTokenizer tokenizer_;
   mutable bool tokenizerStale_ = true;
   mutable unsigned stylerRevision_ = 0;
-  // Mutable: preparing changed rules in Tokenizer() may have to drop them.
-  mutable int cacheWatermark_ = 0;
-  mutable int topCacheLine_ = -1;
-  TTokenState topCacheState_;
+  mutable unsigned rulesRevision_ = 1;
 
-  int caretX_ = 0, caretY_ = 0;
-  int selStartX_ = 0, selStartY_ = 0, selEndX_ = 0, selEndY_ = 0;
-  int selMoveX_ = 0, selMoveY_ = 0;
+  TTextPos caret_, anchor_;
+  // A selection was made and not collapsed since: collapsing it is news even when the caret
+  // has meanwhile come back onto the anchor.
+  bool selectionOpen_ = false;
   int topLine_ = 0, leftCol_ = 0;
   int visibleRows_ = 0, visibleCols_ = 0;
-  std::array<int, 10> bookmarks_;
   bool overwrite_ = false;
   bool changeHandling_ = true;
-  TCodeUndoList undoList_;
+};
+
+// Brackets one editing operation: what the caret and the selection were when it began, the
+// edits made meanwhile, and where the caret ended, become one undo step when it ends (merged
+// into the last step when they continue it).
+class TEditStep {
+ public:
+  TEditStep(TCustomCodeMemo& memo, TUndoKind kind);
+  ~TEditStep();
+  TEditStep(const TEditStep&) = delete;
+  TEditStep& operator=(const TEditStep&) = delete;
+  TUndoStep& Step() { return step_; }
+
+ private:
+  TCustomCodeMemo& memo_;
+  TUndoStep* outer_;
+  TUndoStep own_;  // the storage of a step inside another one
+  TUndoStep& step_;
 };
 
 }  // namespace kv

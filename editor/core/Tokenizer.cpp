@@ -224,17 +224,24 @@ bool TLineTokenizer::IsUrlChunk(std::string_view chunk) const {
 
 bool TLineTokenizer::MatchKeyword(std::string_view word, int& groupIndex) const {
   if (word.size() > maxKeywordLength_ || keywords_.empty()) return false;
-  char buffer[256];
-  std::string_view key = word;
-  if (!settings_.CaseSensitive) {
+  auto find = [&](std::string_view key) {
+    auto it = keywords_.find(key);
+    if (it == keywords_.end()) return false;
+    groupIndex = it->second;
+    return true;
+  };
+  if (settings_.CaseSensitive) return find(word);
+  auto lower = [&](char* out) {
     for (size_t i = 0; i < word.size(); ++i)
-      buffer[i] = static_cast<char>(AnsiLowerChar(static_cast<unsigned char>(word[i])));
-    key = std::string_view(buffer, word.size());
-  }
-  auto it = keywords_.find(key);
-  if (it == keywords_.end()) return false;
-  groupIndex = it->second;
-  return true;
+      out[i] = static_cast<char>(AnsiLowerChar(static_cast<unsigned char>(word[i])));
+    return std::string_view(out, word.size());
+  };
+  // Short words are lower-cased on the stack, the rare long one in a string of its own: a
+  // keyword may be as long as a styler's author likes.
+  char buffer[64];
+  if (word.size() <= sizeof buffer) return find(lower(buffer));
+  std::string longWord(word.size(), '\0');
+  return find(lower(longWord.data()));
 }
 
 void TLineTokenizer::TokenizeChunk(Run& run, std::string_view line, int begin, int end) const {

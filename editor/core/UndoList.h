@@ -1,105 +1,88 @@
-// The editor's undo list. Every step records the exact text edits it stands for, so undo and
-// redo restore the text byte for byte; consecutive typing or deleting merges into one step.
+// The editor's undo history. A step holds the exact text edits it stands for, where the caret
+// and the selection were before and after, and what kind of change made it; undoing replays the
+// edits backwards, redoing forwards, so the text comes back byte for byte. Consecutive typing
+// or deleting at adjacent places merges into one step, and its edits into one edit.
 #pragma once
 
 #include <deque>
-#include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "editor/core/TextPos.h"
+
 namespace kv {
 
-class TCustomCodeMemo;
-
-// One primitive edit: at (Line, Col) the text Removed was replaced by Inserted. Line breaks in
-// both texts are '\n'.
+// At Start the text Removed was replaced by Inserted (line breaks '\n' in both).
 struct TTextEdit {
-  int Line = 0;
-  int Col = 0;
+  TTextPos Start;
   std::string Removed;
   std::string Inserted;
+  TTextPos InsertedEnd;  // EndOf(Start, Inserted), kept as the edit grows
 };
 
-class TUndo {
- public:
-  virtual ~TUndo() = default;
-  // Offered a newer step; true when this one absorbed it.
-  virtual bool Merge(const TUndo& newer) {
-    (void)newer;
-    return false;
-  }
-  virtual void Undo();
-  virtual void Redo();
-
-  TCustomCodeMemo* Memo = nullptr;
-  int BeforeX = 0, BeforeY = 0;  // caret column and line before the change
-  int AfterX = 0, AfterY = 0;    // and after it
-  std::string Text;              // what the step's kind says (typed, removed, pasted text...)
-  bool Linked = false;           // undone together with the step recorded before it
-  std::vector<TTextEdit> Edits;  // in the order they were applied
+enum class TUndoKind {
+  InsertChar,       // typing, Tab, Enter
+  NewLine,          // Enter when undoing line by line
+  DeleteChar,       // Delete and Backspace on characters and line joins
+  OverwriteChar,    // typing over a character
+  DeleteLine,       // deleting the caret line
+  DeleteBuf,        // deleting a selection: undo selects the text again
+  Paste,            // pasted or dropped text
+  InsertOverwrite,  // the Insert key's mode toggle (no text)
+  Correct,          // an automatic correction
 };
 
-class TInsertCharUndo : public TUndo {
- public:
-  bool Merge(const TUndo& newer) override;
-};
-class TNewLineUndo : public TInsertCharUndo {
- public:
-  bool Merge(const TUndo& newer) override;
-};
-class TDeleteCharUndo : public TUndo {
- public:
-  bool Merge(const TUndo& newer) override;
-  bool FromBackspace = false;
-};
-class TOverwriteCharUndo : public TUndo {};
-class TDeleteLineUndo : public TUndo {};
-class TDeleteBufUndo : public TUndo {
- public:
-  void Undo() override;
-  void Redo() override;
-  int SelStartX = 0, SelStartY = 0, SelEndX = 0, SelEndY = 0;
-};
-class TPasteUndo : public TUndo {};
-class TInsertOverwriteUndo : public TUndo {
- public:
-  void Undo() override;
-  void Redo() override;
-  bool WasOverwrite = false;  // the mode before the toggle
-};
-class TCorrectUndo : public TUndo {
- public:
-  int LineNo = 0;  // Text holds the line's old text; Edits restore it
+struct TUndoStep {
+  TUndoKind Kind = TUndoKind::InsertChar;
+  TTextPos CaretBefore, CaretAfter;
+  TTextPos AnchorBefore;         // the selection before the change ran from here to CaretBefore
+  bool Linked = false;           // undone together with the step before it
+  bool FromBackspace = false;    // DeleteChar: made by Backspace
+  bool WasOverwrite = false;     // InsertOverwrite: the mode before the toggle
+  std::vector<TTextEdit> Edits;  // in the order they were made
+
+  // Takes a newer step in when they are one change to the user: typing on where the last
+  // typing ended, or deleting on where the last deletion left the caret.
+  bool Merge(TUndoStep& newer);
+  // Adds an edit, extending the last one when the new one continues it.
+  void AddEdit(TTextEdit edit);
 };
 
 class TCodeUndoList {
  public:
   static constexpr int kMaxCapacity = 100;
-  explicit TCodeUndoList(TCustomCodeMemo* memo) : memo_(memo) {}
 
-  // Takes the step; 0 when added, -1 when merged or discarded (it is freed then).
-  int Add(std::unique_ptr<TUndo> step);
-  void Undo();
-  void Redo();
+  // Merged into the newest step (its edits taken out of step), or moved in as the newest
+  // (ending any redo); the oldest goes when the list is over its capacity.
+  void Add(TUndoStep& step);
   void Clear();
   bool CanUndo() const { return undone_ < Count(); }
   bool CanRedo() const { return undone_ > 0; }
   int Count() const { return static_cast<int>(steps_.size()); }
-  // Index 0 is the newest step.
-  TUndo* Items(int index) const { return steps_[index].get(); }
+  // Index 0 is the newest step; no step out of range.
+  const TUndoStep* Items(int index) const;
   int UndoneCount() const { return undone_; }
+  // The step an undo takes back next, and the one a redo repeats next (none when there is
+  // nothing to take back or repeat); the replay reports each step it took.
+  const TUndoStep* NextUndo() const { return Items(undone_); }
+  const TUndoStep* NextRedo() const { return Items(undone_ - 1); }
+  void StepUndone() { ++undone_; }
+  void StepRedone() { --undone_; }
   int Capacity() const { return capacity_; }
   // Below 1 becomes 10, above 100 becomes 100; clears the list.
   void SetCapacity(int capacity);
-  bool Performing() const { return performing_; }
+
+  // After every add, clear and replay.
+  std::function<void()> OnChange;
+  void Changed() {
+    if (OnChange) OnChange();
+  }
 
  private:
-  void Changed();
-  TCustomCodeMemo* memo_;
-  std::deque<std::unique_ptr<TUndo>> steps_;
+  std::deque<TUndoStep> steps_;
   int undone_ = 0;
   int capacity_ = kMaxCapacity;
-  bool performing_ = false;
 };
 
 }  // namespace kv

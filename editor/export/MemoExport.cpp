@@ -12,11 +12,11 @@ namespace {
 
 // Calls f(text, run) for the part of each run of line y that lies in range, in order.
 template <class F>
-void ForEachRunInRange(TCustomCodeMemo& memo, const TMemoTextRange& range, int y,
-                       TTokenState& state, F&& f) {
+void ForEachRunInRange(TCustomCodeMemo& memo, const TTextRange& range, int y, TTokenState& state,
+                       F&& f) {
   const std::string& line = memo.Line(y);
-  const int from = y == range.StartY ? range.StartX : 0;
-  const int to = y == range.EndY ? range.EndX : INT_MAX;
+  const int from = y == range.Start.Line ? range.Start.Col : 0;
+  const int to = y == range.End.Line ? range.End.Col : INT_MAX;
   memo.TokenizeLine(line, state, [&](const TTokenRun& run) {
     const int start = std::max(run.Start, from);
     const int end = std::min(run.Start + static_cast<int>(run.Text.size()), to);
@@ -25,9 +25,8 @@ void ForEachRunInRange(TCustomCodeMemo& memo, const TMemoTextRange& range, int y
   });
 }
 
-bool ValidRange(const TCustomCodeMemo& memo, const TMemoTextRange& r) {
-  return memo.LineCount() > 0 && r.StartY >= 0 && r.EndY < memo.LineCount() &&
-         (r.StartY < r.EndY || (r.StartY == r.EndY && r.StartX <= r.EndX));
+bool ValidRange(const TCustomCodeMemo& memo, const TTextRange& r) {
+  return r.Start.Line >= 0 && r.End.Line < memo.LineCount();
 }
 
 std::string FontTag(const TRunColors& c) {
@@ -63,26 +62,19 @@ std::string AttributeEscape(const std::string& text) {
 
 }  // namespace
 
-TMemoTextRange LinesRange(const TCustomCodeMemo& memo, int firstLine, int lastLine) {
-  TMemoTextRange r;
+TTextRange LinesRange(const TCustomCodeMemo& memo, int firstLine, int lastLine) {
   const int count = memo.LineCount();
-  if (count == 0) return r;
   if (firstLine < 0) {
     firstLine = 0;
     lastLine = count - 1;
   }
   firstLine = std::clamp(firstLine, 0, count - 1);
   lastLine = std::clamp(lastLine, firstLine, count - 1);
-  r.StartY = firstLine;
-  r.EndY = lastLine;
-  r.EndX = static_cast<int>(memo.Line(lastLine).size());
-  return r;
+  return {{firstLine, 0}, {lastLine, memo.LineLength(lastLine)}};
 }
 
-TMemoTextRange SelectionRange(const TCustomCodeMemo& memo) {
-  TMemoTextRange r;
-  memo.OrderedSelection(r.StartX, r.StartY, r.EndX, r.EndY);
-  return r;
+TTextRange SelectionRange(const TCustomCodeMemo& memo) {
+  return memo.Selection();
 }
 
 std::string HtmlColor(TColor color) {
@@ -126,7 +118,7 @@ void THtmlRenderer::AddRun(std::string& out, const std::string& text, bool url,
     out += HtmlEscape(text);
 }
 
-void THtmlRenderer::Render(TCustomCodeMemo& memo, const TMemoTextRange& range, bool wholeDocument,
+void THtmlRenderer::Render(TCustomCodeMemo& memo, const TTextRange& range, bool wholeDocument,
                            bool withFontSize) {
   Lines.Clear();
   openTag_.clear();
@@ -143,8 +135,8 @@ void THtmlRenderer::Render(TCustomCodeMemo& memo, const TMemoTextRange& range, b
   Lines.Add("<FONT style=\"font-family:" + AttributeEscape(face) +
             (withFontSize ? "; font-size:" + std::to_string(font.Size()) + "pt" : ";") + "\">");
   if (ValidRange(memo, range)) {
-    TTokenState state = memo.LineStartState(range.StartY);
-    for (int y = range.StartY; y <= range.EndY; ++y) {
+    TTokenState state = memo.LineStartState(range.Start.Line);
+    for (int y = range.Start.Line; y <= range.End.Line; ++y) {
       std::string out;
       ForEachRunInRange(memo, range, y, state, [&](const std::string& text, const TTokenRun& run) {
         AddRun(out, text, run.State.Url, FontTag(run.Colors));
@@ -162,17 +154,17 @@ void THtmlRenderer::Render(TCustomCodeMemo& memo, const TMemoTextRange& range, b
   }
 }
 
-void RenderRtf(TCustomCodeMemo& memo, const TMemoTextRange& range, TRTFEngine& rtf) {
+void RenderRtf(TCustomCodeMemo& memo, const TTextRange& range, TRTFEngine& rtf) {
   const TFont& font = memo.Font();
   rtf.SetFont(font.Name());
   rtf.SetFontSize(font.Size());
   rtf.SetForeColor(font.Color());
   if (!ValidRange(memo, range)) return;
   const TColor urlColor = memo.UrlStyle().TextColor();
-  TTokenState state = memo.LineStartState(range.StartY);
-  for (int y = range.StartY; y <= range.EndY; ++y) {
+  TTokenState state = memo.LineStartState(range.Start.Line);
+  for (int y = range.Start.Line; y <= range.End.Line; ++y) {
     // The document's closing "\par" ends the last line, so no empty paragraph follows it.
-    if (y > range.StartY) rtf.EndParagraph();
+    if (y > range.Start.Line) rtf.EndParagraph();
     ForEachRunInRange(memo, range, y, state, [&](const std::string& text, const TTokenRun& run) {
       if (run.State.Url) {
         rtf.AddHyperlink(text, text, urlColor);
@@ -188,13 +180,13 @@ void RenderRtf(TCustomCodeMemo& memo, const TMemoTextRange& range, TRTFEngine& r
   }
 }
 
-std::string RtfDocument(TCustomCodeMemo& memo, const TMemoTextRange& range) {
+std::string RtfDocument(TCustomCodeMemo& memo, const TTextRange& range) {
   TRTFEngine rtf;
   RenderRtf(memo, range, rtf);
   return rtf.Document();
 }
 
-std::string HtmlFragment(TCustomCodeMemo& memo, const TMemoTextRange& range) {
+std::string HtmlFragment(TCustomCodeMemo& memo, const TTextRange& range) {
   THtmlRenderer html;
   html.Render(memo, range, false, true);
   std::string out;

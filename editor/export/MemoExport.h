@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "editor/core/TextPos.h"
 #include "editor/export/RTFEngine.h"
 #include "platform/classes/Strings.h"
 
@@ -11,14 +12,9 @@ namespace kv {
 
 class TCustomCodeMemo;
 
-// A stretch of text from (StartY, StartX) up to, not including, (EndY, EndX).
-struct TMemoTextRange {
-  int StartX = 0, StartY = 0, EndX = 0, EndY = 0;
-};
-
 // Lines first..last whole (first -1: all lines), or the ordered selection.
-TMemoTextRange LinesRange(const TCustomCodeMemo& memo, int firstLine, int lastLine);
-TMemoTextRange SelectionRange(const TCustomCodeMemo& memo);
+TTextRange LinesRange(const TCustomCodeMemo& memo, int firstLine, int lastLine);
+TTextRange SelectionRange(const TCustomCodeMemo& memo);
 
 // "#RRGGBB" of a colour (system colours resolved).
 std::string HtmlColor(TColor color);
@@ -29,7 +25,7 @@ class THtmlRenderer {
  public:
   // Collects the rendering of range in Lines (one collected line per text line, plus the
   // wrapper lines). A fragment (wholeDocument false) has no HTML/BODY wrapper.
-  void Render(TCustomCodeMemo& memo, const TMemoTextRange& range, bool wholeDocument,
+  void Render(TCustomCodeMemo& memo, const TTextRange& range, bool wholeDocument,
               bool withFontSize);
   TStringList Lines;
 
@@ -39,10 +35,10 @@ class THtmlRenderer {
 };
 
 // Renders range into rtf's body (font, size, colours and hyperlinks of the runs).
-void RenderRtf(TCustomCodeMemo& memo, const TMemoTextRange& range, TRTFEngine& rtf);
+void RenderRtf(TCustomCodeMemo& memo, const TTextRange& range, TRTFEngine& rtf);
 
 // Convenience: the whole RTF document / the HTML fragment of range.
-std::string RtfDocument(TCustomCodeMemo& memo, const TMemoTextRange& range);
-std::string HtmlFragment(TCustomCodeMemo& memo, const TMemoTextRange& range);
+std::string RtfDocument(TCustomCodeMemo& memo, const TTextRange& range);
+std::string HtmlFragment(TCustomCodeMemo& memo, const TTextRange& range);
 
 }  // namespace kv

@@ -1,6 +1,8 @@
 #include "editor/view/CodeMemo.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QInputMethod>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
@@ -423,9 +425,28 @@ void TCodeMemo::ScrollBarsChanged() {
   InvalidateAll();
 }
 
+void TCodeMemo::TextChanged() {
+  // A line that grew past the right edge needs the bar, a shrunk longest line a shorter one.
+  if (updateDepth_ == 0) RefreshScrollBars();
+  if (QAccessible::isActive()) {
+    QAccessibleEvent changed(Peer(), QAccessible::TextUpdated);
+    QAccessible::updateAccessibility(&changed);
+  }
+}
+
 void TCodeMemo::CaretMoved() {
   ResetBlink();
   InvalidateCaret();
+  // An input method's window and a screen reader follow the caret.
+  if (Focused())
+    QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImSurroundingText |
+                                           Qt::ImCursorPosition | Qt::ImAnchorPosition);
+  if (QAccessible::isActive()) {
+    if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(Peer())) {
+      QAccessibleTextCursorEvent moved(Peer(), a->textInterface()->cursorPosition());
+      QAccessible::updateAccessibility(&moved);
+    }
+  }
 }
 
 void TCodeMemo::FocusRequested() {
@@ -490,7 +511,7 @@ void TCodeMemo::InvalidateCaret() {
   QWidget* peer = Peer();
   if (!peer) return;
   const TMemoLayout l = Layout();
-  const QRect now = TMemoPainter::CaretRect(l, memo_->CaretX(), memo_->CaretY());
+  const QRect now = TMemoPainter::CaretRect(l, memo_->Caret());
   // The row under the old and the new position is repainted; the caret is inverted over it.
   auto row = [&](const QRect& r) { return QRect(0, r.top() - 1, peer->width(), r.height() + 2); };
   if (!lastCaret_.isNull() && lastCaret_ != now) peer->update(row(lastCaret_));
@@ -525,8 +546,7 @@ void TCodeMemo::Paint(QPainter& p, const QRect& dirty) {
   o.RightMargin = rightMargin_;
   o.RightMarginColor = rightMarginColor_;
   o.BorderColor = borderColor_;
-  o.DropLine = dropLine_;
-  o.DropColumn = dropColumn_;
+  o.Drop = drop_;
   if (OnLineBkColor)
     o.OnLineBkColor = [this](int line, TColor& c) { OnLineBkColor(this, line, c); };
   painter_.Paint(p, Layout(), o, dirty);

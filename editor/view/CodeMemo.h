@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
+#include <QVariant>
 #include <functional>
 #include <memory>
 #include <string>
@@ -98,6 +99,8 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   int SearchText(const std::string& text, TFindOptions options);
   // What a copy puts on the clipboard for the current selection and ClipboardFormats.
   QMimeData* CreateMimeData();
+  // The selected text as the clipboard and drags take it.
+  QString SelectedText() const;
 
   // --- geometry ------------------------------------------------------------------------------
   const TMemoFonts& Fonts() const { return fonts_; }
@@ -113,6 +116,14 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   bool CaretShown() const;
   // Paints the control (not its scroll bars) with p, as a paint of the dirty rectangle does.
   void PaintTo(QPainter& p, const QRect& dirty) { Paint(p, dirty); }
+
+  // --- typing (also what the peer's key and input method events call) --------------------------
+  // Typed or committed text, character by character; a character outside Windows-1252 goes in
+  // as its numeric character reference. False when nothing in it could be typed.
+  bool TypeText(const QString& text);
+  // What an input method asks of the editor (the caret's place, the text around it); an
+  // invalid answer for what the editor does not know.
+  QVariant InputMethodQuery(Qt::InputMethodQuery query) const;
 
   // --- mouse (also what the peer's events call) -------------------------------------------------
   void MouseDown(int x, int y, TShiftState shift, bool right = false);
@@ -148,6 +159,7 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   void InvalidateLines(int first, int last) override;
   void InvalidateAll() override;
   void ScrollBarsChanged() override;
+  void TextChanged() override;
   void CaretMoved() override;
   void FocusRequested() override;
   void CopyRequested() override;
@@ -162,7 +174,8 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   void DoCopy();
   void DoCut();
   void DoPaste();
-  void PositionAt(int x, int y, int& line, int& column) const;
+  // The text position under a pixel, the line clamped to the text.
+  TTextPos PositionAt(int x, int y) const;
   void ResetBlink();
   void InvalidateCaret();
   void FocusChanged(bool focused);
@@ -198,7 +211,7 @@ class TCodeMemo : public TControl, private TCodeMemoView {
   bool mouseSelecting_ = false;
   bool dragPending_ = false;
   bool dragging_ = false;
-  int dropLine_ = -1, dropColumn_ = 0;
+  TTextPos drop_{-1, 0};  // where dragged text would land; line -1: no drag over the text
   int pressX_ = 0, pressY_ = 0;
 };
 

@@ -13,20 +13,61 @@
 
 namespace kv {
 
-namespace {
-
-// Qt's clipboard speaks "\n"; each platform turns it into its own line break.
-QString ToClipboardText(const std::string& text) {
-  std::string s;
-  s.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    s += text[i];
-  }
-  return ToQ(s);
+// Qt's clipboard and drags speak "\n", as the editor's own text does; each platform turns it
+// into its own line break.
+QString TCodeMemo::SelectedText() const {
+  return ToQ(memo_->TextIn(memo_->Selection()));
 }
 
-}  // namespace
+// --- typing
+// -----------------------------------------------------------------------------------------
+
+bool TCodeMemo::TypeText(const QString& text) {
+  bool typed = false;
+  for (const uint c : text.toUcs4()) {
+    const std::string character = PageCharacter(c);
+    // Control characters are keys, not text.
+    const auto first = static_cast<unsigned char>(character[0]);
+    if (character.size() == 1 && (first < 32 || first == 127)) continue;
+    memo_->TypeCharacter(character);
+    typed = true;
+  }
+  return typed;
+}
+
+QVariant TCodeMemo::InputMethodQuery(Qt::InputMethodQuery query) const {
+  const TTextPos caret = memo_->Caret();
+  const std::string& line = memo_->Line(caret.Line);
+  // Offsets in the line as Qt counts them: one per byte, each byte being one character.
+  const int column = std::min(caret.Col, static_cast<int>(line.size()));
+  switch (query) {
+    case Qt::ImEnabled:
+      return !memo_->ReadOnly;
+    case Qt::ImCursorRectangle: {
+      const TMemoLayout l = Layout();
+      QRect r = TMemoPainter::CaretRect(l, caret);
+      if (r.isNull()) r = QRect(l.TextArea().Left, l.TextArea().Top, 2, LineHeight());
+      return r;
+    }
+    case Qt::ImFont:
+      return fonts_.Font(0);
+    case Qt::ImSurroundingText:
+      return ToQ(line);
+    case Qt::ImCursorPosition:
+      return column;
+    case Qt::ImAnchorPosition: {
+      const TTextPos anchor = memo_->SelectionAnchor();
+      return anchor.Line == caret.Line ? std::min(anchor.Col, static_cast<int>(line.size()))
+                                       : column;
+    }
+    case Qt::ImCurrentSelection:
+      return SelectedText();
+    case Qt::ImHints:
+      return static_cast<int>(Qt::ImhMultiLine);
+    default:
+      return {};
+  }
+}
 
 // --- mouse
 // ------------------------------------------------------------------------------------------
@@ -41,36 +82,34 @@ bool TCodeMemo::CursorIsIBeamAt(int x, int y) const {
   return Layout().TextArea().Contains(x, y);
 }
 
-void TCodeMemo::PositionAt(int x, int y, int& line, int& column) const {
+TTextPos TCodeMemo::PositionAt(int x, int y) const {
   const TMemoLayout l = Layout();
-  line = std::clamp(l.LineAt(y), 0, std::max(0, memo_->LineCount() - 1));
-  column = std::max(0, l.ColumnAt(x));
+  return {std::clamp(l.LineAt(y), 0, memo_->LineCount() - 1), std::max(0, l.ColumnAt(x))};
 }
 
 void TCodeMemo::MouseDown(int x, int y, TShiftState shift, bool right) {
   if (!Focused()) SetFocus();
   if (right) return;
-  int line, column;
-  PositionAt(x, y, line, column);
+  const TTextPos at = PositionAt(x, y);
   dragPending_ = false;
   if (InGutter(x, y)) {
     if (OnGutterClick)
-      SafeCall([&] { OnGutterClick(this, line); });
+      SafeCall([&] { OnGutterClick(this, at.Line); });
     else
-      memo_->ClickAt(line, 0, shift & ssShift);
+      memo_->ClickAt({at.Line, 0}, shift & ssShift);
     mouseSelecting_ = true;
     return;
   }
-  if (!(shift & ssShift) && !memo_->SelectionEmpty() && memo_->IsSelected(line, column)) {
+  if (!(shift & ssShift) && memo_->IsSelected(at)) {
     // A press inside the selection may start dragging it; a release without a drag collapses.
     dragPending_ = true;
     pressX_ = x;
     pressY_ = y;
     return;
   }
-  memo_->ClickAt(line, column, shift & ssShift);
+  memo_->ClickAt(at, shift & ssShift);
   mouseSelecting_ = true;
-  if (memo_->UrlAware()) memo_->ClickUrlAt(memo_->CaretY(), memo_->CaretX());
+  if (memo_->UrlAware()) memo_->ClickUrlAt(memo_->Caret());
 }
 
 void TCodeMemo::MouseMove(int x, int y, bool leftHeld) {
@@ -87,9 +126,8 @@ void TCodeMemo::MouseMove(int x, int y, bool leftHeld) {
     return;
   }
   if (!mouseSelecting_) return;
-  int line, column;
-  PositionAt(x, y, line, column);
-  if (line != memo_->CaretY() || column != memo_->CaretX()) memo_->ClickAt(line, column, ssShift);
+  const TTextPos at = PositionAt(x, y);
+  if (at != memo_->Caret()) memo_->ClickAt(at, ssShift);
   lastMouseX_ = x;
   lastMouseY_ = y;
   const TMemoRect area = Layout().TextArea();
@@ -102,11 +140,7 @@ void TCodeMemo::MouseMove(int x, int y, bool leftHeld) {
 }
 
 void TCodeMemo::MouseUp(int x, int y) {
-  if (dragPending_) {
-    int line, column;
-    PositionAt(x, y, line, column);
-    memo_->ClickAt(line, column, 0);
-  }
+  if (dragPending_) memo_->ClickAt(PositionAt(x, y), 0);
   dragPending_ = false;
   mouseSelecting_ = false;
   autoScroll_.stop();
@@ -117,27 +151,21 @@ void TCodeMemo::MouseUp(int x, int y) {
 void TCodeMemo::DoubleClick(int x, int y) {
   if (OnDblClick) SafeCall([this] { OnDblClick(this); });
   if (InGutter(x, y)) return;
-  int line, column;
-  PositionAt(x, y, line, column);
-  memo_->SelectWordAt(line, column);
+  memo_->SelectWordAt(PositionAt(x, y));
   mouseSelecting_ = false;
 }
 
 void TCodeMemo::DragOverAt(int x, int y) {
-  int line = -1, column = 0;
-  if (x >= 0 && y >= 0) PositionAt(x, y, line, column);
-  if (line == dropLine_ && column == dropColumn_) return;
-  dropLine_ = line;
-  dropColumn_ = column;
+  const TTextPos at = x >= 0 && y >= 0 ? PositionAt(x, y) : TTextPos{-1, 0};
+  if (at == drop_) return;
+  drop_ = at;
   InvalidateAll();
 }
 
 void TCodeMemo::DropAt(int x, int y, bool copy) {
   DragOverAt(-1, -1);
   if (memo_->ReadOnly || memo_->SelectionEmpty()) return;
-  int line, column;
-  PositionAt(x, y, line, column);
-  memo_->DropSelection(line, column, copy);
+  memo_->DropSelection(PositionAt(x, y), copy);
   RefreshScrollBars();
   InvalidateAll();
 }
@@ -153,8 +181,8 @@ bool TCodeMemo::AllowClipboard(TClipboardAction action) {
 
 QMimeData* TCodeMemo::CreateMimeData() {
   auto* mime = new QMimeData;
-  if (ClipboardFormats & cfText) mime->setText(ToClipboardText(memo_->GetSelText()));
-  const TMemoTextRange range = SelectionRange(*memo_);
+  if (ClipboardFormats & cfText) mime->setText(SelectedText());
+  const TTextRange range = SelectionRange(*memo_);
   if (ClipboardFormats & cfRTF) {
     const QByteArray rtf = QByteArray::fromStdString(RtfDocument(*memo_, range));
     mime->setData(QStringLiteral("text/rtf"), rtf);
@@ -172,10 +200,10 @@ void TCodeMemo::DoCopy() {
 }
 
 void TCodeMemo::DoCut() {
-  std::string text;
   if (memo_->ReadOnly || memo_->SelectionEmpty()) return;
-  if (!memo_->CutSelection(text)) return;
-  QApplication::clipboard()->setText(ToClipboardText(text));
+  const QString text = SelectedText();
+  if (!memo_->CutSelection()) return;
+  QApplication::clipboard()->setText(text);
   RefreshScrollBars();
   InvalidateAll();
 }
@@ -184,7 +212,7 @@ void TCodeMemo::DoPaste() {
   if (memo_->ReadOnly) return;
   const QString text = QApplication::clipboard()->text();
   if (text.isEmpty()) return;
-  memo_->PasteText(FromQ(text));
+  memo_->PasteText(ToPageText(text));
   RefreshScrollBars();
   InvalidateAll();
 }

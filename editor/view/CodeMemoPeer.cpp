@@ -1,5 +1,6 @@
 #include "editor/view/CodeMemoPeer.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDrag>
@@ -13,6 +14,7 @@
 #include <memory>
 
 #include "editor/view/CodeMemo.h"
+#include "editor/view/CodeMemoAccessible.h"
 #include "platform/Keys.h"
 #include "platform/QtText.h"
 
@@ -73,8 +75,9 @@ bool IsEditingKey(const QKeyEvent* e) {
     default:
       break;
   }
-  // Plain characters are typing.
-  return !ctrl && !alt && !e->text().isEmpty() && e->text().at(0).isPrint();
+  // Plain characters are typing (a character beyond U+FFFF comes as two halves).
+  const QList<uint> typed = e->text().toUcs4();
+  return !ctrl && !alt && !typed.isEmpty() && QChar::isPrint(char32_t(typed.first()));
 }
 
 }  // namespace
@@ -90,19 +93,16 @@ bool DispatchKey(TCodeMemo& control, QKeyEvent* e) {
   const bool ctrl = shift & ssCtrl, alt = shift & ssAlt;
   if (ctrl && !alt) return false;
   if (alt && !ctrl) return false;
-  const std::string text = FromQ(e->text());
-  bool typed = false;
-  for (char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 32 && u != 127) {
-      memo.KeyPress(c);
-      typed = true;
-    }
-  }
-  return typed;
+  return control.TypeText(e->text());
 }
 
 TCodeMemoPeer::TCodeMemoPeer() {
+  // Screen readers read the source through the editor's own text interface.
+  static const bool accessible = [] {
+    QAccessible::installFactory(CodeMemoAccessibleFactory);
+    return true;
+  }();
+  (void)accessible;
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_InputMethodEnabled);
@@ -159,14 +159,15 @@ void TCodeMemoPeer::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void TCodeMemoPeer::inputMethodEvent(QInputMethodEvent* e) {
-  if (control_ && !e->commitString().isEmpty()) {
-    const std::string text = FromQ(e->commitString());
-    SafeCall([&] {
-      for (char c : text)
-        if (static_cast<unsigned char>(c) >= 32) control_->Memo().KeyPress(c);
-    });
-  }
+  if (control_ && !e->commitString().isEmpty())
+    SafeCall([&] { control_->TypeText(e->commitString()); });
   e->accept();
+}
+
+QVariant TCodeMemoPeer::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (!control_) return QWidget::inputMethodQuery(query);
+  const QVariant answer = control_->InputMethodQuery(query);
+  return answer.isValid() ? answer : QWidget::inputMethodQuery(query);
 }
 
 void TCodeMemoPeer::mousePressEvent(QMouseEvent* e) {
@@ -229,7 +230,7 @@ void TCodeMemoPeer::StartDrag() {
   if (!control_) return;
   auto* drag = new QDrag(this);
   auto* mime = new QMimeData;
-  mime->setText(ToQ(control_->Memo().GetSelText()));
+  mime->setText(control_->SelectedText());
   drag->setMimeData(mime);
   drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
 }

@@ -9,9 +9,12 @@ namespace kv {
 class TCodeMemo;
 
 class TCodeMemoPeer : public QWidget {
+  Q_OBJECT  // its class name lets the accessibility factory know it without a cast
+
  public:
   TCodeMemoPeer();
   void SetControl(TCodeMemo* control) { control_ = control; }
+  TCodeMemo* Control() const { return control_; }
   // Starts dragging the control's selection (modal until the drop).
   void StartDrag();
 
@@ -22,6 +25,7 @@ class TCodeMemoPeer : public QWidget {
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
   void inputMethodEvent(QInputMethodEvent* e) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;

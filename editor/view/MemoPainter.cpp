@@ -42,8 +42,8 @@ QImage Sized(QImage image, int w, int h, const QPainter& p) {
 
 }  // namespace
 
-QRect TMemoPainter::CaretRect(const TMemoLayout& layout, int caretX, int caretY) {
-  const int viewCol = caretX - layout.LeftCol, viewRow = caretY - layout.TopLine;
+QRect TMemoPainter::CaretRect(const TMemoLayout& layout, TTextPos pos) {
+  const int viewCol = pos.Col - layout.LeftCol, viewRow = pos.Line - layout.TopLine;
   if (viewCol < 0 || viewRow < 0 || viewRow >= layout.PaintRows()) return QRect();
   const TMemoRect cell = layout.CellRect(viewCol, viewRow);
   const TMemoRect area = layout.TextArea();
@@ -138,24 +138,22 @@ void TMemoPainter::PaintLine(QPainter& p, const TMemoLayout& layout,
   // Selected columns of this line, half-open.
   int selFrom = 0, selTo = 0;
   if (!memo_.SelectionEmpty() && (options.Focused || !memo_.HideSelection)) {
-    int sx, sy, ex, ey;
-    memo_.OrderedSelection(sx, sy, ex, ey);
-    if (line >= sy && line <= ey) {
-      selFrom = line == sy ? sx : 0;
-      selTo = line == ey ? ex : INT_MAX;
+    const TTextRange sel = memo_.Selection();
+    if (line >= sel.Start.Line && line <= sel.End.Line) {
+      selFrom = line == sel.Start.Line ? sel.Start.Col : 0;
+      selTo = line == sel.End.Line ? sel.End.Col : INT_MAX;
     }
   }
-  // Only the columns in view are drawn; the runs left and right of them are skipped (the
-  // tokenizer still walks the whole line for the state at its end).
+  // Only the columns in view are drawn; the runs left and right of them are not even handed
+  // over (the tokenizer walks a changed line whole once, for the state at its end).
   const int viewFrom = layout.LeftCol;
   const int viewTo = layout.LeftCol + area.Width() / std::max(1, cw) + 1;
   const int originX = -layout.LeftCol * cw;
-  int textEnd = 0;
+  const int textEnd = memo_.LineLength(line);
 
   QPainter lp(&lineImage_);
-  memo_.TokenizeLine(memo_.Line(line), state, [&](const TTokenRun& run) {
+  memo_.PaintRuns(line, state, viewFrom, viewTo, [&](const TTokenRun& run) {
     const int runFrom = run.Start, runTo = run.Start + static_cast<int>(run.Text.size());
-    textEnd = runTo;
     const int from = std::max(runFrom, viewFrom), to = std::min(runTo, viewTo);
     if (from >= to) return;
     TColor text = run.Colors.TextColor, bk = run.Colors.BkColor;
@@ -264,7 +262,7 @@ void TMemoPainter::Paint(QPainter& p, const TMemoLayout& layout, const TMemoPain
     const int top = layout.TopLine;
     TTokenState state = memo_.LineStartState(std::min(top, count));
     for (int row = 0; row < firstRow && top + row < count; ++row)
-      memo_.Tokenizer().Advance(memo_.Line(top + row), state);
+      memo_.AdvanceLine(top + row, state);
     for (int row = firstRow; row <= lastRow; ++row) {
       const int line = top + row;
       if (line < count) {
@@ -314,12 +312,12 @@ void TMemoPainter::Paint(QPainter& p, const TMemoLayout& layout, const TMemoPain
     p.fillRect(QRect(w - 2, 1, 1, h - 2), ToQColor(clBtnFace));
   }
 
-  if (options.DropLine >= 0) {
-    QRect mark = CaretRect(layout, options.DropColumn, options.DropLine).intersected(ToQRect(area));
+  if (options.Drop.Line >= 0) {
+    QRect mark = CaretRect(layout, options.Drop).intersected(ToQRect(area));
     if (!mark.isEmpty()) p.fillRect(mark, ToQColor(memo_.Font().Color()));
   }
   if (options.Focused && options.CaretOn) {
-    QRect caret = CaretRect(layout, memo_.CaretX(), memo_.CaretY()).intersected(ToQRect(area));
+    QRect caret = CaretRect(layout, memo_.Caret()).intersected(ToQRect(area));
     if (!caret.isEmpty()) {
       p.setCompositionMode(QPainter::RasterOp_NotDestination);
       p.fillRect(caret, Qt::black);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "editor/core/TextPos.h"
 #include "editor/view/MemoFonts.h"
 #include "editor/view/MemoGutter.h"
 #include "editor/view/MemoLayout.h"
@@ -32,8 +33,8 @@ struct TMemoPaintOptions {
   TColor RightMarginColor = 0xE2E2E2;
   TColor BorderColor = clGray;
   std::function<void(int line, TColor& color)> OnLineBkColor;
-  // Where dragged text would land (line, column), marked like a caret; -1: no drag.
-  int DropLine = -1, DropColumn = 0;
+  // Where dragged text would land, marked like a caret; line -1: no drag.
+  TTextPos Drop{-1, 0};
 };
 
 class TMemoPainter {
@@ -44,7 +45,7 @@ class TMemoPainter {
   void Paint(QPainter& p, const TMemoLayout& layout, const TMemoPaintOptions& options,
              const QRect& dirty);
   // The caret's rectangle in the control (2 pixels wide), or an empty one when out of view.
-  static QRect CaretRect(const TMemoLayout& layout, int caretX, int caretY);
+  static QRect CaretRect(const TMemoLayout& layout, TTextPos pos);
 
  private:
   void PaintGutter(QPainter& p, const TMemoLayout& layout, int firstRow, int lastRow);

@@ -9,6 +9,7 @@
 #include "support/AnsiCase.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
+#include "support/ScopeGuard.h"
 
 namespace kv {
 
@@ -137,14 +138,9 @@ std::string TStrings::GetText() const {
 
 void TStrings::SetText(const std::string& text) {
   BeginUpdate();
-  try {
-    Clear();
-    for (auto& line : SplitLines(text)) Add(line);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard endUpdate([this] { EndUpdate(); });
+  Clear();
+  for (auto& line : SplitLines(text)) Add(line);
 }
 
 std::string TStrings::GetDelimitedText() const {
@@ -187,52 +183,47 @@ void TStrings::SetDelimitedText(const std::string& text) {
 
 void TStrings::SetDelimited(const std::string& text, char delimiter, char quote) {
   BeginUpdate();
-  try {
-    Clear();
-    // The framework's reader stops at a NUL byte.
-    const std::string_view t(text.c_str());
-    size_t p = 0;
-    const size_t n = t.size();
-    auto isBlank = [&](size_t i) {
-      return i < n && static_cast<unsigned char>(t[i]) >= 1 &&
-             static_cast<unsigned char>(t[i]) <= ' ';
-    };
-    while (isBlank(p)) ++p;
-    while (p < n) {
-      std::string s;
-      if (t[p] == quote) {
-        ++p;
-        while (p < n) {
-          if (t[p] == quote) {
-            if (p + 1 < n && t[p + 1] == quote) {
-              s += quote;
-              p += 2;
-              continue;
-            }
-            ++p;
-            break;
+  TScopeGuard endUpdate([this] { EndUpdate(); });
+  Clear();
+  // The framework's reader stops at a NUL byte.
+  const std::string_view t(text.c_str());
+  size_t p = 0;
+  const size_t n = t.size();
+  auto isBlank = [&](size_t i) {
+    return i < n && static_cast<unsigned char>(t[i]) >= 1 &&
+           static_cast<unsigned char>(t[i]) <= ' ';
+  };
+  while (isBlank(p)) ++p;
+  while (p < n) {
+    std::string s;
+    if (t[p] == quote) {
+      ++p;
+      while (p < n) {
+        if (t[p] == quote) {
+          if (p + 1 < n && t[p + 1] == quote) {
+            s += quote;
+            p += 2;
+            continue;
           }
-          s += t[p++];
-        }
-      } else {
-        size_t start = p;
-        while (p<n&& static_cast<unsigned char>(t[p])> ' ' && t[p] != delimiter) ++p;
-        s.assign(t.substr(start, p - start));
-      }
-      Add(s);
-      while (isBlank(p)) ++p;
-      if (p < n && t[p] == delimiter) {
-        if (p + 1 == n) Add("");
-        do {
           ++p;
-        } while (isBlank(p));
+          break;
+        }
+        s += t[p++];
       }
+    } else {
+      size_t start = p;
+      while (p<n&& static_cast<unsigned char>(t[p])> ' ' && t[p] != delimiter) ++p;
+      s.assign(t.substr(start, p - start));
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
+    Add(s);
+    while (isBlank(p)) ++p;
+    if (p < n && t[p] == delimiter) {
+      if (p + 1 == n) Add("");
+      do {
+        ++p;
+      } while (isBlank(p));
+    }
   }
-  EndUpdate();
 }
 
 std::string TStrings::GetCommaText() const {
@@ -247,14 +238,9 @@ void TStrings::Assign(const TPersistent* source) {
   if (auto* s = dynamic_cast<const TStrings*>(source)) {
     if (s == this) return;
     BeginUpdate();
-    try {
-      Clear();
-      AddStrings(*s);
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    TScopeGuard endUpdate([this] { EndUpdate(); });
+    Clear();
+    AddStrings(*s);
     return;
   }
   TPersistent::Assign(source);

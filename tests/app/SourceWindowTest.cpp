@@ -120,7 +120,7 @@ TEST_F(SourceWindow, FindsWithTheDialogAndAgainWithF3AcrossVisits) {
     find->Dialog()->findChildren<QCheckBox*>()[1]->setChecked(true);  // match case
     QTest::mouseClick(find->FindButton(), Qt::LeftButton);
     EXPECT_EQ(Selected(), "hallo");
-    EXPECT_EQ(source_->HTMLMemo->Memo().SelStartX(), 3);
+    EXPECT_EQ(source_->HTMLMemo->Memo().Selection().Start.Col, 3);
     Press(Memo(), Qt::Key_Escape);
   });
   ASSERT_NE(find, nullptr);

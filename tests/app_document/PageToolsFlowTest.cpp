@@ -106,7 +106,7 @@ TEST_F(DocumentFlowTest, AnEditedSourceIsShownAndUndoBringsBackThePageFromBefore
            memo->Memo().Line(line).find("</BODY>") == std::string::npos)
       ++line;
     ASSERT_LT(line, memo->Memo().LineCount());
-    memo->Memo().SetCaret(0, line);
+    memo->Memo().SetCaret({line, 0});
     TypeInto(memo->Peer(), "<P>Nachher</P>");
     QTest::keyClick(memo->Peer(), Qt::Key_F2);
   });

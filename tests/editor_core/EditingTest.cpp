@@ -13,7 +13,7 @@ using Lines_ = std::vector<std::string>;
 class EditingTest : public MemoTest {
  protected:
   void Caret(int x, int y) {
-    memo.SetCaret(x, y);
+    memo.SetCaret({y, x});
     memo.CollapseSelection();
   }
   void ExpectCaret(int x, int y) {
@@ -59,8 +59,8 @@ TEST_F(EditingTest, EnterWithoutAutoIndent) {
 
 TEST_F(EditingTest, EnterReplacesSelection) {
   Load({"abcdef"});
-  memo.SetSelection(1, 0, 4, 0);
-  memo.SetCaret(4, 0);
+  memo.SetSelection({0, 1}, {0, 4});
+  memo.SetCaret({0, 4});
   Key(VK_RETURN);
   EXPECT_EQ(Lines(), (Lines_{"a", "ef"}));
 }
@@ -239,10 +239,10 @@ TEST_F(EditingTest, PageKeysMoveByVisibleRows) {
 TEST_F(EditingTest, CaretStaysInView) {
   Load(Lines_(50, "0123456789012345678901234567890"));
   memo.SetViewSize(5, 10);
-  memo.SetCaret(20, 30);
+  memo.SetCaret({30, 20});
   EXPECT_EQ(memo.TopLine(), 26);
   EXPECT_EQ(memo.LeftCol(), 13);
-  memo.SetCaret(0, 0);
+  memo.SetCaret({0, 0});
   EXPECT_EQ(memo.TopLine(), 0);
   EXPECT_EQ(memo.LeftCol(), 0);
 }
@@ -268,13 +268,13 @@ TEST_F(EditingTest, ShiftArrowsExtendSelection) {
   EXPECT_TRUE(memo.SelectionEmpty());
   Key(VK_A, ssCtrl);
   EXPECT_EQ(memo.GetSelText(), "abc\r\ndef");
-  EXPECT_TRUE(memo.IsSelected(1, 2));
-  EXPECT_FALSE(memo.IsSelected(1, 3));
+  EXPECT_TRUE(memo.IsSelected({1, 2}));
+  EXPECT_FALSE(memo.IsSelected({1, 3}));
 }
 
 TEST_F(EditingTest, DeleteSelectionAcrossLines) {
   Load({"abc", "def", "ghi"});
-  memo.SetSelection(2, 2, 1, 0);  // reversed on purpose
+  memo.SetSelection({2, 2}, {0, 1});  // reversed on purpose
   memo.DeleteSelection();
   EXPECT_EQ(Lines(), (Lines_{"ai"}));
   ExpectCaret(1, 0);
@@ -283,10 +283,31 @@ TEST_F(EditingTest, DeleteSelectionAcrossLines) {
   EXPECT_EQ(memo.GetSelText(), "bc\r\ndef\r\ngh");
 }
 
+// Setting the caret somewhere else ends a selection there (typing then replaces nothing far
+// away); setting it where it is keeps the selection; only Shift extends one.
+TEST_F(EditingTest, SettingTheCaretEndsASelection) {
+  Load({"abcdef", "ghij"});
+  int selections = 0;
+  memo.OnSelectionChange = [&](TObject*) { ++selections; };
+  memo.SetSelection({0, 1}, {0, 4});
+  memo.SetCaret({0, 4});
+  EXPECT_EQ(memo.GetSelText(), "bcd");
+  memo.SetCaret({1, 2});
+  EXPECT_TRUE(memo.SelectionEmpty());
+  EXPECT_EQ(selections, 2);
+  Type("x");
+  EXPECT_EQ(Lines(), (Lines_{"abcdef", "ghxij"}));
+  memo.SetSelection({0, 0}, {0, 2});
+  memo.SetCaretY(1);
+  EXPECT_TRUE(memo.SelectionEmpty());
+  Key(VK_LEFT, ssShift);
+  EXPECT_EQ(memo.GetSelText(), "h");
+}
+
 TEST_F(EditingTest, TypingReplacesSelection) {
   Load({"hello world"});
-  memo.SetSelection(0, 0, 5, 0);
-  memo.SetCaret(5, 0);
+  memo.SetSelection({0, 0}, {0, 5});
+  memo.SetCaret({0, 5});
   Type("bye");
   EXPECT_EQ(memo.Line(0), "bye world");
 }
@@ -337,8 +358,7 @@ TEST_F(EditingTest, ReadOnlyAllowsOnlyNavigation) {
   Key(VK_DELETE);
   Key(VK_RETURN);
   memo.PasteText("y");
-  std::string cut;
-  EXPECT_FALSE(memo.CutSelection(cut));
+  EXPECT_FALSE(memo.CutSelection().has_value());
   EXPECT_EQ(Lines(), (Lines_{"abc"}));
   Key(VK_RIGHT);
   ExpectCaret(2, 0);
@@ -382,26 +402,26 @@ TEST_F(EditingTest, WordCompleteHandlerChoosesReplacement) {
 
 TEST_F(EditingTest, SelectWordAtDoubleClick) {
   Load({"<p class=\"intro\">"});
-  memo.SelectWordAt(0, 12);
+  memo.SelectWordAt({0, 12});
   EXPECT_EQ(memo.GetSelText(), "intro");
 }
 
 TEST_F(EditingTest, ClickWithShiftExtends) {
   Load({"abcdef", "ghijkl"});
-  memo.ClickAt(0, 1, 0);
-  memo.ClickAt(1, 2, ssShift);
+  memo.ClickAt({0, 1}, 0);
+  memo.ClickAt({1, 2}, ssShift);
   EXPECT_EQ(memo.GetSelText(), "bcdef\r\ngh");
 }
 
 TEST_F(EditingTest, DropMovesOrCopiesSelection) {
   Load({"abc def"});
-  memo.SetSelection(0, 0, 3, 0);
-  memo.DropSelection(0, 7, false);
+  memo.SetSelection({0, 0}, {0, 3});
+  memo.DropSelection({0, 7}, false);
   EXPECT_EQ(memo.Line(0), " defabc");
   memo.Undo();
   EXPECT_EQ(memo.Line(0), "abc def");
-  memo.SetSelection(4, 0, 7, 0);
-  memo.DropSelection(0, 0, true);
+  memo.SetSelection({0, 4}, {0, 7});
+  memo.DropSelection({0, 0}, true);
   EXPECT_EQ(memo.Line(0), "defabc def");
 }
 
@@ -411,7 +431,7 @@ TEST_F(EditingTest, BookmarksFollowLineChanges) {
   Caret(0, 0);
   Key(VK_RETURN);
   EXPECT_EQ(memo.Bookmark(3), 3);
-  memo.SetCaret(0, 1);
+  memo.SetCaret({1, 0});
   memo.DeleteCurrentLine();
   EXPECT_EQ(memo.Bookmark(3), 2);
   memo.GotoBookmark(3);
@@ -456,8 +476,8 @@ TEST(EditingRobustness, RandomInputKeepsInvariants) {
         memo.KeyPress(static_cast<char>(pick(256)));
         break;
       case 3:
-        memo.SetSelection(pick(30) - 2, pick(memo.LineCount() + 3) - 1, pick(30),
-                          pick(memo.LineCount() + 3));
+        memo.SetSelection({pick(memo.LineCount() + 3) - 1, pick(30) - 2},
+                          {pick(memo.LineCount() + 3), pick(30)});
         break;
       case 4:
         if (pick(50) == 0) {
@@ -478,7 +498,7 @@ TEST(EditingRobustness, RandomInputKeepsInvariants) {
         if (pick(3) == 0)
           memo.SearchText("a", static_cast<TFindOptions>(pick(2) ? frDown : 0) | frWholeWord);
         else
-          memo.ClickAt(pick(memo.LineCount() + 2) - 1, pick(40) - 5, pick(2) ? ssShift : 0);
+          memo.ClickAt({pick(memo.LineCount() + 2) - 1, pick(40) - 5}, pick(2) ? ssShift : 0);
         break;
     }
     ASSERT_GE(memo.LineCount(), 1);

@@ -3,10 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "editor/core/CodeMemo.h"
+
+namespace kv {
+// Positions read as (line, column) in failure messages.
+inline void PrintTo(const TTextPos& p, std::ostream* os) {
+  *os << "(" << p.Line << ", " << p.Col << ")";
+}
+inline void PrintTo(const TTextRange& r, std::ostream* os) {
+  PrintTo(r.Start, os);
+  *os << "-";
+  PrintTo(r.End, os);
+}
+}  // namespace kv
 
 namespace kv::test {
 

@@ -10,14 +10,15 @@ class SearchTest : public MemoTest {
   // The selection as "line:start-end", or "none".
   std::string Selection() const {
     if (memo.SelectionEmpty()) return "none";
-    return std::to_string(memo.SelStartY()) + ":" + std::to_string(memo.SelStartX()) + "-" +
-           std::to_string(memo.SelEndX());
+    const TTextRange s = memo.Selection();
+    return std::to_string(s.Start.Line) + ":" + std::to_string(s.Start.Col) + "-" +
+           std::to_string(s.End.Col);
   }
 };
 
 TEST_F(SearchTest, RepeatedForwardSearchWalksThroughMatches) {
   Load({"abab", "x", "zab"});
-  memo.SetCaret(0, 0);
+  memo.SetCaret({0, 0});
   EXPECT_EQ(memo.SearchText("ab", frDown), 0);
   EXPECT_EQ(Selection(), "0:0-2");
   EXPECT_EQ(memo.SearchText("ab", frDown), 2);
@@ -32,7 +33,7 @@ TEST_F(SearchTest, RepeatedForwardSearchWalksThroughMatches) {
 
 TEST_F(SearchTest, BackwardSearchFindsLastMatchLeftOfCaret) {
   Load({"ab ab", "ab ab ab ab"});
-  memo.SetCaret(7, 1);
+  memo.SetCaret({1, 7});
   memo.CollapseSelection();
   EXPECT_GE(memo.SearchText("ab", 0), 0);
   EXPECT_EQ(Selection(), "1:3-5");
@@ -53,7 +54,7 @@ class SearchOptionTest : public SearchTest, public ::testing::WithParamInterface
 
 TEST_P(SearchOptionTest, FindsAsOptionsSay) {
   Load({GetParam().line});
-  memo.SetCaret(0, 0);
+  memo.SetCaret({0, 0});
   EXPECT_EQ(memo.SearchText(GetParam().text, GetParam().options), GetParam().column);
 }
 
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Options, SearchOptionTest,
 
 TEST_F(SearchTest, MatchOnShortLineIsNotPadded) {
   Load({"a line long enough to hold the caret far right", "xy ab"});
-  memo.SetCaret(40, 0);
+  memo.SetCaret({0, 40});
   memo.CollapseSelection();
   EXPECT_GE(memo.SearchText("ab", frDown), 0);
   EXPECT_EQ(memo.Line(1), "xy ab");
@@ -81,8 +82,7 @@ TEST_F(SearchTest, MatchOnShortLineIsNotPadded) {
 
 TEST_F(SearchTest, FailedSearchKeepsCaretAndClearsSelection) {
   Load({"abc", "def"});
-  memo.SetCaret(1, 1);
-  memo.SetSelection(0, 0, 2, 0);
+  memo.SetSelection({0, 0}, {1, 1});  // the caret ends the selection
   EXPECT_EQ(memo.SearchText("zzz", frDown), -1);
   EXPECT_EQ(memo.CaretX(), 1);
   EXPECT_EQ(memo.CaretY(), 1);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
 #include "MemoFixture.h"
@@ -156,12 +157,25 @@ TEST_F(TokenizerTest, StylerChangeRecolours) {
   EXPECT_EQ(Runs("span"), "span:kw0");
 }
 
+// However long a styler's keyword is, it is looked up safely (in either letter case) and
+// coloured; a longer word is never taken for it.
+TEST_F(TokenizerTest, KeywordsOfAnyLength) {
+  const std::string word(300, 'q');
+  styler.AllStyles().Items(1)->KeyWords().Add(word + "X");
+  const std::string upper(300, 'Q');
+  EXPECT_EQ(Runs(upper + "x <b>"), upper + "x:kw1| <:sym|b:kw0|>:sym");
+  EXPECT_EQ(Runs(word + "xy"), word + "xy:plain");
+  memo.SetCaseSensitive(true);
+  EXPECT_EQ(Runs(word + "X"), word + "X:kw1");
+  EXPECT_EQ(Runs(word + "x"), word + "x:plain");
+}
+
 TEST_F(TokenizerTest, LineStartStatesFollowEarlierEdits) {
   std::vector<std::string> lines(200, "<p class=x>text</p>");
   Load(lines);
   EXPECT_FALSE(memo.LineStartState(150).InComment);
   // Opening a comment on line 5 must recolour every later line, cached or not.
-  memo.SetCaret(0, 5);
+  memo.SetCaret({5, 0});
   Type("<!--");
   EXPECT_TRUE(memo.LineStartState(150).InComment);
   EXPECT_TRUE(memo.LineStartState(6).InComment);
@@ -169,7 +183,7 @@ TEST_F(TokenizerTest, LineStartStatesFollowEarlierEdits) {
   for (int i = 0; i < 4; ++i) Key(keys::VK_BACK);
   EXPECT_FALSE(memo.LineStartState(150).InComment);
   // Structural edits above a cached line too.
-  memo.SetCaret(0, 10);
+  memo.SetCaret({10, 0});
   memo.PasteText("\"\r\n");
   EXPECT_TRUE(memo.LineStartState(120).InBracket);
   memo.Undo();
@@ -208,6 +222,60 @@ TEST_F(TokenizerTest, StartStatesMatchTokenizingFromTheTop) {
     memo.Tokenizer().Runs(memo.Line(i), viaRuns);
     memo.Tokenizer().Advance(memo.Line(i), state);
     ASSERT_EQ(viaRuns, state) << "line " << i;
+  }
+}
+
+// The runs kept for painting are the runs a fresh pass gives, whatever was edited, inserted
+// or removed since they were kept, and whatever changed in the rules.
+TEST_F(TokenizerTest, KeptRunsMatchFreshRunsAfterEdits) {
+  const char* pieces[] = {"<b>", "\"", "<!--", "-->", " ", "x", "http://a", "12"};
+  std::mt19937 rng(11);
+  auto piece = [&] { return std::string(pieces[rng() % std::size(pieces)]); };
+  std::vector<std::string> lines;
+  for (int i = 0; i < 60; ++i) {
+    // Every third line short (walked afresh), the others long enough for their runs to be kept.
+    std::string l = piece() + piece() + piece();
+    while (i % 3 != 0 && l.size() < TRunCache::kMinKeptLength + 50) l += piece();
+    lines.push_back(l);
+  }
+  Load(lines);
+  auto paintAll = [&](const char* when) {
+    TTokenState kept = memo.LineStartState(0), fresh;
+    for (int i = 0; i < memo.LineCount(); ++i) {
+      std::string a, b;
+      memo.PaintRuns(i, kept, 0, INT_MAX, [&](const TTokenRun& r) {
+        a += std::string(r.Text) + ":" + Kind(r.State) + "/" + std::to_string(r.Colors.TextColor) +
+             "|";
+      });
+      for (const TTokenRun& r : memo.Tokenizer().Runs(memo.Line(i), fresh))
+        b += std::string(r.Text) + ":" + Kind(r.State) + "/" + std::to_string(r.Colors.TextColor) +
+             "|";
+      ASSERT_EQ(a, b) << when << ", line " << i;
+      ASSERT_EQ(kept, fresh) << when << ", line " << i;
+    }
+  };
+  paintAll("first paint");
+  for (int round = 0; round < 200; ++round) {
+    const int line = static_cast<int>(rng() % static_cast<unsigned>(memo.LineCount()));
+    memo.SetCaret({line, static_cast<int>(rng() % 6)});
+    switch (rng() % 5) {
+      case 0:
+        Type(piece());
+        break;
+      case 1:
+        memo.PasteText(piece() + "\r\n" + piece());
+        break;
+      case 2:
+        Key(keys::VK_BACK);
+        break;
+      case 3:
+        memo.Undo();
+        break;
+      case 4:
+        styler.AllStyles().Items(0)->Font().SetColor(rng() % 2 ? clRed : clNavy);
+        break;
+    }
+    paintAll("after an edit");
   }
 }
 
@@ -269,11 +337,11 @@ TEST_F(TokenizerTest, LineRunsStartFromTheLinesOwnState) {
 
 TEST_F(TokenizerTest, UrlUnderCaret) {
   Load({"go to <a href=\"http://kavelin.de/x\">here</a>"});
-  EXPECT_EQ(memo.UrlAt(0, 20), "http://kavelin.de/x");
-  EXPECT_EQ(memo.UrlAt(0, 2), "");
+  EXPECT_EQ(memo.UrlAt({0, 20}), "http://kavelin.de/x");
+  EXPECT_EQ(memo.UrlAt({0, 2}), "");
   std::string clicked;
   memo.OnURLClick = [&](TObject*, const std::string& url) { clicked = url; };
-  EXPECT_TRUE(memo.ClickUrlAt(0, 16));
+  EXPECT_TRUE(memo.ClickUrlAt({0, 16}));
   EXPECT_EQ(clicked, "http://kavelin.de/x");
 }
 

@@ -74,8 +74,8 @@ TEST_F(MemoExport, WholeDocumentHasBodyColoursAndLinks) {
 
 TEST_F(MemoExport, SelectionRangeCoversExactlyTheSelectedText) {
   SetText("abcdef\r\nghij\r\nklm");
-  memo.SetSelection(2, 0, 1, 2);
-  const TMemoTextRange r = SelectionRange(memo);
+  memo.SetSelection({0, 2}, {2, 1});
+  const TTextRange r = SelectionRange(memo);
   std::string html = HtmlFragment(memo, r);
   EXPECT_NE(html.find("cdef"), std::string::npos);
   EXPECT_EQ(html.find("ab"), std::string::npos);
@@ -116,7 +116,7 @@ TEST_F(MemoExport, RtfIsReadBackByARealReader) {
 
 TEST_F(MemoExport, EmptyRangeStillGivesAValidDocument) {
   SetText("abc");
-  memo.SetSelection(1, 0, 1, 0);
+  memo.SetSelection({0, 1}, {0, 1});
   const std::string rtf = RtfDocument(memo, SelectionRange(memo));
   EXPECT_EQ(rtf.substr(rtf.size() - 5), "\\par}");
   const std::string block = BuildClipboardHtml(HtmlFragment(memo, SelectionRange(memo)));

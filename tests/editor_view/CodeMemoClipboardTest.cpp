@@ -3,8 +3,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QMimeData>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -22,14 +22,14 @@ class MemoClipboard : public testing::Test, public test::MemoFixtureBase {
 
 TEST_F(MemoClipboard, CopyPutsTheSelectedTextOnly) {
   SetText("abc\r\ndef");
-  M().SetSelection(1, 0, 2, 1);
+  M().SetSelection({0, 1}, {1, 2});
   M().KeyDown('C', ssCtrl);
   EXPECT_EQ(Clip()->text().toStdString(), "bc\nde");
   const QMimeData* mime = Clip()->mimeData();
   EXPECT_FALSE(mime->hasFormat("text/rtf"));
   EXPECT_FALSE(mime->hasHtml());
 
-  M().SetSelection(0, 0, 0, 0);
+  M().SetSelection({0, 0}, {0, 0});
   M().KeyDown(keys::VK_INSERT, ssCtrl);
   EXPECT_EQ(Clip()->text().toStdString(), "");
 }
@@ -59,7 +59,7 @@ TEST_F(MemoClipboard, ClipboardActionHandlerMayRefuseACopy) {
 TEST_F(MemoClipboard, RichFormatsWhenAskedFor) {
   SetText("<b>bold</b> text");
   Memo->ClipboardFormats = cfText | cfRTF | cfHTML;
-  M().SetSelection(0, 0, 11, 0);
+  M().SetSelection({0, 0}, {0, 11});
   Memo->CopyToClipboard();
   const QMimeData* mime = Clip()->mimeData();
   EXPECT_EQ(mime->text().toStdString(), "<b>bold</b>");
@@ -91,7 +91,7 @@ TEST_F(MemoClipboard, RichFormatsWhenAskedFor) {
 
 TEST_F(MemoClipboard, CutNeedsAWritableText) {
   SetText("hello world");
-  M().SetSelection(0, 0, 6, 0);
+  M().SetSelection({0, 0}, {0, 6});
   M().ReadOnly = true;
   Memo->CutToClipboard();
   EXPECT_EQ(M().Line(0), "hello world");
@@ -103,7 +103,7 @@ TEST_F(MemoClipboard, CutNeedsAWritableText) {
 
 TEST_F(MemoClipboard, PastingThreeLinesSplitsTheLineAndUndoesInOneStep) {
   SetText("left|right");
-  M().SetCaret(5, 0);
+  M().SetCaret({0, 5});
   Clip()->setText("one\ntwo\nthree");
   M().KeyDown('V', ssCtrl);
   ASSERT_EQ(M().LineCount(), 3);
@@ -130,34 +130,26 @@ TEST_F(MemoClipboard, PastedTabsAndControlBytesAreHarmless) {
   Render();  // draws without trouble
 }
 
-TEST_F(MemoClipboard, TenMegabytesPasteAndPaintInTime) {
+// 10 MB on the clipboard: pasted whole, painted, paged through. How long that takes is
+// measured beside QScintilla in bench/editor_view (bench_editor_peer).
+TEST_F(MemoClipboard, TenMegabytesPasteAndPaint) {
   std::string big;
   big.reserve(10 << 20);
   while (big.size() < (10u << 20)) big += "<p class=\"x\">some text &amp; more</p>\n";
   Clip()->setText(QString::fromLatin1(big.data(), static_cast<qsizetype>(big.size())));
   SetText("");
-  QElapsedTimer t;
-  t.start();
   Memo->PasteFromClipboard();
-  const qint64 pasteMs = t.elapsed();
-  EXPECT_GT(M().LineCount(), 200000);
-  t.restart();
-  Render();  // the first paint at the end scans the line states once
-  const qint64 firstPaintMs = t.elapsed();
-  t.restart();
-  Render();
-  const qint64 paintMs = t.elapsed();
-  // Generous bounds: the point is that nothing is quadratic or scans the text on every paint.
-  EXPECT_LT(pasteMs, 5000);
-  EXPECT_LT(firstPaintMs, 3000);
-  EXPECT_LT(paintMs, 100);
-  std::printf("paste %lld ms, first paint %lld ms, paint %lld ms\n",
-              static_cast<long long>(pasteMs), static_cast<long long>(firstPaintMs),
-              static_cast<long long>(paintMs));
-  t.restart();
+  const int lines = static_cast<int>(std::count(big.begin(), big.end(), '\n')) + 1;
+  ASSERT_EQ(M().LineCount(), lines);
+  EXPECT_EQ(M().Line(lines - 2), "<p class=\"x\">some text &amp; more</p>");
+  EXPECT_EQ(M().Caret(), (TTextPos{lines - 1, 0}));
+  EXPECT_EQ(M().TopLine() + Memo->Layout().VisibleRows(), lines);
+  const QImage end = Render();
   M().KeyDown(keys::VK_PRIOR, 0);
-  Render();
-  EXPECT_LT(t.elapsed(), 100);
+  EXPECT_EQ(M().TopLine() + 2 * Memo->Layout().VisibleRows(), lines);
+  EXPECT_NE(Render(), end);
+  M().Undo();
+  EXPECT_EQ(M().LineCount(), 1);
 }
 
 }  // namespace

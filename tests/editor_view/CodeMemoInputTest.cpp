@@ -4,9 +4,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
+#include <functional>
 
 #include "MemoTestSupport.h"
 #include "support/Shell.h"
@@ -77,7 +79,7 @@ TEST_F(MemoInput, DraggingBelowTheViewScrollsLineByLine) {
   Memo->MouseMove(area.Left + 10, area.Bottom + 3, true);
   EXPECT_EQ(M().CaretY(), rows);
   EXPECT_EQ(M().TopLine(), 1);
-  EXPECT_EQ(M().SelStartY(), 2);
+  EXPECT_EQ(M().Selection().Start.Line, 2);
   Memo->MouseUp(area.Left + 10, area.Bottom + 3);
 }
 
@@ -101,7 +103,7 @@ TEST_F(MemoInput, GutterClickMovesTheCaretToThatLine) {
 
 TEST_F(MemoInput, PressInsideTheSelectionWithoutDragCollapsesIt) {
   SetText("abcdefgh");
-  M().SetSelection(1, 0, 6, 0);
+  M().SetSelection({0, 1}, {0, 6});
   Press(0, 3);
   EXPECT_FALSE(M().SelectionEmpty());  // might still become a drag
   Release(0, 3);
@@ -117,13 +119,13 @@ TEST_F(MemoInput, DropMovesOrCopiesTheSelection) {
   } cases[] = {{false, 8, "abfghcde"}, {true, 8, "abcdefghcde"}, {false, 0, "cdeabfgh"}};
   for (const Case& c : cases) {
     SetText("abcdefgh");
-    M().SetSelection(2, 0, 5, 0);
+    M().SetSelection({0, 2}, {0, 5});
     const QPoint p = At(0, c.dropColumn);
     Memo->DropAt(p.x(), p.y(), c.copy);
     EXPECT_EQ(M().Line(0), c.result) << c.copy << " " << c.dropColumn;
   }
   SetText("abcdefgh");
-  M().SetSelection(2, 0, 5, 0);
+  M().SetSelection({0, 2}, {0, 5});
   M().ReadOnly = true;
   Memo->DropAt(At(0, 8).x(), At(0, 8).y(), false);
   EXPECT_EQ(M().Line(0), "abcdefgh");
@@ -234,6 +236,66 @@ TEST_F(MemoInput, QtKeysReachTheModel) {
   EXPECT_EQ(seen, VK_F2);
 }
 
+// Characters Windows-1252 cannot hold go in as numeric character references, never as "?",
+// whether typed, pasted or committed by an input method, and one undo takes them out again.
+TEST_F(MemoInput, CharactersBeyondWindows1252BecomeReferences) {
+  const QString typed = QString::fromUtf8("\u0141\u00F3d\u017A \u6771\u4EAC \U0001F600");
+  const std::string page =
+      "&#321;\xF3"
+      "d&#378; &#26481;&#20140; &#128512;";
+  struct Way {
+    const char* name;
+    std::function<void()> enter;
+  } ways[] = {
+      {"typed",
+       [&] {
+         // One key event per character; the last one's text is two UTF-16 halves.
+         for (const uint c : typed.toUcs4())
+           Key(Qt::Key_unknown, Qt::NoModifier,
+               QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1));
+       }},
+      {"pasted",
+       [&] {
+         QApplication::clipboard()->setText(typed);
+         Key(Qt::Key_V, Qt::ControlModifier);
+       }},
+      {"committed",
+       [&] {
+         QInputMethodEvent commit;
+         commit.setCommitString(typed);
+         QApplication::sendEvent(Memo->Peer(), &commit);
+       }},
+  };
+  for (const Way& way : ways) {
+    SetText("<p></p>");
+    M().SetCaret({0, 3});
+    way.enter();
+    EXPECT_EQ(M().Line(0), "<p>" + page + "</p>") << way.name;
+    EXPECT_EQ(M().CaretX(), 3 + static_cast<int>(page.size())) << way.name;
+    M().Undo();
+    EXPECT_EQ(M().Line(0), "<p></p>") << way.name;
+    EXPECT_FALSE(M().CanUndo()) << way.name;
+  }
+  // What Windows-1252 holds stays itself.
+  SetText("");
+  Key(Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\u20AC\u201E\u201C\u00DF"));
+  EXPECT_EQ(M().Line(0), "\x80\x84\x93\xDF");
+}
+
+TEST_F(MemoInput, InputMethodFindsTheCaretAndTheTextAroundIt) {
+  SetText("first\r\n<p>&#321;x</p>");
+  M().SetCaret({1, 9});
+  const QRect caret = TMemoPainter::CaretRect(Memo->Layout(), M().Caret());
+  auto ask = [&](Qt::InputMethodQuery q) { return Memo->Peer()->inputMethodQuery(q); };
+  EXPECT_EQ(ask(Qt::ImCursorRectangle).toRect(), caret);
+  EXPECT_EQ(ask(Qt::ImSurroundingText).toString(), QString("<p>&#321;x</p>"));
+  EXPECT_EQ(ask(Qt::ImCursorPosition).toInt(), 9);
+  EXPECT_TRUE(ask(Qt::ImEnabled).toBool());
+  M().SetSelection({1, 3}, {1, 9});
+  EXPECT_EQ(ask(Qt::ImAnchorPosition).toInt(), 3);
+  EXPECT_EQ(ask(Qt::ImCurrentSelection).toString(), QString("&#321;"));
+}
+
 TEST_F(MemoInput, EditingKeysComeBeforeWindowShortcuts) {
   struct Case {
     int key;
@@ -276,7 +338,7 @@ TEST_F(MemoInput, ContextMenuHasNineItemsGreyedAsTheStateSays) {
     return s;
   };
   EXPECT_EQ(enabled(), "0000101");
-  M().SetSelection(0, 0, 2, 0);
+  M().SetSelection({0, 0}, {0, 2});
   EXPECT_EQ(enabled(), "0011111");
   M().KeyPress('x');
   EXPECT_EQ(enabled(), "1000101");
@@ -287,13 +349,13 @@ TEST_F(MemoInput, ContextMenuHasNineItemsGreyedAsTheStateSays) {
   EXPECT_EQ(enabled(), "0010001");
   M().ReadOnly = false;
   QApplication::clipboard()->clear();
-  M().SetSelection(0, 0, 0, 0);
+  M().SetSelection({0, 0}, {0, 0});
   EXPECT_EQ(enabled(), "1100001");
 }
 
 TEST_F(MemoInput, ContextMenuItemsRunTheirCommands) {
   SetText("hello world");
-  M().SetSelection(0, 0, 5, 0);
+  M().SetSelection({0, 0}, {0, 5});
   std::unique_ptr<QMenu> menu(Memo->CreateContextMenu(nullptr));
   menu->actions()[6]->trigger();  // Delete
   EXPECT_EQ(M().Line(0), " world");

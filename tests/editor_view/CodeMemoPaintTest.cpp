@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <cstdlib>
+#include <functional>
 
 #include "MemoTestSupport.h"
 #include "platform/FontMap.h"
@@ -48,7 +49,7 @@ class MemoPaint : public testing::Test, public test::MemoFixtureBase {
 
 TEST_F(MemoPaint, SelectionIsDrawnInSelColorOnSelBkColor) {
   SetText("abcdef\r\nghij\r\nklmn");
-  Memo->Memo().SetSelection(2, 0, 1, 2);
+  Memo->Memo().SetSelection({0, 2}, {2, 1});
   ASSERT_TRUE(Focus());  // an unfocused control hides its selection
   Memo->SetHiddenCaret(true);
   const QImage img = Render();
@@ -75,7 +76,7 @@ TEST_F(MemoPaint, SelectionIsDrawnInSelColorOnSelBkColor) {
 
 TEST_F(MemoPaint, SelectionIsHiddenWithoutFocus) {
   SetText("abcdef");
-  Memo->Memo().SetSelection(0, 0, 3, 0);
+  Memo->Memo().SetSelection({0, 0}, {0, 3});
   const QImage img = Render();
   EXPECT_EQ(CellBackground(img, 1, 0), ToRgb(clWhite));
 }
@@ -135,7 +136,7 @@ TEST_F(MemoPaint, HorizontalScrollKeepsTwoColumnsRightOfTheCaret) {
 
   // The caret is drawn, inverted, in its cell; the two cells right of it are empty paper.
   const QImage img = Render();
-  const QRect caret = TMemoPainter::CaretRect(l, Memo->Memo().CaretX(), 0);
+  const QRect caret = TMemoPainter::CaretRect(l, {0, Memo->Memo().CaretX()});
   ASSERT_FALSE(caret.isEmpty());
   EXPECT_EQ(ColorAt(img, caret.left(), caret.top() + 2), ToRgb(clBlack));
   EXPECT_EQ(caret.width(), 2);
@@ -148,9 +149,56 @@ TEST_F(MemoPaint, HorizontalScrollKeepsTwoColumnsRightOfTheCaret) {
   EXPECT_EQ(Memo->Memo().LeftCol(), 0);
 }
 
+// A line that grows past the right edge or shrinks back while the caret stays in view: the
+// bar follows every typed, tabbed, deleted or backspaced character.
+TEST_F(MemoPaint, HorizontalBarFollowsEditsInsideALine) {
+  SizeFor(10, 30);
+  SetText(std::string(25, 'x') + "\r\nshort");
+  const int cols = Memo->Layout().VisibleCols();
+  TCustomCodeMemo& m = Memo->Memo();
+  m.SetCaret({0, 0});
+  auto bar = [&] {
+    return Memo->HorzScrollBar()->isHidden() ? -1 : Memo->HorzScrollBar()->maximum();
+  };
+  EXPECT_EQ(bar(), -1);
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    int longest;
+  } steps[] = {
+      {"type",
+       [&] {
+         for (char c : std::string("0123456789")) m.KeyPress(c);
+       },
+       35},
+      {"backspace",
+       [&] {
+         for (int i = 0; i < 10; ++i) m.KeyDown(keys::VK_BACK, 0);
+       },
+       25},
+      {"tab",
+       [&] {
+         for (int i = 0; i < 3; ++i) m.KeyDown(keys::VK_TAB, 0);
+       },
+       37},
+      {"delete",
+       [&] {
+         m.SetCaret({0, 0});
+         for (int i = 0; i < 12; ++i) m.KeyDown(keys::VK_DELETE, 0);
+       },
+       25},
+  };
+  for (const Step& s : steps) {
+    s.act();
+    ASSERT_EQ(m.LongestLine(), s.longest) << s.what;
+    ASSERT_EQ(m.LeftCol(), 0) << s.what;  // the caret never left the view
+    EXPECT_EQ(bar(), s.longest > cols ? s.longest + 3 - cols : -1) << s.what;
+  }
+}
+
 TEST_F(MemoPaint, CaretOnlyWhileFocused) {
   SetText("abc");
-  const QRect caret = TMemoPainter::CaretRect(Memo->Layout(), 0, 0);
+  const QRect caret = TMemoPainter::CaretRect(Memo->Layout(), {0, 0});
   QImage unfocused = Render();
   EXPECT_EQ(ColorAt(unfocused, caret.left(), caret.top() + 3), ToRgb(clWhite));
   ASSERT_TRUE(Focus());
@@ -169,7 +217,7 @@ TEST_F(MemoPaint, DropPointIsMarkedWhileTextIsDraggedOverIt) {
   SetText("abcdef     ");
   const QPoint over = CellPixel(8, 0, 1, 3);
   Memo->DragOverAt(over.x(), over.y());
-  const QRect mark = TMemoPainter::CaretRect(Memo->Layout(), 8, 0);
+  const QRect mark = TMemoPainter::CaretRect(Memo->Layout(), {0, 8});
   EXPECT_EQ(ColorAt(Render(), mark.left(), mark.top() + 2), ToRgb(clBlack));
   Memo->DragOverAt(-1, -1);
   EXPECT_EQ(ColorAt(Render(), mark.left(), mark.top() + 2), ToRgb(clWhite));
@@ -179,7 +227,7 @@ TEST_F(MemoPaint, DoubleDensityDevicesGetTheSamePictureAtTwiceThePixels) {
   SetText("abcdef\r\nghij");
   ASSERT_TRUE(Focus());
   Memo->SetHiddenCaret(true);
-  Memo->Memo().SetSelection(2, 0, 4, 0);
+  Memo->Memo().SetSelection({0, 2}, {0, 4});
   const QSize size = Memo->Peer()->size();
   QImage img(size * 2, QImage::Format_RGB32);
   img.setDevicePixelRatio(2);

@@ -37,5 +37,24 @@ TEST(Cp1252, CharactersOutsideTheCodePageAreReplacedAndReported) {
   EXPECT_EQ(Utf8ToCp1252("\xFF\xFE"), "??");  // invalid UTF-8 decodes leniently
 }
 
+// What a user typed becomes page text without loss: Windows-1252 characters as themselves,
+// all others (a character beyond U+FFFF as one) as decimal references.
+TEST(Cp1252, TypedTextBecomesPageTextWithReferences) {
+  struct Case {
+    std::u16string text;
+    std::string page;
+  } cases[] = {
+      {u"\u0141\u00F3d\u017A \u6771\u4EAC \U0001F600",
+       "&#321;\xF3"
+       "d&#378; &#26481;&#20140; &#128512;"},
+      {u"\u00E4\u00F6\u00FC\u00DF\u20AC\u201Eq\u201C", "\xE4\xF6\xFC\xDF\x80\x84q\x93"},
+      {u"a&#38;b", "a&#38;b"},                                    // typed references stay as typed
+      {std::u16string(1, char16_t{0xD83D}) + u"x", "&#65533;x"},  // a lone half is no character
+  };
+  for (const Case& c : cases) EXPECT_EQ(Utf16ToPageText(c.text), c.page);
+  EXPECT_EQ(PageCharacter(U'\U0001F600'), "&#128512;");
+  EXPECT_EQ(PageCharacter(U'\u20AC'), "\x80");
+}
+
 }  // namespace
 }  // namespace kv

@@ -180,7 +180,7 @@ std::string EncodeAttributeText(std::u32string_view text) {
       out += "&#" + std::to_string(static_cast<unsigned long>(c)) + ";";
       continue;
     }
-    out += UnicodeToPageText(std::u32string_view(&c, 1));
+    out += PageCharacter(c);
   }
   return out;
 }
