@@ -52,8 +52,6 @@ constexpr TProgramText kTexts[] = {
      "The web page component is still busy (%1)."},
     {"Engine.NoAnswer", "Die Webseiten-Komponente antwortet nicht (%1, nach %2 Sekunden).",
      "The web page component did not answer (%1, after %2 seconds)."},
-    {"Engine.Unreadable", "Die Webseiten-Komponente lieferte keine lesbare Seite.",
-     "The web page component returned no readable page."},
     {"Engine.UnreadableWhy", "Die Webseiten-Komponente lieferte keine lesbare Seite (%1).",
      "The web page component returned no readable page (%1)."},
     {"Engine.NoAnswerShort", "keine Antwort", "no answer"},
