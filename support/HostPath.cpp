@@ -1,0 +1,86 @@
+#include "support/HostPath.h"
+
+#include <system_error>
+
+#include "support/Cp1252.h"
+
+namespace kv {
+
+namespace fs = std::filesystem;
+
+THostPath THostPath::FromBytes(std::string bytes) {
+  return THostPath(std::move(bytes));
+}
+
+THostPath THostPath::FromSys(const fs::path& path) {
+#ifdef _WIN32
+  return THostPath(path.u8string());
+#else
+  return THostPath(path.native());
+#endif
+}
+
+fs::path THostPath::Sys() const {
+#ifdef _WIN32
+  return fs::path(std::u8string(FBytes.begin(), FBytes.end()));
+#else
+  return fs::path(FBytes);
+#endif
+}
+
+THostPath THostPath::Directory() const {
+  const size_t p = FBytes.rfind('/');
+  if (p == std::string::npos) return {};
+  if (p == 0) return THostPath("/");
+  return THostPath(FBytes.substr(0, p));
+}
+
+std::string THostPath::FileNameBytes() const {
+  const size_t p = FBytes.rfind('/');
+  return p == std::string::npos ? FBytes : FBytes.substr(p + 1);
+}
+
+THostPath THostPath::WithTrailingSeparator() const {
+  if (FBytes.empty() || FBytes.back() == '/') return *this;
+  return THostPath(FBytes + '/');
+}
+
+THostPath THostPath::operator/(std::string_view name) const {
+  if (FBytes.empty()) return THostPath(std::string(name));
+  std::string out = WithTrailingSeparator().FBytes;
+  out.append(name);
+  return THostPath(std::move(out));
+}
+
+THostPath THostPath::operator+(std::string_view bytes) const {
+  return THostPath(FBytes + std::string(bytes));
+}
+
+THostPath THostPath::Absolute() const {
+  if (FBytes.empty() || FBytes.front() == '/') return *this;
+  std::error_code ec;
+  const fs::path here = fs::current_path(ec);
+  if (ec) return *this;
+  return FromSys(here) / FBytes;
+}
+
+std::u32string PathForDisplay(const THostPath& path) {
+  return DecodeUtf8(path.Bytes());
+}
+
+std::string PathAsPageText(const THostPath& path) {
+  return Utf8ToPageText(path.Bytes());
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (size_t i = 0; i < bytes.size();) {
+    const size_t at = i;
+    if (DecodeUtf8At(bytes, i) == 0xFFFD) {
+      // U+FFFD itself is three valid bytes; a decoding failure moves one byte.
+      if (i - at != 3) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace kv
