@@ -6,20 +6,21 @@
 #include <functional>
 #include <string>
 
+#include "support/HostPath.h"
+
 namespace kv {
 
-// Writes bytes to path (Windows-1252): a temporary file in the same folder, flushed to disk,
+// Writes bytes to path: a temporary file in the same folder, flushed to disk,
 // then renamed over the target. A symbolic link is written through to the file it points to,
 // and an existing file keeps its permission bits (and its owner, where allowed). A target (or
 // folder) without write permission is refused rather than replaced. On failure the old file is
 // untouched, no temporary file remains, false is returned and error says why.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
-// The same for a path as the host names it.
+bool WriteFileAtomically(const THostPath& path, const std::string& bytes, std::string& error);
 bool WriteFileAtomically(const std::filesystem::path& path, const std::string& bytes,
                          std::string& error);
 
 // Copies from's bytes to to in the same way; false with error when from cannot be read too.
-bool CopyFileAtomically(const std::string& from, const std::string& to, std::string& error);
+bool CopyFileAtomically(const THostPath& from, const THostPath& to, std::string& error);
 
 // Tests of failing disks: asked before every atomic write with the target path; a non-empty
 // answer makes that write fail with the answer as its reason, leaving everything untouched.
