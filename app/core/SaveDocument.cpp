@@ -2,6 +2,8 @@
 
 #include "app/core/PageRewrite.h"
 #include "platform/classes/Strings.h"
+#include "support/Cp1252.h"
+#include "support/Paths.h"
 
 namespace kv {
 
@@ -17,18 +19,20 @@ std::string JoinSavedLines(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-void WriteSavedPage(const std::string& path, const std::vector<std::string>& lines) {
+void WriteSavedPage(const THostPath& path, const std::vector<std::string>& lines) {
   SaveBytesToFile(path, JoinSavedLines(lines));
 }
 
-void SaveRewrittenText(const std::string& path, std::string_view text, const std::string& docDir,
-                       TPathStyle style) {
-  SaveBytesToFile(path, RewriteSavedText(text, docDir, style));
+void SaveRewrittenText(const THostPath& path, std::string_view text, const THostPath& docDir) {
+  // TODO(rewrite)
+  SaveBytesToFile(path, RewriteSavedText(text, Utf8ToCp1252(docDir.Bytes()), HostPathStyle()));
 }
 
-void SaveRewrittenPage(const std::string& path, std::vector<std::string> lines,
-                       const std::string& docDir, TPathStyle style) {
-  WriteSavedPage(path, RewriteSavedPage(std::move(lines), docDir, style));
+void SaveRewrittenPage(const THostPath& path, std::vector<std::string> lines,
+                       const THostPath& docDir) {
+  // TODO(rewrite)
+  WriteSavedPage(path,
+                 RewriteSavedPage(std::move(lines), Utf8ToCp1252(docDir.Bytes()), HostPathStyle()));
 }
 
 }  // namespace kv
