@@ -28,6 +28,7 @@
 #include "engine/PageCapture.h"
 #include "engine/QtWebEngineImpl.h"
 #include "platform/Controls.h"
+#include "platform/QtText.h"
 #include "platform/classes/Graphics.h"
 #include "support/AnsiCase.h"
 #include "support/Cp1252.h"
@@ -37,13 +38,6 @@
 namespace kv {
 
 namespace {
-
-QString ToQ(const std::string& ansi) {
-  return QString::fromStdU16String(Cp1252ToUtf16(ansi));
-}
-std::string FromQ(const QString& text) {
-  return Utf16ToCp1252(text.toStdU16String());
-}
 
 // A JavaScript string literal holding text.
 QString JsString(const QString& text) {
@@ -212,7 +206,7 @@ void TQtWebEngine::TImpl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
   DocumentShown = succeeded;
   DocumentProblem = DocumentShown ? std::string() : LoadFailure(info.url().toString());
   Doctype = NavigationDoctype;
-  ShownFile = DocumentShown ? NavigationFile : std::string();
+  ShownFile = DocumentShown ? NavigationFile : THostPath();
   Wake();  // a Load may be waiting for this navigation to end
   RaiseNavigateComplete();
 }
@@ -223,7 +217,7 @@ void TQtWebEngine::TImpl::OnProcessTerminated() {
   Loading = false;
   NavigationPending = false;
   ChangeProbeDue = false;
-  ShownFile.clear();
+  ShownFile = {};
   State.Clear();
   Wake();
   // Not from inside the engine's signal: the program answers by loading a page.
@@ -396,19 +390,21 @@ int TQtWebEngine::Timeout() const {
   return FImpl->TimeoutMs;
 }
 
-void TQtWebEngine::Navigate(const std::string& urlOrPath) {
+void TQtWebEngine::Navigate(const std::string& address) {
+  if (!IsAddress(address)) return Navigate(THostPath::FromBytes(address));
+  const QUrl url(ToQ(address));
+  NavigateTo(url, url.isLocalFile() ? PathFromQ(url.toLocalFile()) : THostPath());
+}
+
+void TQtWebEngine::Navigate(const THostPath& file) {
+  NavigateTo(QUrl::fromLocalFile(PathToQ(file.Absolute())), file);
+}
+
+void TQtWebEngine::NavigateTo(const QUrl& url, const THostPath& file) {
   FImpl->CheckView();
   FImpl->CheckNotWaiting(Text("Engine.ActivityNavigate"));
-  QUrl url;
   std::string doctype;
-  if (IsAddress(urlOrPath)) {
-    url = QUrl(ToQ(urlOrPath));
-  } else {
-    url = QUrl::fromLocalFile(QString::fromStdU16String(SysPath(urlOrPath).u16string()));
-  }
-  std::string file;
-  if (url.isLocalFile()) {
-    file = FromSysPath(std::filesystem::path(url.toLocalFile().toStdU16String()));
+  if (!file.IsEmpty()) {
     std::string bytes;
     if (!ReadFileBytes(file, bytes)) throw EFOpenError(FrameworkText::FileOpenError(file));
     doctype = DoctypeOfPage(bytes);
@@ -439,7 +435,7 @@ void TQtWebEngine::SetOnClick(std::function<void()> handler) {
   FImpl->OnClick = std::move(handler);
 }
 
-void TQtWebEngine::Load(const std::string& path) {
+void TQtWebEngine::Load(const THostPath& path) {
   FImpl->CheckView();
   const std::string activity = Text("Engine.ActivityLoad");
   FImpl->CheckNotWaiting(activity);
@@ -449,7 +445,7 @@ void TQtWebEngine::Load(const std::string& path) {
   // A navigation under way ends first, so that its completion event is not lost; the event
   // reaches the program after the Load.
   FImpl->FinishNavigation(activity);
-  FImpl->LoadTarget = QUrl::fromLocalFile(QString::fromStdU16String(SysPath(path).u16string()));
+  FImpl->LoadTarget = QUrl::fromLocalFile(PathToQ(path.Absolute()));
   FImpl->LoadActive = true;
   FImpl->LoadDone = false;
   FImpl->LoadSucceeded = false;
@@ -459,7 +455,7 @@ void TQtWebEngine::Load(const std::string& path) {
     FImpl->WaitUntil([this] { return FImpl->LoadDone; }, activity);
   }
   FImpl->DocumentShown = FImpl->LoadSucceeded;
-  FImpl->DocumentProblem = FImpl->LoadSucceeded ? std::string() : FImpl->LoadFailure(ToQ(path));
+  FImpl->DocumentProblem = FImpl->LoadSucceeded ? std::string() : FImpl->LoadFailure(PathToQ(path));
   if (!FImpl->LoadSucceeded) FImpl->Fail(FImpl->DocumentProblem);
   FImpl->Doctype = DoctypeOfPage(bytes);
   FImpl->ShownFile = path;
@@ -491,9 +487,11 @@ void TQtWebEngine::ExecCommand(const std::string& name, bool showUI, const TVari
     if (showUI) {
       const bool link = upper == "CREATELINK";
       std::optional<std::string> answer;
-      const auto& ask = link ? AskLinkAddress : AskPictureFile;
-      if (ask) {
-        answer = ask();
+      std::optional<THostPath> picture;
+      if (link && AskLinkAddress) {
+        answer = AskLinkAddress();
+      } else if (!link && AskPictureFile) {
+        picture = AskPictureFile();
       } else if (link) {
         bool ok = false;
         QString address = QInputDialog::getText(FImpl->View->window(), QStringLiteral("Hyperlink"),
@@ -504,11 +502,16 @@ void TQtWebEngine::ExecCommand(const std::string& name, bool showUI, const TVari
         QString file =
             QFileDialog::getOpenFileName(FImpl->View->window(), ToQ(Text("Engine.PictureTitle")),
                                          QString(), ToQ(Text("Engine.PictureFilter")));
-        if (!file.isEmpty()) answer = FromSysPath(std::filesystem::path(file.toStdU16String()));
+        if (!file.isEmpty()) picture = PathFromQ(file);
       }
-      if (!answer || answer->empty()) return;  // cancelled: the page stays as it is
-      // A picture from disk goes in as its file address, written as the user sees it.
-      argument = ToQ(link || IsAddress(*answer) ? *answer : FileUrl(*answer));
+      if (link) {
+        if (!answer || answer->empty()) return;  // cancelled: the page stays as it is
+        argument = ToQ(*answer);
+      } else {
+        if (!picture || picture->IsEmpty()) return;
+        // A picture from disk goes in as its file address, written as the user sees it.
+        argument = ToQ(FileAddressForPage(*picture));
+      }
     }
     if (argument.isEmpty()) return;
     FImpl->CheckDocument();  // the dialog ran the event loop

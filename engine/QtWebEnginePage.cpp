@@ -61,7 +61,7 @@ TSerializedPage TQtWebEngine::TImpl::Serialize() {
   Fail(Text("Engine.UnreadableWhy", {why}));
 }
 
-void TQtWebEngine::Save(const std::string& path) {
+void TQtWebEngine::Save(const THostPath& path) {
   if (!WriteFileBytes(path, SaveToPage().Text))
     throw EFCreateError(FrameworkText::FileCreateError(path));
 }
@@ -97,8 +97,8 @@ void TQtWebEngine::CapturePage(std::function<void(std::optional<TPageCapture>)> 
       });
 }
 
-std::string TQtWebEngine::LoadedFile() const {
-  return HasDocument() ? FImpl->ShownFile : std::string();
+THostPath TQtWebEngine::LoadedFile() const {
+  return HasDocument() ? FImpl->ShownFile : THostPath();
 }
 
 }  // namespace kv
