@@ -15,7 +15,7 @@ namespace {
 // Makes the working copy of a page: its bytes under a new "KAVELIN_temp" name in docDir. A
 // page that cannot be read, or a folder that takes no copy, is an error naming the file; the
 // caller's document is then left as it was.
-std::string MakeWorkingCopy(const std::string& docDir, const std::string* sourcePath) {
+THostPath MakeWorkingCopy(const THostPath& docDir, const THostPath* sourcePath) {
   std::string bytes;
   if (sourcePath && !ReadFileBytes(*sourcePath, bytes))
     throw EFOpenError(FrameworkText::FileOpenError(*sourcePath));
@@ -44,7 +44,7 @@ void TMainForm::InitEditing() {
 void TMainForm::WebBrowser1NavigateComplete2() {
   InitEditing();
   // A window's result (source, meta tags, table, undo) replaced the page.
-  if (Recovery && !CurrentFile.empty()) Recovery->Reloaded(WebBrowser1->Engine()->LoadedFile());
+  if (Recovery && !CurrentFile.IsEmpty()) Recovery->Reloaded(WebBrowser1->Engine()->LoadedFile());
   WebBrowser1->SetFocus();
   if (!filterOn_) {
     filterOn_ = true;
@@ -56,17 +56,17 @@ void TMainForm::WebBrowser1NavigateComplete2() {
   if (showPending_) SafeCall([this] { RunPendingShow(); });
 }
 
-void TMainForm::LoadDocument(const std::string& path) {
-  const std::string newDocDir = WithTrailingBackslash(DirectoryOfPath(path));
+void TMainForm::LoadDocument(const THostPath& path) {
+  const THostPath newDocDir = path.Directory().WithTrailingSeparator();
   // Copy and load first: a page that cannot be opened leaves the current one untouched.
-  const std::string newWork = MakeWorkingCopy(newDocDir, &path);
+  const THostPath newWork = MakeWorkingCopy(newDocDir, &path);
   {
     TScopeGuard dropCopy([&] { DeleteFileIfExists(newWork); });
     WebBrowser1->Engine()->Load(newWork);
     dropCopy.Dismiss();
   }
   // The previous folder's sweep spares the copy just made when both folders are the same.
-  if (!DocDir.empty()) kv::DeleteWorkingFiles(DocDir, TempDir, newWork);
+  if (!DocDir.IsEmpty()) kv::DeleteWorkingFiles(DocDir, TempDir, newWork);
   CurrentFile = path;
   DocDir = newDocDir;
   WorkFile = newWork;
@@ -75,9 +75,9 @@ void TMainForm::LoadDocument(const std::string& path) {
 }
 
 void TMainForm::Neu1Click(TObject*) {
-  const std::string docDir = UntitledDocDir(TempDir);
+  const THostPath docDir = UntitledDocDir(TempDir);
   if (!ForceDirectories(docDir)) throw EFCreateError(FrameworkText::FileCreateError(docDir));
-  const std::string work = MakeWorkingCopy(docDir, nullptr);
+  const THostPath work = MakeWorkingCopy(docDir, nullptr);
   {
     TScopeGuard dropCopy([&] { DeleteFileIfExists(work); });
     WebBrowser1->Engine()->Load(work);
@@ -94,20 +94,20 @@ void TMainForm::Neu1Click(TObject*) {
 void TMainForm::NeueInternetseit1Click(TObject*) {
   OpenDialog1->SetFileName("");
   if (!OpenDialog1->Execute()) return;
-  const std::string chosen = OpenDialog1->FileName();
+  const THostPath chosen = OpenDialog1->FilePath();
   LoadDocument(chosen);
   AddRecentFile(chosen);
   RebuildRecentMenu();
 }
 
-void TMainForm::SaveDocumentTo(const std::string& path) {
+void TMainForm::SaveDocumentTo(const THostPath& path) {
   // One save at a time: a second request while the engine is still writing (a key repeat, a
   // timer) would interleave two pages in one file.
-  if (saving_) throw EEngineError(Message("Main.SaveBusy", {path}));
+  if (saving_) throw EEngineError(Message("Main.SaveBusy", {PathAsPageText(path)}));
   saving_ = true;
   TScopeGuard done([this] { saving_ = false; });
   TWebEngine* engine = GetDocument();
-  if (!engine) throw EEngineError(Message("Main.SaveNoPage", {path}));
+  if (!engine) throw EEngineError(Message("Main.SaveNoPage", {PathAsPageText(path)}));
   SaveRewrittenText(path, engine->SaveToPage().Text, DocDir);
 }
 
@@ -118,11 +118,11 @@ void TMainForm::Soeichern1Click(TObject*) {
 }
 
 void TMainForm::Speichernunter1Click(TObject*) {
-  SaveDialog1->SetFileName(CurrentFile);
+  SaveDialog1->SetFilePath(CurrentFile);
   if (!SaveDialog1->Execute()) return;
-  const std::string chosen = SaveDialog1->FileName();
+  const THostPath chosen = SaveDialog1->FilePath();
   SaveDocumentTo(chosen);
-  const std::string newDocDir = WithTrailingBackslash(DirectoryOfPath(chosen));
+  const THostPath newDocDir = chosen.Directory().WithTrailingSeparator();
   if (newDocDir != DocDir) DeletePreviewCopy();
   if (Recovery) Recovery->Saved(chosen);
   CurrentFile = chosen;

@@ -139,8 +139,8 @@ void TScriptedRun::RunSteps() {
     } else if (verb == "click") {
       Click(form, rest);
     } else if (verb == "answer") {
-      // A host path, entering the file layer as the dialog's own answer would.
-      DialogAnswer() = FromSysPath(std::filesystem::path(rest));
+      // A host path, byte for byte, as the dialog's own answer would be.
+      DialogAnswer() = rest;
     } else if (verb == "close") {
       // The showcase window that closing brings up is closed as soon as it shows.
       auto* closer = new QTimer(form->Peer());

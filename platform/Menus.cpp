@@ -32,6 +32,12 @@ void TMenuItem::SetCaption(const std::string& caption) {
   if (action_) action_->setText(ToQ(caption));
 }
 
+void TMenuItem::SetUnicodeCaption(const std::u32string& caption) {
+  caption_ = Utf8ToPageText(EncodeUtf8(caption));
+  if (menu_) menu_->setTitle(ToQ(caption));
+  if (action_) action_->setText(ToQ(caption));
+}
+
 void TMenuItem::SetShortCut(const std::string& shortCut) {
   shortCut_ = shortCut;
   if (action_) action_->setShortcut(QKeySequence(ToQ(shortCut)));

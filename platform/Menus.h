@@ -24,6 +24,9 @@ class TMenuItem : public TComponent {
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
+  // A caption of characters beyond the code page (a file name); Caption() then holds it as
+  // page text.
+  void SetUnicodeCaption(const std::u32string& caption);
   // A shortcut in Qt's portable text form ("Alt+O", "F2"); empty for none.
   const std::string& ShortCut() const { return shortCut_; }
   void SetShortCut(const std::string& shortCut);
