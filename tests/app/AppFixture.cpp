@@ -1,3 +1,4 @@
+#include "tests/common/AsPath.h"
 #include "tests/app/AppFixture.h"
 
 #include <QTimer>
@@ -49,10 +50,10 @@ TAppFolder::~TAppFolder() {
 }
 
 void TAppFolder::Write(const std::string& name, const std::string& bytes) const {
-  WriteFileBytes(dir_ + name, bytes);
+  WriteFileBytes(AsPath(dir_ + name), bytes);
 }
 void TAppFolder::Remove(const std::string& name) const {
-  DeleteFileIfExists(dir_ + name);
+  DeleteFileIfExists(AsPath(dir_ + name));
 }
 
 TEngineHost FakeEngineHost(TFakeWebEngine** engine) {

@@ -2,6 +2,7 @@
 // copy per folder, the help page, the language file, and the snapshot a cancelled visit keeps.
 #include <filesystem>
 
+#include "tests/common/AsPath.h"
 #include "app/core/WorkingFiles.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
@@ -51,10 +52,10 @@ TEST_F(HandOffs, PreviewWritesOneCopyBesideThePageAndHandsItToTheBrowser) {
 
   // Opening another page sweeps it away with the working files.
   const std::string other = folder_.Dir() + "other/page.html";
-  ForceDirectories(folder_.Dir() + "other");
-  WriteFileBytes(other, kPage);
-  main_->LoadDocument(other);
-  EXPECT_FALSE(FileExists(copy));
+  ForceDirectories(AsPath(folder_.Dir() + "other"));
+  WriteFileBytes(AsPath(other), kPage);
+  main_->LoadDocument(AsPath(other));
+  EXPECT_FALSE(FileExists(AsPath(copy)));
   EXPECT_TRUE(errors_.empty()) << errors_.front();
 }
 
@@ -62,24 +63,24 @@ TEST_F(HandOffs, NewAndSaveAsIntoAnotherFolderTakeThePreviewCopyAlong) {
   StartOn(kPage);
   const std::string site = folder_.Dir() + "site/";
   main_->SpeedButton2Click(main_);
-  ASSERT_TRUE(FileExists(PreviewIn(site)));
+  ASSERT_TRUE(FileExists(AsPath(PreviewIn(site))));
   main_->Neu1Click(main_);
-  EXPECT_FALSE(FileExists(PreviewIn(site)));
+  EXPECT_FALSE(FileExists(AsPath(PreviewIn(site))));
 
   // Save as: within the same folder the copy stays, into another folder it goes.
-  main_->LoadDocument(PagePath());
+  main_->LoadDocument(AsPath(PagePath()));
   main_->SpeedButton2Click(main_);
   DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
     return site + "copy.html";
   };
   main_->Speichernunter1Click(main_);
-  EXPECT_TRUE(FileExists(PreviewIn(site)));
-  ForceDirectories(folder_.Dir() + "moved");
+  EXPECT_TRUE(FileExists(AsPath(PreviewIn(site))));
+  ForceDirectories(AsPath(folder_.Dir() + "moved"));
   DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
     return folder_.Dir() + "moved/page.html";
   };
   main_->Speichernunter1Click(main_);
-  EXPECT_FALSE(FileExists(PreviewIn(site)));
+  EXPECT_FALSE(FileExists(AsPath(PreviewIn(site))));
   EXPECT_TRUE(errors_.empty()) << errors_.front();
 }
 
@@ -117,7 +118,7 @@ TEST_F(HandOffs, UndoAfterACancelledVisitKeepsTheEditsMadeSince) {
   engine_->DocumentText = "<HTML>\r\n<BODY>\r\n<P>Bearbeitet</P>\r\n</BODY>\r\n</HTML>\r\n";
   Visit([&] { main_->SpeedButton1Click(main_); }, [&] { source_->Close(); });
   Visit([&] { main_->ToolButton8Click(main_); }, [&] { meta_->Close(); });
-  EXPECT_FALSE(FileExists(DocFile(WorkingFile::Undo)));
+  EXPECT_FALSE(FileExists(AsPath(DocFile(WorkingFile::Undo))));
   const size_t navigations = engine_->Navigations.size();
   main_->UndoButtonClick(main_);
   EXPECT_EQ(engine_->Navigations.size(), navigations);  // no snapshot brought back

@@ -11,6 +11,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
+#include "tests/common/AsPath.h"
 #include "app/EngineHost.h"
 #include "engine/QtWebEngine.h"
 #include "platform/StdCtrls.h"
@@ -56,13 +57,13 @@ class MainFormEngine : public MainFormTest {
   }
   static std::string FileText(const std::string& path) {
     std::string bytes;
-    ReadFileBytes(path, bytes);
+    ReadFileBytes(AsPath(path), bytes);
     return bytes;
   }
   // A page file in the program's folder, opened at start.
   TMainForm* StartWithPage(const std::string& html) {
     page_ = folder_.Dir() + "seite.html";
-    WriteFileBytes(page_, html);
+    WriteFileBytes(AsPath(page_), html);
     TMainForm* f = StartReady({page_});
     table_ = app_->CreateForm<TCreateTableForm>(nullptr);
     return f;
@@ -148,7 +149,7 @@ TEST_F(MainFormEngine, SaveAsOpenAndWorkingFilesFollowTheDocument) {
   TMainForm* f = StartReady();
   const std::string untitledWork = f->WorkFile;
   const std::string site = folder_.Dir() + "site/";
-  ForceDirectories(site);
+  ForceDirectories(AsPath(site));
   DialogService().FileDialog = [&](const TOpenDialog&, bool save) -> std::optional<std::string> {
     return save ? site + "seite" : site + "seite.html";
   };
@@ -164,9 +165,9 @@ TEST_F(MainFormEngine, SaveAsOpenAndWorkingFilesFollowTheDocument) {
   f->NeueInternetseit1Click(f);
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   EXPECT_EQ(f->DocDir, site);
-  EXPECT_TRUE(FileExists(f->WorkFile));
+  EXPECT_TRUE(FileExists(AsPath(f->WorkFile)));
   EXPECT_EQ(f->WorkFile.rfind(site + "KAVELIN_temp", 0), 0u);
-  EXPECT_TRUE(FileExists(folder_.Dir() + "historie.ini"));
+  EXPECT_TRUE(FileExists(AsPath(folder_.Dir() + "historie.ini")));
   EXPECT_EQ(f->Datei1->Count(), 6);  // the five fixed items and the recent page
   EXPECT_EQ(f->Datei1->Items(5)->Caption(), "seite.html");
 }
@@ -184,7 +185,7 @@ TEST_F(MainFormEngine, APageThatCannotBeOpenedLeavesTheDocumentAsItWas) {
   EXPECT_EQ(f->DocDir, dir);
   EXPECT_EQ(f->WorkFile, work);
   EXPECT_EQ(f->StatusBar1->SimpleText(), file);
-  EXPECT_FALSE(FileExists(folder_.Dir() + "historie.ini"));
+  EXPECT_FALSE(FileExists(AsPath(folder_.Dir() + "historie.ini")));
 }
 
 TEST_F(MainFormEngine, ATableConfirmedAtTheCaretReachesFileAndViewAndUndoTakesItBack) {

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <filesystem>
 
+#include "tests/common/AsPath.h"
 #include "engine/FakeWebEngine.h"
 #include "platform/QtTranslations.h"
 #include "support/Files.h"
@@ -33,7 +34,7 @@ class MainFormSettings : public MainFormTest {
   }
   static std::string Read(const std::string& path) {
     std::string bytes;
-    ReadFileBytes(path, bytes);
+    ReadFileBytes(AsPath(path), bytes);
     return bytes;
   }
   TFakeWebEngine* engine_ = nullptr;
@@ -54,7 +55,7 @@ TEST_F(MainFormSettings, AnUnwritableProgramFolderSendsThemToTheUsersFolderAlone
   // Files beside the program are no longer read: this one would switch to English.
   folder_.Write("Language.ini", "ENGLISH\r\n");
   fs::create_directories(UserFolder());
-  WriteFileBytes(UserFolder() + "Language.ini", "GERMAN\r\n");
+  WriteFileBytes(AsPath(UserFolder() + "Language.ini"), "GERMAN\r\n");
 
   TMainForm* f = StartShown();
   EXPECT_EQ(f->SettingsDir, UserFolder());
@@ -65,7 +66,7 @@ TEST_F(MainFormSettings, AnUnwritableProgramFolderSendsThemToTheUsersFolderAlone
   f->English1->Click();
   EXPECT_EQ(Read(UserFolder() + "Language.ini"), "ENGLISH\r\n");
   const std::string page = folder_.Dir() + "seite.html";
-  WriteFileBytes(page, "<HTML></HTML>");
+  WriteFileBytes(AsPath(page), "<HTML></HTML>");
   DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
     return page;
   };

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "tests/common/AsPath.h"
 #include "engine/FakeWebEngine.h"
 #include "platform/QtText.h"
 #include "support/AtomicFile.h"
@@ -35,7 +36,7 @@ class PageEditing : public MainFormTest {
     std::vector<std::string> arguments;
     if (!pageText.empty()) {
       page_ = folder_.Dir() + "seite.html";
-      WriteFileBytes(page_, pageText);
+      WriteFileBytes(AsPath(page_), pageText);
       arguments.push_back(page_);
     }
     TMainForm* f = Start([this] { return FakeEngineHost(&engine_); }, arguments);
@@ -59,7 +60,7 @@ class PageEditing : public MainFormTest {
   }
   static std::string FileText(const std::string& path) {
     std::string bytes;
-    ReadFileBytes(path, bytes);
+    ReadFileBytes(AsPath(path), bytes);
     return bytes;
   }
   static void ActAccessibly(TToolButton* b) {
@@ -351,7 +352,7 @@ TEST_F(PageEditing, AFailedInsertionLeavesTheUsersFileAndThePageAsTheyWere) {
     EXPECT_FALSE(f->Timer1->Enabled());
   }
   // A fragment deleted before OK is written again by OK: the table goes in.
-  DeleteFileIfExists(f->DocDir + "KAVELIN_acttable.html");
+  DeleteFileIfExists(AsPath(f->DocDir + "KAVELIN_acttable.html"));
   errors_.clear();
   InsertTable(f, "1", "3");
   EXPECT_TRUE(errors_.empty()) << errors_.front();
@@ -366,7 +367,7 @@ TEST_F(PageEditing, RecentPagesShowTheirNamesAsTheyAreAndTolerateNoBrokenList) {
   };
   for (const char* name : {"a.html", "Tom & Jerry.html", "b.html"}) {
     chosen = folder_.Dir() + name;
-    WriteFileBytes(chosen, "<HTML></HTML>");
+    WriteFileBytes(AsPath(chosen), "<HTML></HTML>");
     f->NeueInternetseit1->Click();
   }
   ASSERT_EQ(f->Datei1->Count(), 5 + 3);
@@ -378,13 +379,13 @@ TEST_F(PageEditing, RecentPagesShowTheirNamesAsTheyAreAndTolerateNoBrokenList) {
   EXPECT_TRUE(errors_.empty());
 
   // A short name list: the entries it names are made, then the list's index error.
-  WriteFileBytes(folder_.Dir() + "historiesmall.ini", "b.html\r\n");
+  WriteFileBytes(AsPath(folder_.Dir() + "historiesmall.ini"), "b.html\r\n");
   SafeCall([&] { f->RebuildRecentMenu(); });
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("Listenindex"), std::string::npos) << errors_[0];
   EXPECT_EQ(f->Datei1->Count(), 5 + 1);
   // A missing one: the file error naming it, and the menu keeps what it had.
-  DeleteFileIfExists(folder_.Dir() + "historiesmall.ini");
+  DeleteFileIfExists(AsPath(folder_.Dir() + "historiesmall.ini"));
   SafeCall([&] { f->RebuildRecentMenu(); });
   ASSERT_EQ(errors_.size(), 2u);
   EXPECT_NE(errors_[1].find("historiesmall.ini"), std::string::npos) << errors_[1];
@@ -397,8 +398,8 @@ TEST_F(PageEditing, RecentPagesShowTheirNamesAsTheyAreAndTolerateNoBrokenList) {
 
 TEST_F(PageEditing, ARelativeStartPathOpensThePage) {
   const std::string dir = folder_.Dir() + "site/";
-  ForceDirectories(dir);
-  WriteFileBytes(dir + "page.html", "<HTML><BODY>relativ</BODY></HTML>");
+  ForceDirectories(AsPath(dir));
+  WriteFileBytes(AsPath(dir + "page.html"), "<HTML><BODY>relativ</BODY></HTML>");
   const std::filesystem::path was = std::filesystem::current_path();
   std::filesystem::current_path(SysPath(dir));
   TMainForm* f = Start([this] { return FakeEngineHost(&engine_); }, {"page.html"});

@@ -1,3 +1,4 @@
+#include "tests/common/AsPath.h"
 #include "tests/app/PageToolsFixture.h"
 
 #include <QApplication>
@@ -30,8 +31,8 @@ void PageToolsTest::TearDown() {
 }
 
 TMainForm* PageToolsTest::StartOn(const std::string& page) {
-  ForceDirectories(folder_.Dir() + "site");
-  WriteFileBytes(PagePath(), page);
+  ForceDirectories(AsPath(folder_.Dir() + "site"));
+  WriteFileBytes(AsPath(PagePath()), page);
   main_ = Start([this] { return FakeEngineHost(&engine_); }, {PagePath()});
   app_->CreateForm<TCreateTableForm>(nullptr);
   source_ = app_->CreateForm<TQuellcodeForm>(nullptr);
@@ -108,9 +109,9 @@ void PageToolsTest::ExpectLeavingChangesNothing(const std::vector<TLeaveCase>& c
     for (const char* earlier : {"", "<P>earlier snapshot</P>\r\n"}) {
       SCOPED_TRACE(std::string(c.name) + (*earlier ? " with" : " without") + " a snapshot");
       if (*earlier)
-        WriteFileBytes(snapshot, earlier);
+        WriteFileBytes(AsPath(snapshot), earlier);
       else
-        DeleteFileIfExists(snapshot);
+        DeleteFileIfExists(AsPath(snapshot));
       const size_t navigations = engine_->Navigations.size();
       std::string before;
       Visit(handOff, [&] {
@@ -129,13 +130,13 @@ void PageToolsTest::ExpectLeavingChangesNothing(const std::vector<TLeaveCase>& c
 
 std::string PageToolsTest::FileText(const std::string& path) {
   std::string bytes;
-  ReadFileBytes(path, bytes);
+  ReadFileBytes(AsPath(path), bytes);
   return bytes;
 }
 
 std::string PageToolsTest::ReadOr(const std::string& path, const std::string& missing) {
   std::string bytes;
-  return ReadFileBytes(path, bytes) ? bytes : missing;
+  return ReadFileBytes(AsPath(path), bytes) ? bytes : missing;
 }
 
 }  // namespace kv

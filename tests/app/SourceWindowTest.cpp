@@ -10,6 +10,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "tests/common/AsPath.h"
 #include "app/core/WorkingFiles.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
@@ -212,11 +213,11 @@ TEST_F(SourceWindow, BadExchangeFilesAreRefusedOrComeBackUnchanged) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     errors_.clear();
-    WriteFileBytes(Snapshot(), "before");
+    WriteFileBytes(AsPath(Snapshot()), "before");
     if (c.bytes)
-      WriteFileBytes(Exchange(), *c.bytes);
+      WriteFileBytes(AsPath(Exchange()), *c.bytes);
     else
-      DeleteFileIfExists(Exchange());
+      DeleteFileIfExists(AsPath(Exchange()));
     Visit([&] { source_->ShowModal(); },
           [&] {
             if (source_->Showing()) Press(Memo(), Qt::Key_F2);
@@ -248,7 +249,7 @@ TEST_F(SourceWindow, AnUnwritableFolderIsReportedByFileAndChangesNothing) {
 
   // The snapshot cannot be written: the visit ends at once, the earlier snapshot stays.
   errors_.clear();
-  WriteFileBytes(Snapshot(), "earlier");
+  WriteFileBytes(AsPath(Snapshot()), "earlier");
   SetAtomicWriteFault(
       [&](const std::string& path) { return path == Snapshot() ? "disk full" : std::string(); });
   EXPECT_NE(Open([] {}), mrOk);

@@ -1,3 +1,4 @@
+#include "tests/common/AsPath.h"
 #include "tests/app_document/DocumentFixture.h"
 
 #include <QApplication>
@@ -120,7 +121,7 @@ void DocumentFlowTest::Click(const std::function<void()>& handler) {
 
 std::string DocumentFlowTest::FileText(const std::string& path) {
   std::string bytes;
-  ReadFileBytes(path, bytes);
+  ReadFileBytes(AsPath(path), bytes);
   return bytes;
 }
 

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "tests/common/AsPath.h"
 #include "app/core/RecoveryFolder.h"
 #include "support/Files.h"
 #include "tests/app_document/DocumentFixture.h"
@@ -37,9 +38,9 @@ class RecoveryFlowTest : public DocumentFlowTest {
   }
   std::string Page() const { return Dir() + "site/seite.html"; }
   void MakePage() {
-    ASSERT_TRUE(ForceDirectories(Dir() + "site/"));
+    ASSERT_TRUE(ForceDirectories(AsPath(Dir() + "site/")));
     ASSERT_TRUE(
-        WriteFileBytes(Page(), "<html><head><title>Seite</title></head><body></body></html>"));
+        WriteFileBytes(AsPath(Page()), "<html><head><title>Seite</title></head><body></body></html>"));
   }
 };
 

@@ -15,6 +15,7 @@
 #include <random>
 #include <thread>
 
+#include "tests/common/AsPath.h"
 #include "bench/page/PageGenerator.h"
 #include "engine/Doctype.h"
 #include "engine/QtWebEngine.h"
@@ -31,8 +32,8 @@ class PagePathEngineTest : public TEngineFixture {
  protected:
   // Loads the page file and answers its DOCTYPE as the file wrote it.
   static std::string LoadPage(const std::string& name, const std::string& bytes) {
-    EXPECT_TRUE(WriteFileBytes(Path(name), bytes));
-    FEngine->Load(Path(name));
+    EXPECT_TRUE(WriteFileBytes(AsPath(Path(name)), bytes));
+    FEngine->Load(AsPath(Path(name)));
     return DoctypeOfPage(bytes);
   }
   static Lines OldLines(const std::string& fileDoctype) {
@@ -241,7 +242,7 @@ TEST_F(PagePathEngineTest, TheEndOfThePageProcessIsReportedAndALoadBringsThePage
   ASSERT_TRUE(WaitFor([&] { return answered; }));
   EXPECT_TRUE(empty);
 
-  FEngine->Load(Path("gone.html"));
+  FEngine->Load(AsPath(Path("gone.html")));
   EXPECT_TRUE(FEngine->HasDocument());
   EXPECT_EQ(FEngine->LoadedFile(), Path("gone.html"));
   const Lines lines = FEngine->SaveToLines();

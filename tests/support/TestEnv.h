@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "support/HostPath.h"
+#include "tests/common/AsPath.h"
 
 namespace kv::test {
 
@@ -65,3 +65,4 @@ class TTempFolder {
 };
 
 }  // namespace kv::test
+

@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include "tests/common/AsPath.h"
 #include "FakeComponents.h"
 #include "support/Files.h"
 #include "translate/LangLocales.h"
