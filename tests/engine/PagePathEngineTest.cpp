@@ -230,7 +230,7 @@ TEST_F(PagePathEngineTest, TheEndOfThePageProcessIsReportedAndALoadBringsThePage
   ASSERT_EQ(::kill(static_cast<pid_t>(pid), SIGKILL), 0);
   ASSERT_TRUE(WaitFor([&] { return gone == 1; }));
   EXPECT_FALSE(FEngine->HasDocument());
-  EXPECT_EQ(FEngine->LoadedFile(), "");
+  EXPECT_EQ(FEngine->LoadedFile().Bytes(), "");
   EXPECT_THROW(FEngine->SaveToLines(), EEngineError);
   bool answered = false, empty = false;
   FEngine->CapturePage(
@@ -244,7 +244,7 @@ TEST_F(PagePathEngineTest, TheEndOfThePageProcessIsReportedAndALoadBringsThePage
 
   FEngine->Load(AsPath(Path("gone.html")));
   EXPECT_TRUE(FEngine->HasDocument());
-  EXPECT_EQ(FEngine->LoadedFile(), Path("gone.html"));
+  EXPECT_EQ(FEngine->LoadedFile().Bytes(), Path("gone.html"));
   const Lines lines = FEngine->SaveToLines();
   EXPECT_NE(std::find(lines.begin(), lines.end(), "<P>da</P>"), lines.end());
   QTest::qWait(200);

@@ -88,7 +88,7 @@ TEST(StringList, IndexErrorsCarryTheFrameworkMessage) {
 
 TEST(StringList, FilesAreCrLfTextAndAMissingFileNamesItsPath) {
   const std::string dir =
-      FromSysPath(std::filesystem::temp_directory_path()) + "/kv_strings_test_\xE4";
+      std::filesystem::temp_directory_path().string() + "/kv_strings_test_\xC3\xA4";
   ForceDirectories(AsPath(dir));
   const std::string file = dir + "/Ver.ini";
   TStringList out;
@@ -107,7 +107,7 @@ TEST(StringList, FilesAreCrLfTextAndAMissingFileNamesItsPath) {
   } catch (const EFOpenError& e) {
     EXPECT_NE(e.Message.find("missing.ini"), std::string::npos);
   }
-  std::filesystem::remove_all(SysPath(dir));
+  std::filesystem::remove_all(std::filesystem::path(dir));
 }
 
 TEST(StringList, SortedListsFindIgnoringCaseUnlessCaseSensitive) {

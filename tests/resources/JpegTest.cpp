@@ -209,7 +209,7 @@ class JpegFile : public ::testing::Test {
     dir_ = QDir::tempPath().toStdString() + "/kv_jpeg_test_" + std::to_string(::getpid());
     ASSERT_TRUE(ForceDirectories(AsPath(dir_)));
   }
-  void TearDown() override { std::filesystem::remove_all(SysPath(dir_)); }
+  void TearDown() override { std::filesystem::remove_all(AsPath(dir_).Sys()); }
   std::string dir_;
 };
 

@@ -30,7 +30,7 @@ class TableWindow : public MainFormTest {
     folder_.Write("Language.ini", language == 2 ? "ENGLISH\r\n" : "GERMAN\r\n");
     main_ = Start([] { return FakeEngineHost(); });
     main_->Show();
-    ASSERT_TRUE(WaitFor([&] { return !main_->CurrentFile.empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return !main_->CurrentFile.IsEmpty(); }));
     table_ = app_->CreateForm<TCreateTableForm>(nullptr);
   }
   void TearDown() override {
@@ -265,10 +265,10 @@ TEST_F(TableWindow, ARefusedWriteIsShownOncePerVisitAndOkReturnsWithAGoodWrite) 
   StartIn(1);
   TCreateTableForm* t = table_;
   // The document's folder is gone, and a file stands where it was.
-  const fs::path dir = SysPath(main_->DocDir);
+  const fs::path dir = main_->DocDir.Sys();
   const fs::path moved = dir.parent_path().string() + "_away";
   fs::rename(dir, moved);
-  ASSERT_TRUE(WriteFileBytes(AsPath(FromSysPath(dir.parent_path())), "not a folder"));
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromSys(dir.parent_path()), "not a folder"));
 
   const int result = Visit([&] {
     Type(t->Edit1, "2");
@@ -280,7 +280,7 @@ TEST_F(TableWindow, ARefusedWriteIsShownOncePerVisitAndOkReturnsWithAGoodWrite) 
     EXPECT_EQ(errors_.size(), 1u);  // no message per keystroke
     EXPECT_FALSE(t->OKBitBtn->Enabled());
 
-    DeleteFileIfExists(AsPath(FromSysPath(dir.parent_path())));
+    DeleteFileIfExists(THostPath::FromSys(dir.parent_path()));
     fs::rename(moved, dir);
     Type(t->Edit1, "4");
     EXPECT_TRUE(t->OKBitBtn->Enabled());

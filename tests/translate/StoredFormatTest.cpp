@@ -230,7 +230,7 @@ TEST_P(StoredTables, PayloadIsTheAuthoredOneAndWellFormed) {
       << "run kv_tablegen translate/tables after changing TableSource.cpp";
   std::string file;
   ASSERT_TRUE(ReadFileBytes(
-      std::string(KV_SOURCE_DIR) + "/translate/tables/" + PayloadFileName(cls), file));
+      AsPath(std::string(KV_SOURCE_DIR) + "/translate/tables/" + PayloadFileName(cls)), file));
   EXPECT_EQ(file, stored);
   const TPayloadReport report = CheckPayload(stored);
   EXPECT_TRUE(report.Problems.empty()) << report.Problems.front();
