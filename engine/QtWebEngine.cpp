@@ -85,6 +85,13 @@ const std::map<std::string, std::string>& KnownCommands() {
   return commands;
 }
 
+// The file address made of the path's bytes, percent-encoded, so that the engine reaches the
+// very file whatever the locale and whether or not the bytes are UTF-8.
+QUrl FileAddressOf(const THostPath& path) {
+  const std::string address = FileUrl(path);
+  return QUrl::fromEncoded(QByteArray(address.data(), static_cast<qsizetype>(address.size())));
+}
+
 // A text that names a page by address rather than by path: a scheme of two letters or more
 // ("about:", "file:", "http:"); "C:" is a drive.
 bool IsAddress(const std::string& text) {
@@ -397,7 +404,7 @@ void TQtWebEngine::Navigate(const std::string& address) {
 }
 
 void TQtWebEngine::Navigate(const THostPath& file) {
-  NavigateTo(QUrl::fromLocalFile(PathToQ(file.Absolute())), file);
+  NavigateTo(FileAddressOf(file), file);
 }
 
 void TQtWebEngine::NavigateTo(const QUrl& url, const THostPath& file) {
@@ -445,7 +452,7 @@ void TQtWebEngine::Load(const THostPath& path) {
   // A navigation under way ends first, so that its completion event is not lost; the event
   // reaches the program after the Load.
   FImpl->FinishNavigation(activity);
-  FImpl->LoadTarget = QUrl::fromLocalFile(PathToQ(path.Absolute()));
+  FImpl->LoadTarget = FileAddressOf(path);
   FImpl->LoadActive = true;
   FImpl->LoadDone = false;
   FImpl->LoadSucceeded = false;
