@@ -26,8 +26,7 @@ const char* const kCaption = "KAVELIN";
 
 // Writes bytes as a new working copy in docDir and has the engine load it; nothing is left
 // behind when that fails.
-THostPath LoadWorkingCopy(TWebEngine& engine, const THostPath& docDir,
-                          const std::string& bytes) {
+THostPath LoadWorkingCopy(TWebEngine& engine, const THostPath& docDir, const std::string& bytes) {
   const THostPath work = WriteWorkingCopy(docDir, bytes);
   TScopeGuard dropCopy([&] { DeleteFileIfExists(work); });
   engine.Load(work);
@@ -66,8 +65,8 @@ void TMainForm::ShowWhenIdle(std::string text, unsigned flags) {
   MessageBox(this, text, kCaption, flags);
 }
 
-void TMainForm::RestorePage(bool untitled, const THostPath& currentFile,
-                            const THostPath& docDir, const std::string& bytes) {
+void TMainForm::RestorePage(bool untitled, const THostPath& currentFile, const THostPath& docDir,
+                            const std::string& bytes) {
   if (untitled && !ForceDirectories(docDir))
     throw EFCreateError(FrameworkText::FileCreateError(docDir));
   const THostPath work = LoadWorkingCopy(*WebBrowser1->Engine(), docDir, bytes);

@@ -15,9 +15,9 @@
 #include "app/ScriptedRun.h"
 #include "app/core/CommandLine.h"
 #include "resources/Resources.h"
+#include "support/Cp1252.h"
 #include "support/Files.h"
 #include "support/Paths.h"
-#include "support/Cp1252.h"
 #include "support/StringTools.h"
 #include "support/SystemInfo.h"
 #include "tools/AboutBox.h"
@@ -30,8 +30,7 @@ int main(int argc, char** argv) {
   // Help, version and a mistyped option end here, without a display.
   const kv::TCommandLine line = kv::ParseCommandLine(argc, argv);
   if (line.Action != kv::TStartAction::Run) {
-    const kv::THostPath programDir =
-        kv::RunningProgramPath().Directory().WithTrailingSeparator();
+    const kv::THostPath programDir = kv::RunningProgramPath().Directory().WithTrailingSeparator();
     const int language = kv::TerminalLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
                                               std::getenv("LANG"));
     return kv::RunStartAction(line, programDir, language, std::cout, std::cerr).value_or(0);
@@ -70,8 +69,7 @@ int main(int argc, char** argv) {
       // leaves the user's recovery copies alone, and asks nothing.
       mainForm->Recovery.reset();
       mainForm->OnEditingReady = [mainForm] {
-        std::printf("KAVELIN-READY\nKAVELIN-PAGE %s\n",
-                    mainForm->CurrentFile.Bytes().c_str());
+        std::printf("KAVELIN-READY\nKAVELIN-PAGE %s\n", mainForm->CurrentFile.Bytes().c_str());
         std::fflush(stdout);
         // A measurement run ends at once, leaving nothing behind but its output.
         mainForm->DeleteWorkingFiles();

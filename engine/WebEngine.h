@@ -15,8 +15,8 @@
 
 #include "engine/PageCapture.h"
 #include "engine/Variant.h"
-#include "support/HostPath.h"
 #include "platform/classes/Exception.h"
+#include "support/HostPath.h"
 
 namespace kv {
 

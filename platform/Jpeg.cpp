@@ -281,8 +281,7 @@ QImage LoadJpegFile(const THostPath& path, QString* error) {
   QString reason;
   QImage image = DecodeJpeg(
       QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), &reason);
-  if (image.isNull())
-    SetError(error, QStringLiteral("Datei %1: %2").arg(PathToQ(path), reason));
+  if (image.isNull()) SetError(error, QStringLiteral("Datei %1: %2").arg(PathToQ(path), reason));
   return image;
 }
 

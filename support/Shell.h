@@ -28,9 +28,9 @@ bool OpenWithShell(const THostPath& file);
 // The same for an address (web, mail) given as page text; it reaches the programs as UTF-8.
 bool OpenWithShell(const std::string& address);
 
-// Starts the default web browser with argument (page text), given in the shape of a command line (a leading
-// double quote and a closing one, when present, are taken off). The browser is the first entry
-// of $BROWSER that can be started ("%s" stands for the argument), else "x-www-browser"; when
+// Starts the default web browser with argument (page text), given in the shape of a command line (a
+// leading double quote and a closing one, when present, are taken off). The browser is the first
+// entry of $BROWSER that can be started ("%s" stands for the argument), else "x-www-browser"; when
 // none can be started the argument itself goes to the desktop's opener.
 void OpenInDefaultBrowser(const std::string& argument);
 

@@ -1,9 +1,10 @@
 #include "support/SystemInfo.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "support/UserFolders.h"
 

@@ -178,7 +178,8 @@ void TMetaTagForm::WritePageHead() {
   // visit's snapshot nothing is written.
   if (!snapshotRead_)
     throw Exception(
-        ProgramText("Meta.NoSnapshot", MainLanguage(), {PathAsPageText(docDir + WorkingFile::Undo), PathAsPageText(currentFile)}));
+        ProgramText("Meta.NoSnapshot", MainLanguage(),
+                    {PathAsPageText(docDir + WorkingFile::Undo), PathAsPageText(currentFile)}));
   const bool xhtml = XHTMLCheckBox->Checked();
   const THostPath work = docDir + WorkingFile::MetaTags;
   const std::vector<std::string> lines = AddMissingHeadItems(ReadLines(work), xhtml);

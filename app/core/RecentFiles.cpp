@@ -17,8 +17,8 @@ std::vector<THostPath> UpdatedRecentList(const THostPath& path, const std::vecto
   for (const THostPath& entry : old)
     if (std::find(list.begin(), list.end(), entry) == list.end()) list.push_back(entry);
   if (list.size() > RecentFileList::MaxEntries) list.resize(RecentFileList::MaxEntries);
-  std::erase_if(list,
-                [](const THostPath& entry) { return !FitsRecentList(entry) || !FileExists(entry); });
+  std::erase_if(
+      list, [](const THostPath& entry) { return !FitsRecentList(entry) || !FileExists(entry); });
   return list;
 }
 

@@ -22,7 +22,6 @@ bool CanCreateFileIn(const THostPath& dir);
 // programDir when a file can be created there; else userDir() (the user's settings folder),
 // or programDir again when userDir() has none to offer, so the files' errors still name a
 // place. Asked once when the main window is created.
-THostPath ChooseSettingsDir(const THostPath& programDir,
-                            const std::function<THostPath()>& userDir);
+THostPath ChooseSettingsDir(const THostPath& programDir, const std::function<THostPath()>& userDir);
 
 }  // namespace kv

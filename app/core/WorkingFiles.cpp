@@ -108,8 +108,7 @@ bool IsWorkingFileName(const std::string& name) {
                      [](char c) { return c >= '0' && c <= '9'; });
 }
 
-int DeleteWorkingFiles(const THostPath& docDir, const THostPath& tempDir,
-                       const THostPath& keep) {
+int DeleteWorkingFiles(const THostPath& docDir, const THostPath& tempDir, const THostPath& keep) {
   return SweepFolder(docDir, keep) + SweepFolder(tempDir, keep);
 }
 

@@ -50,8 +50,9 @@ class TKeptFile {
 // copy is an EFCreateError naming the file; nothing is left behind then.
 THostPath WriteWorkingCopy(const THostPath& docDir, const std::string& bytes);
 
-// True only for the program's own working-file names (no folder part, bytes as listed): the fixed names above
-// and "KAVELIN_temp" + digits + ".html". Other files beginning with "KAVELIN_" are the user's.
+// True only for the program's own working-file names (no folder part, bytes as listed): the fixed
+// names above and "KAVELIN_temp" + digits + ".html". Other files beginning with "KAVELIN_" are the
+// user's.
 bool IsWorkingFileName(const std::string& name);
 
 // Deletes the working files in docDir, then in tempDir; an empty folder stands for the current

@@ -56,11 +56,11 @@ class EWriteError : public EInOutError {
 namespace FrameworkText {
 std::string ListIndexError(int index);  // "Listenindex überschreitet das Maximum (%d)"
 // A path in these texts is shown as page text (references for what the code page lacks).
-std::string FileOpenError(const THostPath& path);    // "Datei %s kann nicht geöffnet werden"
-std::string FileCreateError(const THostPath& path);  // "Datei %s kann nicht erstellt werden"
-std::string FileWriteError(const THostPath& path);   // "Fehler beim Schreiben der Datei %s"
-std::string InvalidInteger(const std::string& text);   // "'%s' ist kein gültiger Integerwert"
-std::string DuplicateString();                         // "Stringliste lässt keine Duplikate zu"
+std::string FileOpenError(const THostPath& path);     // "Datei %s kann nicht geöffnet werden"
+std::string FileCreateError(const THostPath& path);   // "Datei %s kann nicht erstellt werden"
+std::string FileWriteError(const THostPath& path);    // "Fehler beim Schreiben der Datei %s"
+std::string InvalidInteger(const std::string& text);  // "'%s' ist kein gültiger Integerwert"
+std::string DuplicateString();                        // "Stringliste lässt keine Duplikate zu"
 }  // namespace FrameworkText
 
 }  // namespace kv

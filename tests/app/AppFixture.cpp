@@ -1,4 +1,3 @@
-#include "tests/common/AsPath.h"
 #include "tests/app/AppFixture.h"
 
 #include <QTimer>
@@ -10,6 +9,7 @@
 #include "support/Files.h"
 #include "support/StringTools.h"
 #include "support/SystemInfo.h"
+#include "tests/common/AsPath.h"
 #include "tests/common/EventLoop.h"
 
 namespace kv {

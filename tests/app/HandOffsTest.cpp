@@ -2,11 +2,11 @@
 // copy per folder, the help page, the language file, and the snapshot a cancelled visit keeps.
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "app/core/WorkingFiles.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "tests/app/PageToolsFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {

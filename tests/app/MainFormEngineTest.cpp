@@ -11,12 +11,12 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
-#include "tests/common/AsPath.h"
 #include "app/EngineHost.h"
 #include "engine/QtWebEngine.h"
 #include "platform/StdCtrls.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 #include "tools/CreateTableForm.h"
 
 namespace kv {

@@ -6,11 +6,11 @@
 #include <deque>
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "app/core/RecoveryFolder.h"
 #include "engine/FakeWebEngine.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {

@@ -2,11 +2,11 @@
 #include <QCoreApplication>
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "engine/FakeWebEngine.h"
 #include "platform/QtTranslations.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {

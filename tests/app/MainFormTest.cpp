@@ -4,11 +4,11 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-#include "tests/common/AsPath.h"
 #include "engine/FakeWebEngine.h"
 #include "platform/classes/Strings.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 #include "tools/AboutBox.h"
 #include "tools/CreateTableForm.h"
 #include "tools/MetaTagForm.h"

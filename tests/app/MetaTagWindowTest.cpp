@@ -5,12 +5,12 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "tests/common/AsPath.h"
 #include "app/core/WorkingFiles.h"
 #include "support/AtomicFile.h"
 #include "support/Cp1252.h"
 #include "support/Files.h"
 #include "tests/app/PageToolsFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {

@@ -1,4 +1,3 @@
-#include "tests/common/AsPath.h"
 #include "tests/app/PageToolsFixture.h"
 
 #include <QApplication>
@@ -12,6 +11,7 @@
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "support/Shell.h"
+#include "tests/common/AsPath.h"
 #include "tools/CreateTableForm.h"
 
 namespace kv {

@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -23,7 +23,8 @@ TEST(ProgramEntry, APageNamedRelativeToTheStartFolderOpens) {
   const fs::path dir = fs::temp_directory_path() /
                        ("kv_entry_" + std::to_string(QCoreApplication::applicationPid()));
   fs::create_directories(dir / "tmp");
-  ASSERT_TRUE(WriteFileBytes(AsPath(FromSysPath(dir / "page.html")), "<HTML><BODY>hier</BODY></HTML>"));
+  ASSERT_TRUE(
+      WriteFileBytes(AsPath(FromSysPath(dir / "page.html")), "<HTML><BODY>hier</BODY></HTML>"));
 
   QProcess program;
   program.setProgram(QString::fromStdString(std::string(KV_BINARY_DIR) + "/bin/kavelin"));

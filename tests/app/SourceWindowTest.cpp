@@ -10,11 +10,11 @@
 #include <QTest>
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "app/core/WorkingFiles.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "tests/app/PageToolsFixture.h"
+#include "tests/common/AsPath.h"
 #include "tools/core/Gradient.h"
 
 namespace kv {

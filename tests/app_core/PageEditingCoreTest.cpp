@@ -89,7 +89,8 @@ TEST_F(RecentFilesTest, PathsBeyondTheCodePageStayByteForByte) {
   ForceDirectories(folder_.Path(lodz));
   const std::string a = Page(lodz + "/strona \xCE\xB6.html"), bad = Page("M\xFCller.html"),
                     broken = Page("line\nbreak.html");
-  for (const std::string& p : {a, bad, broken}) AddRecentFile(folder_.Path(), THostPath::FromBytes(p));
+  for (const std::string& p : {a, bad, broken})
+    AddRecentFile(folder_.Path(), THostPath::FromBytes(p));
   // The name with a line break opens but is not listed; the others are the bytes as given.
   EXPECT_EQ(Read("historie.ini"), bad + "\r\n" + a + "\r\n");
   EXPECT_EQ(Read("historiesmall.ini"), "M\xFCller.html\r\nstrona \xCE\xB6.html\r\n");

@@ -50,7 +50,8 @@ TEST_F(SaveDocumentTest, FailureNamesTheFileAndKeepsTheOldOne) {
   } catch (const EFCreateError& e) {
     EXPECT_NE(e.Message.find("Datei " + path + " kann nicht erstellt werden"), std::string::npos)
         << e.Message;
-    EXPECT_GT(e.Message.size(), FrameworkText::FileCreateError(AsPath(path)).size() + 2) << "no reason";
+    EXPECT_GT(e.Message.size(), FrameworkText::FileCreateError(AsPath(path)).size() + 2)
+        << "no reason";
   }
   EXPECT_EQ(Read(path), "old page");
   ::chmod(dir.c_str(), 0755);

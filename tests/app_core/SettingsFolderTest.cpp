@@ -50,9 +50,11 @@ TEST(SettingsFolderTest, TheUsersFolderOnlyWhenTheProgramFolderIsNotWritable) {
     ++asked;
     return AsPath(folder.File("config/"));
   };
-  EXPECT_EQ(ChooseSettingsDir(AsPath(folder.File("program/")), user), AsPath(folder.File("program/")));
+  EXPECT_EQ(ChooseSettingsDir(AsPath(folder.File("program/")), user),
+            AsPath(folder.File("program/")));
   EXPECT_EQ(asked, 0);
-  EXPECT_EQ(ChooseSettingsDir(AsPath(folder.File("installed/")), user), AsPath(folder.File("config/")));
+  EXPECT_EQ(ChooseSettingsDir(AsPath(folder.File("installed/")), user),
+            AsPath(folder.File("config/")));
   EXPECT_EQ(asked, 1);
   // Without a settings folder of the user's the files stay where they were, failing loudly.
   EXPECT_EQ(ChooseSettingsDir(AsPath(folder.File("installed/")), [] { return THostPath(); }),

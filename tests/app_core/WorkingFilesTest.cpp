@@ -85,7 +85,8 @@ TEST_F(DeleteWorkingFilesTest, SweepsTheDocumentFolderThenTheTemporaryOne) {
                                          temp + "KAVELIN_temp.html", temp + "kavelin77.html"};
   for (const auto& k : kept) Make(k);
   ASSERT_TRUE(ForceDirectories(AsPath(doc + "KAVELIN_undo.html.d")));
-  ASSERT_TRUE(ForceDirectories(AsPath(doc + "KAVELIN_metatags.html")));  // a folder: not a file to delete
+  ASSERT_TRUE(
+      ForceDirectories(AsPath(doc + "KAVELIN_metatags.html")));  // a folder: not a file to delete
 
   EXPECT_EQ(DeleteWorkingFiles(AsPath(doc), AsPath(temp)), 6);
   for (const auto& k : kept) EXPECT_TRUE(FileExists(AsPath(k))) << k;
@@ -100,7 +101,9 @@ TEST_F(DeleteWorkingFilesTest, TheCopyToKeepIsSparedInBothSweeps) {
   Make(doc + "KAVELIN_temp1.html");
   Make(doc + "KAVELIN_temp2.html");
   // The same folder as the document's, spelled differently: still the file to keep.
-  EXPECT_EQ(DeleteWorkingFiles(AsPath(doc), AsPath(doc), AsPath(folder_.File("doc/./KAVELIN_temp2.html"))), 1);
+  EXPECT_EQ(DeleteWorkingFiles(AsPath(doc), AsPath(doc),
+                               AsPath(folder_.File("doc/./KAVELIN_temp2.html"))),
+            1);
   EXPECT_FALSE(FileExists(AsPath(doc + "KAVELIN_temp1.html")));
   EXPECT_TRUE(FileExists(AsPath(doc + "KAVELIN_temp2.html")));
 }
@@ -127,7 +130,8 @@ TEST_F(DeleteWorkingFilesTest, FailuresAreIgnored) {
   // folder is swept regardless.
   EXPECT_NO_THROW(DeleteWorkingFiles(AsPath(doc), AsPath(folder_.Dir())));
   EXPECT_FALSE(FileExists(AsPath(folder_.File("KAVELIN_temp1.html"))));
-  EXPECT_NO_THROW(DeleteWorkingFiles(AsPath(folder_.File("nowhere/")), AsPath(folder_.File("nowhere2/"))));
+  EXPECT_NO_THROW(
+      DeleteWorkingFiles(AsPath(folder_.File("nowhere/")), AsPath(folder_.File("nowhere2/"))));
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include "tests/common/AsPath.h"
 #include "tests/app_document/DocumentFixture.h"
 
 #include <QApplication>
@@ -13,6 +12,7 @@
 #include "support/Files.h"
 #include "support/StringTools.h"
 #include "support/SystemInfo.h"
+#include "tests/common/AsPath.h"
 #include "tests/common/EventLoop.h"
 
 namespace kv {

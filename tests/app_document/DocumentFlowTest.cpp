@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <regex>
 
-#include "tests/common/AsPath.h"
 #include "support/Cp1252.h"
 #include "support/Files.h"
 #include "tests/app_document/DocumentFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {

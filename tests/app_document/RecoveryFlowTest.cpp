@@ -13,10 +13,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "app/core/RecoveryFolder.h"
 #include "support/Files.h"
 #include "tests/app_document/DocumentFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -39,8 +39,8 @@ class RecoveryFlowTest : public DocumentFlowTest {
   std::string Page() const { return Dir() + "site/seite.html"; }
   void MakePage() {
     ASSERT_TRUE(ForceDirectories(AsPath(Dir() + "site/")));
-    ASSERT_TRUE(
-        WriteFileBytes(AsPath(Page()), "<html><head><title>Seite</title></head><body></body></html>"));
+    ASSERT_TRUE(WriteFileBytes(AsPath(Page()),
+                               "<html><head><title>Seite</title></head><body></body></html>"));
   }
 };
 

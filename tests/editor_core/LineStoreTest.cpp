@@ -4,10 +4,10 @@
 #include <functional>
 #include <sstream>
 
-#include "tests/common/AsPath.h"
 #include "MemoFixture.h"
 #include "platform/classes/Exception.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 
 namespace kv::test {
 namespace {

@@ -12,9 +12,9 @@
 #include <QWebEngineView>
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "engine/QtWebEngine.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 #include "tests/common/EventLoop.h"
 #include "translate/ProgramTexts.h"
 

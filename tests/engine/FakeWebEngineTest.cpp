@@ -3,9 +3,9 @@
 #include <deque>
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "engine/FakeWebEngine.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {

@@ -15,11 +15,11 @@
 #include <random>
 #include <thread>
 
-#include "tests/common/AsPath.h"
 #include "bench/page/PageGenerator.h"
 #include "engine/Doctype.h"
 #include "engine/QtWebEngine.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 #include "tests/engine/EngineFixture.h"
 #include "tests/engine/OldTreePath.h"
 

@@ -17,9 +17,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "engine/QtWebEngine.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 #include "tests/engine/EngineFixture.h"
 #include "translate/ProgramTexts.h"
 
@@ -96,7 +96,8 @@ TEST_F(QtWebEngineTest, NavigateCompletesLaterAsAnEventAndTheHandlerMakesItEdita
 
 TEST_F(QtWebEngineTest, ALoadRightAfterANavigateKeepsTheNavigationsEvent) {
   ASSERT_TRUE(WriteFileBytes(AsPath(Path("first.html")), "<html><body><p>first</p></body></html>"));
-  ASSERT_TRUE(WriteFileBytes(AsPath(Path("second.html")), "<html><body><p>second</p></body></html>"));
+  ASSERT_TRUE(
+      WriteFileBytes(AsPath(Path("second.html")), "<html><body><p>second</p></body></html>"));
   int completed = 0;
   bool busyAtEvent = true;
   FEngine->OnNavigateComplete = [&] {
@@ -119,7 +120,8 @@ TEST_F(QtWebEngineTest, ALoadRightAfterANavigateKeepsTheNavigationsEvent) {
 
 TEST_F(QtWebEngineTest, PagesWithBlanksAndUmlautsInTheirNamesLoad) {
   // A name that is no UTF-8 loads too: the engine gets the bytes as the file address holds them.
-  ASSERT_TRUE(WriteFileBytes(AsPath(Path("M\xFCller.html")), "<html><body><p>bytes</p></body></html>"));
+  ASSERT_TRUE(
+      WriteFileBytes(AsPath(Path("M\xFCller.html")), "<html><body><p>bytes</p></body></html>"));
   FEngine->Load(AsPath(Path("M\xFCller.html")));
   EXPECT_TRUE(Contains(FEngine->SaveToLines(), "<P>bytes</P>"));
   const std::string name = "my page \xC3\xBC \xC5\x81\xC3\xB3d\xC5\xBA #1.html";
@@ -298,7 +300,8 @@ TEST_F(QtWebEngineTest, ShowUiCommandsInsertPlainAddresses) {
   std::string body;
   for (const std::string& line : lines) body += line;
   // The picture's address is page text: its characters, a reference where the code page ends.
-  EXPECT_NE(body.find("<IMG src=\"file:///tmp/my pics/b\xFC &#321;.gif\">"), std::string::npos) << body;
+  EXPECT_NE(body.find("<IMG src=\"file:///tmp/my pics/b\xFC &#321;.gif\">"), std::string::npos)
+      << body;
   FEngine->AskLinkAddress = nullptr;
   FEngine->AskPictureFile = nullptr;
 }

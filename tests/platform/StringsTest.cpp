@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "platform/classes/Exception.h"
 #include "platform/classes/Strings.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {

@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/common/AsPath.h"
 #include "platform/Jpeg.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 #include "tests/resources/TestJpegEncoder.h"
 
 namespace kv {

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "tests/common/AsPath.h"
 #include "platform/Jpeg.h"
 #include "resources/Resources.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {

@@ -157,9 +157,11 @@ TEST_F(AtomicFileTest, AFaultRefusesBeforeAnythingIsTouchedAndCopiesGoTheSameWay
   EXPECT_TRUE(Write(folder_.File("other.html"), "other"));
   SetAtomicWriteFault(nullptr);
 
-  EXPECT_TRUE(CopyFileAtomically(THostPath::FromBytes(folder_.File("other.html")), THostPath::FromBytes(path), error_));
+  EXPECT_TRUE(CopyFileAtomically(THostPath::FromBytes(folder_.File("other.html")),
+                                 THostPath::FromBytes(path), error_));
   EXPECT_EQ(Read(path), "other");
-  EXPECT_FALSE(CopyFileAtomically(THostPath::FromBytes(folder_.File("missing.html")), THostPath::FromBytes(path), error_));
+  EXPECT_FALSE(CopyFileAtomically(THostPath::FromBytes(folder_.File("missing.html")),
+                                  THostPath::FromBytes(path), error_));
   EXPECT_FALSE(error_.empty());
   EXPECT_EQ(Read(path), "other");
   EXPECT_EQ(Entries(), 2);

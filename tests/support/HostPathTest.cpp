@@ -51,7 +51,9 @@ TEST(HostPath, OddNamesKeepTheirBytesEverywhere) {
       {"50%", "50%"},
       {"a:b", "a:b"},
       {"line\nbreak", "line\nbreak"},
-      {"\xC5\x81\xC3\xB3\x64\xC5\xBA", "&#321;\xF3" "d&#378;"},
+      {"\xC5\x81\xC3\xB3\x64\xC5\xBA",
+       "&#321;\xF3"
+       "d&#378;"},
       {"M\xFCller", "M&#65533;ller"},
       {std::string(4000, 'x'), std::string(4000, 'x')},
   };

@@ -128,13 +128,15 @@ class ShellOnPathTest : public testing::Test {
 
   void Program(const std::string& name) {
     const std::string script = folder_.File(name);
-    ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(script), "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n"));
+    ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(script),
+                               "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n"));
     ::chmod(script.c_str(), 0755);
   }
   // Waits for the detached program to write what it was given.
   std::string ArgsOf(const std::string& name) {
     std::string bytes;
-    for (int i = 0; i < 200 && !ReadFileBytes(THostPath::FromBytes(folder_.File(name + ".args")), bytes); ++i)
+    for (int i = 0;
+         i < 200 && !ReadFileBytes(THostPath::FromBytes(folder_.File(name + ".args")), bytes); ++i)
       ::usleep(10000);
     return bytes;
   }

@@ -65,4 +65,3 @@ class TTempFolder {
 };
 
 }  // namespace kv::test
-

@@ -9,12 +9,12 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "tests/common/AsPath.h"
 #include "engine/FakeWebEngine.h"
 #include "platform/QtText.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 #include "tools/CreateTableForm.h"
 #include "translate/Translator.h"
 

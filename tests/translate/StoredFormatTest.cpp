@@ -3,9 +3,9 @@
 
 #include <random>
 
-#include "tests/common/AsPath.h"
 #include "FakeComponents.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 #include "translate/LangLocales.h"
 #include "translate/LangRows.h"
 #include "translate/PayloadCheck.h"
