@@ -40,7 +40,8 @@ TMainForm* PageToolsTest::StartOn(const std::string& page) {
   showcase_ = app_->CreateForm<TWerbungForm>(nullptr);
   meta_ = app_->CreateForm<TMetaTagForm>(nullptr);
   main_->Show();
-  EXPECT_TRUE(WaitFor([&] { return main_->CurrentFile == PagePath() && !engine_->Busy(); }));
+  EXPECT_TRUE(
+      WaitFor([&] { return main_->CurrentFile.Bytes() == PagePath() && !engine_->Busy(); }));
   return main_;
 }
 
