@@ -280,6 +280,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "<IMG src=\"file:///w/&amp;/a.gif\">", "<IMG src=\"../&amp;/a.gif\">"},
         THostCase{"LiteralAmpAsPageText", "/w/&amp;/", "<IMG src=\"file:///w/&amp;amp;/a.gif\">",
                   "<IMG src=\"a.gif\">"},
+        // In a script the same text is the folder's own name; read as a reference it names a
+        // sibling, and the address made relative through the parent still reaches the file.
+        THostCase{"LiteralAmpInAScriptStaysWorking", "/w/&amp;/", "s = 'file:///w/&amp;/a.gif';",
+                  "s = '../&amp;/a.gif';"},
         THostCase{"LiteralReferenceNamesTheLetter", "/w/&#321;/",
                   "<IMG src=\"file:///w/&#321;/a.gif\">", "<IMG src=\"../&#321;/a.gif\">"},
         THostCase{"LiteralReferenceAsPageText", "/w/&#321;/",
