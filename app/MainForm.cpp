@@ -319,8 +319,13 @@ void TMainForm::CreateComponents() {
     return Message(id, args);
   };
   // Qt's own dialogs and buttons follow every switch of the language.
-  LangDispatcher1->AddLanguageListener(
-      this, [this] { UseQtTranslations(QtLanguageCode(ActiveLanguage())); });
+  LangDispatcher1->AddLanguageListener(this, [this] {
+    UseQtTranslations(QtLanguageCode(ActiveLanguage()));
+    // The menus name their keys as Qt now does ("Strg+O" in German).
+    for (TMenuItem* item :
+         {NeueInternetseit1, Neu1, Soeichern1, Speichernunter1, Programmbeenden1, Hilfedatei2})
+      item->SetShortCut(item->ShortCut());
+  });
   InstallRecovery();
   fileDrop_ = std::make_unique<TFileDrop>(
       Peer(), [](const THostPath& path) { return HasPageFileExtension(path); },
