@@ -188,7 +188,7 @@ bool WriteInPlace(const fs::path& target, const fs::path& dir, const std::string
     }
     code = errno;
     error = SystemError(code);
-    // The data may not have reached the disk: restore by path below.
+    // A failed close can mean lost data: the old contents go back in.
     const int again = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
     int ignored = 0;
     if (again >= 0 && OverwriteFrom0(again, old, ignored, nullptr) && ::close(again) == 0) {
