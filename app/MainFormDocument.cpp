@@ -1,6 +1,7 @@
 // The page's life on disk: New, Open, Save, Save as, the working copy the engine edits, the
 // save routine and the clean-up of working files.
 #include "app/MainForm.h"
+#include "app/core/PageFileCheck.h"
 #include "app/core/SaveDocument.h"
 #include "app/core/WorkingFiles.h"
 #include "platform/classes/Exception.h"
@@ -94,10 +95,32 @@ void TMainForm::Neu1Click(TObject*) {
 void TMainForm::NeueInternetseit1Click(TObject*) {
   OpenDialog1->SetFileName("");
   if (!OpenDialog1->Execute()) return;
-  const std::string chosen = OpenDialog1->FileName();
-  LoadDocument(chosen);
-  AddRecentFile(chosen);
+  OpenChosenPage(OpenDialog1->FileName());
+}
+
+void TMainForm::OpenChosenPage(const std::string& path) {
+  RefuseNonPage(path);
+  LoadDocument(path);
+  AddRecentFile(path);
   RebuildRecentMenu();
+}
+
+TPageFileVerdict TMainForm::CheckChosenFile(const std::string& path) const {
+  const THostPath host = THostPath::FromBytes(HostPathBytes(path));
+  return CheckPageFile(host);
+}
+
+void TMainForm::PageDropped(const THostPath& path) {
+  std::string name;
+  // A name the program's paths cannot hold is no page it can open.
+  if (!PathFromHostBytes(path.Bytes(), name)) return;
+  OpenChosenPage(name);
+}
+
+void TMainForm::RefuseNonPage(const std::string& path) {
+  const TPageFileVerdict verdict = CheckChosenFile(path);
+  if (verdict != TPageFileVerdict::Ok)
+    throw EFOpenError(Message(PageFileRefusalText(verdict), {path}));
 }
 
 void TMainForm::SaveDocumentTo(const std::string& path) {

@@ -53,7 +53,10 @@ void TMainForm::RecentFileClick(TObject* sender) {
   TStringList paths;
   paths.LoadFromFile(SettingsDir + RecentFileList::Paths);
   const std::string path = paths.Get(static_cast<int>(n - RecentFileList::FirstTag));
-  if (FileExists(path)) LoadDocument(path);
+  // A vanished page leaves only the number behind; anything else that is no page says why.
+  if (CheckChosenFile(path) == TPageFileVerdict::Missing) return;
+  RefuseNonPage(path);
+  LoadDocument(path);
 }
 
 }  // namespace kv

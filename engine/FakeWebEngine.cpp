@@ -1,6 +1,7 @@
 #include "engine/FakeWebEngine.h"
 
 #include "support/AnsiCase.h"
+#include "support/AtomicFile.h"
 #include "support/Files.h"
 
 namespace kv {
@@ -100,8 +101,9 @@ void TFakeWebEngine::Load(const std::string& path) {
 void TFakeWebEngine::Save(const std::string& path) {
   CheckAlive();
   Saves.push_back(path);
-  if (!WriteFileBytes(path, DocumentText))
-    throw EFCreateError(FrameworkText::FileCreateError(path));
+  std::string reason;
+  if (!WriteFileAtomically(path, DocumentText, reason))
+    throw EFCreateError(FrameworkText::FileCreateError(path) + ": " + reason);
 }
 
 std::vector<std::string> TFakeWebEngine::SaveToLines() {

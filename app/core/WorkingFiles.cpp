@@ -8,6 +8,7 @@
 
 #include "platform/classes/Exception.h"
 #include "platform/classes/Strings.h"
+#include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "support/Paths.h"
 
@@ -52,10 +53,9 @@ std::string UntitledFile(const std::string& tempDir) {
 
 std::string WriteWorkingCopy(const std::string& docDir, const std::string& bytes) {
   std::string work = NewWorkFileName(docDir);
-  if (!WriteFileBytes(work, bytes)) {
-    DeleteFileIfExists(work);
-    throw EFCreateError(FrameworkText::FileCreateError(work));
-  }
+  std::string reason;
+  if (!WriteFileAtomically(work, bytes, reason))
+    throw EFCreateError(FrameworkText::FileCreateError(work) + ": " + reason);
   return work;
 }
 
