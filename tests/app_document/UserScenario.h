@@ -61,6 +61,18 @@ class UserScenario : public DocumentFlowTest {
     QTest::keyClicks(Surface(), text);
     EXPECT_TRUE(PageShows({text.toLatin1().constData()})) << Page();
   }
+  // A heading typed and made "Heading 1" in the block format box, then a paragraph below it.
+  void HeadingAndParagraph(const QString& heading, const QString& paragraph) {
+    Type(heading.toStdString());
+    auto* blockFormat = static_cast<QComboBox*>(form_->BlockFormatCombo->Peer());
+    ASSERT_TRUE(input::Pick(blockFormat, blockFormat->itemText(1)));
+    const std::string h1 = "<H1>" + heading.toStdString() + "</H1>";
+    ASSERT_TRUE(PageShows({h1.c_str()})) << Page();
+    ASSERT_TRUE(input::Focus(Surface()));
+    QTest::keyClick(Surface(), Qt::Key_End);
+    QTest::keyClick(Surface(), Qt::Key_Return);
+    Keys(paragraph);
+  }
   QString Selection() const {
     return static_cast<QWebEngineView*>(form_->WebBrowser1->Peer())->page()->selectedText();
   }

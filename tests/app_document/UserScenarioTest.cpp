@@ -18,17 +18,9 @@ TEST_F(UserScenario, ANewUserMakesAPageSavesItMovesItAndOpensItAgain) {
   ASSERT_TRUE(WaitFor([&] { return f->WorkFile != firstWork; }));
   ASSERT_TRUE(PageShows({"<BODY"})) << Page();
 
-  // A heading: typed, then "Heading 1" from the block format box.
-  Type("Sommerfest");
-  auto* blockFormat = static_cast<QComboBox*>(f->BlockFormatCombo->Peer());
-  ASSERT_TRUE(input::Pick(blockFormat, blockFormat->itemText(1)));
-  ASSERT_TRUE(PageShows({"<H1>Sommerfest</H1>"})) << Page();
-
-  // A paragraph below it, and one word of it bold.
-  ASSERT_TRUE(input::Focus(Surface()));
-  QTest::keyClick(Surface(), Qt::Key_End);
-  QTest::keyClick(Surface(), Qt::Key_Return);
-  Keys("Wir feiern im Garten");
+  // A heading, "Heading 1" from the block format box, then a paragraph with one word bold.
+  HeadingAndParagraph("Sommerfest", "Wir feiern im Garten");
+  if (HasFatalFailure()) return;
   ASSERT_TRUE(PageShows({"</H1>"}));
   EXPECT_GT(Page().find("Wir feiern"), Page().find("</H1>")) << "the paragraph is in the heading";
   QTest::keyClick(Surface(), Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
