@@ -271,19 +271,6 @@ TCompiledPass Compile(const std::vector<TPathReplacement>& list) {
   return out;
 }
 
-// The words of a host path: the names between its slashes, empty ones left out.
-std::vector<std::string> PathWords(const std::string& path) {
-  std::vector<std::string> words;
-  size_t from = 0;
-  while (from <= path.size()) {
-    size_t to = path.find('/', from);
-    if (to == std::string::npos) to = path.size();
-    if (to > from) words.push_back(path.substr(from, to - from));
-    from = to + 1;
-  }
-  return words;
-}
-
 // The per-line work of all passes, prepared for one folder. Every shortcut below only skips
 // work that provably changes nothing, so the lines come out exactly as the passes one after
 // the other would leave them.
@@ -339,7 +326,7 @@ class TLineRewriter {
   // them as the same run: the longest run in the first word stands in every match of every
   // search holding it. A line without it cannot match any.
   void MakePathFilter(const THostPathRewritePlan& plan) {
-    const std::vector<std::string> words = PathWords(plan.OwnFolder.front().Path.Bytes());
+    const std::vector<std::string> words = SplitNonEmpty(plan.OwnFolder.front().Path.Bytes(), '/');
     if (words.empty()) return;
     std::string needle, run;
     for (const char c : words.front() + '/') {
@@ -481,7 +468,7 @@ THostPathRewritePlan MakePathRewritePlan(const THostPath& docDir) {
   // into a new address. (Their second search, the folder with backslashes as slashes, would name
   // another folder here, where a backslash is a character of a name.)
   if (dir.find('\\') == std::string::npos) plan.OwnFolder.push_back(plan.OwnFolder.front());
-  const std::vector<std::string> words = PathWords(dir);
+  const std::vector<std::string> words = SplitNonEmpty(dir, '/');
   const int count = static_cast<int>(words.size());
   for (int i = 1; i <= 5 && count - i >= 1; ++i) {
     std::string ancestor = "/";
