@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,10 +60,15 @@ struct TGenerator {
           break;
         case 6: {
           // A deep chain of one element, as generated or broken pages have.
-          int levels = 1 + In.Byte() * 16;
-          TDomNode chain = TDomNode::Element(Name(), {}, {TDomNode::Text("x")});
-          while (--levels > 0) chain = TDomNode::Element(chain.Name, {}, {std::move(chain)});
-          parent.Children.push_back(std::move(chain));
+          const int levels = 1 + In.Byte() * 16;
+          const std::string name = Name();
+          parent.Children.push_back(TDomNode::Element(name));
+          TDomNode* inner = &parent.Children.back();
+          for (int i = 1; i < levels; ++i) {
+            inner->Children.push_back(TDomNode::Element(name));
+            inner = &inner->Children.back();
+          }
+          inner->Children.push_back(TDomNode::Text("x"));
           break;
         }
         default:
@@ -93,9 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const kv::TSerializedPage page = kv::SerializePageText(kv::PageTreeOf(document));
   if (page.Lines() != lines) kv::fuzz::Fail("the buffer and the lines differ");
   if (kv::LinesToCrLfText(lines) != page.Text) kv::fuzz::Fail("the line ends are misplaced");
-  for (char c : page.Text) {
-    if (Undefined1252(static_cast<unsigned char>(c)))
+  for (const std::string& line : lines) {
+    for (char c : line) {
+      if (!Undefined1252(static_cast<unsigned char>(c))) continue;
+      std::fprintf(stderr, "line: %s\n", line.c_str());
       kv::fuzz::Fail("a byte outside Windows-1252 in the page");
+    }
   }
   return 0;
 }
