@@ -6,6 +6,7 @@
 
 #include "app/core/SettingsFolder.h"
 #include "app/core/WorkingFiles.h"
+#include "platform/FileDrop.h"
 #include "platform/Jpeg.h"
 #include "platform/QtText.h"
 #include "platform/QtTranslations.h"
@@ -234,6 +235,14 @@ void TMainForm::CreateComponents() {
   Hilfe2 = AddMenuItem(bar, "Hilfe2", "Help", "", -1);
   Hilfedatei2 = AddMenuItem(Hilfe2, "Hilfedatei2", "Help File", "Alt+H", 6);
   Info2 = AddMenuItem(Hilfe2, "Info2", "Info", "Alt+I", 9);
+  // The keys every desktop program has, beside the designed ones. None is a key the page
+  // (Ctrl+B, I, U, Z, Y, C, X, V, A) or the source window (Ctrl+F, F3, F2, Esc) needs.
+  NeueInternetseit1->SetExtraShortCuts({"Ctrl+O"});
+  Neu1->SetExtraShortCuts({"Ctrl+N"});
+  Soeichern1->SetExtraShortCuts({"Ctrl+S"});
+  Speichernunter1->SetExtraShortCuts({"Ctrl+Shift+S"});
+  Programmbeenden1->SetExtraShortCuts({"Ctrl+Q"});
+  Hilfedatei2->SetExtraShortCuts({"F1"});
   SetMenu(MainMenu1);
 
   OpenDialog1 = new TOpenDialog(this);
@@ -310,9 +319,17 @@ void TMainForm::CreateComponents() {
     return Message(id, args);
   };
   // Qt's own dialogs and buttons follow every switch of the language.
-  LangDispatcher1->AddLanguageListener(
-      this, [this] { UseQtTranslations(QtLanguageCode(ActiveLanguage())); });
+  LangDispatcher1->AddLanguageListener(this, [this] {
+    UseQtTranslations(QtLanguageCode(ActiveLanguage()));
+    // The menus name their keys as Qt now does ("Strg+O" in German).
+    for (TMenuItem* item :
+         {NeueInternetseit1, Neu1, Soeichern1, Speichernunter1, Programmbeenden1, Hilfedatei2})
+      item->SetShortCut(item->ShortCut());
+  });
   InstallRecovery();
+  fileDrop_ = std::make_unique<TFileDrop>(
+      Peer(), [](const THostPath& path) { return HasPageFileExtension(path); },
+      [this](const THostPath& path) { SafeCall([this, &path] { PageDropped(path); }); });
 }
 
 void TMainForm::ApplyProgramTexts() {
@@ -322,6 +339,12 @@ void TMainForm::ApplyProgramTexts() {
   BlockFormatCombo->SetHint(Message("Main.HintBlockFormat"));
   TextSizeCombo->SetHint(Message("Main.HintFontSize"));
   TextFontCombo->SetHint(Message("Main.HintFont"));
+  NeueInternetseit1->SetHint(Message("Main.HintOpen"));
+  Neu1->SetHint(Message("Main.HintNew"));
+  Soeichern1->SetHint(Message("Main.HintSave"));
+  Speichernunter1->SetHint(Message("Main.HintSaveAs"));
+  Programmbeenden1->SetHint(Message("Main.HintClose"));
+  Hilfedatei2->SetHint(Message("Main.HintHelpFile"));
 }
 
 std::string TMainForm::Message(std::string_view id,
@@ -434,10 +457,11 @@ void TMainForm::OpenFirstPage() {
     });
     if (OfferRecoveryAtStart()) {
       // The page a run that ended without closing left behind, instead of the start page.
-    } else if (StartFile.IsEmpty() || !FileExists(StartFile)) {
+    } else if (StartFile.IsEmpty() || CheckChosenFile(StartFile) == TPageFileVerdict::Missing) {
       Neu1Click(this);
     } else {
       try {
+        RefuseNonPage(StartFile);
         LoadDocument(StartFile);
       } catch (const std::exception& e) {
         // A start page that cannot be opened is reported; the user goes on with a new page.

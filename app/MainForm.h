@@ -12,6 +12,7 @@
 
 #include "app/RecoveryKeeper.h"
 #include "app/WebBrowser.h"
+#include "app/core/PageFileCheck.h"
 #include "platform/AppEvents.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -23,6 +24,7 @@
 
 namespace kv {
 
+class TFileDrop;
 class TLangDispatcher;
 class TTranslator;
 
@@ -52,6 +54,16 @@ class TMainForm : public TForm {
   void SaveDocumentTo(const THostPath& path);
   void Neu1Click(TObject* sender);
   void NeueInternetseit1Click(TObject* sender);
+  // What File, Open does with the chosen name (also for a dropped page): the check, the load,
+  // the recent list.
+  void OpenChosenPage(const THostPath& path);
+  // A file that cannot be a page (missing, a folder, a pipe, a picture, a huge file…) is
+  // refused before anything of the current page changes: an error naming it, which the
+  // window's error box shows.
+  void RefuseNonPage(const THostPath& path);
+  TPageFileVerdict CheckChosenFile(const THostPath& path) const;
+  // A page file dropped on the window, opened as File, Open would.
+  void PageDropped(const THostPath& path);
   void Soeichern1Click(TObject* sender);
   void Speichernunter1Click(TObject* sender);
   void Programmbeenden1Click(TObject* sender);
@@ -173,6 +185,7 @@ class TMainForm : public TForm {
   // moves to another folder.
   THostPath PreviewCopyPath() const;
   void DeletePreviewCopy();
+  std::unique_ptr<TFileDrop> fileDrop_;
   TEngineFactory engineFactory_;
   std::vector<THostPath> arguments_;
   THostPath programPath_;

@@ -1,6 +1,7 @@
 // The page's life on disk: New, Open, Save, Save as, the working copy the engine edits, the
 // save routine and the clean-up of working files.
 #include "app/MainForm.h"
+#include "app/core/PageFileCheck.h"
 #include "app/core/SaveDocument.h"
 #include "app/core/WorkingFiles.h"
 #include "platform/classes/Exception.h"
@@ -94,10 +95,28 @@ void TMainForm::Neu1Click(TObject*) {
 void TMainForm::NeueInternetseit1Click(TObject*) {
   OpenDialog1->SetFileName("");
   if (!OpenDialog1->Execute()) return;
-  const THostPath chosen = OpenDialog1->FilePath();
-  LoadDocument(chosen);
-  AddRecentFile(chosen);
+  OpenChosenPage(OpenDialog1->FilePath());
+}
+
+void TMainForm::OpenChosenPage(const THostPath& path) {
+  RefuseNonPage(path);
+  LoadDocument(path);
+  AddRecentFile(path);
   RebuildRecentMenu();
+}
+
+TPageFileVerdict TMainForm::CheckChosenFile(const THostPath& path) const {
+  return CheckPageFile(path);
+}
+
+void TMainForm::PageDropped(const THostPath& path) {
+  OpenChosenPage(path);
+}
+
+void TMainForm::RefuseNonPage(const THostPath& path) {
+  const TPageFileVerdict verdict = CheckChosenFile(path);
+  if (verdict != TPageFileVerdict::Ok)
+    throw EFOpenError(Message(PageFileRefusalText(verdict), {PathAsPageText(path)}));
 }
 
 void TMainForm::SaveDocumentTo(const THostPath& path) {

@@ -54,7 +54,10 @@ void TMainForm::RecentFileClick(TObject* sender) {
   paths.LoadFromFile(SettingsDir + RecentFileList::Paths);
   const THostPath path =
       THostPath::FromBytes(paths.Get(static_cast<int>(n - RecentFileList::FirstTag)));
-  if (FileExists(path)) LoadDocument(path);
+  // A vanished page leaves only the number behind; anything else that is no page says why.
+  if (CheckChosenFile(path) == TPageFileVerdict::Missing) return;
+  RefuseNonPage(path);
+  LoadDocument(path);
 }
 
 }  // namespace kv

@@ -1,6 +1,7 @@
 #include "engine/FakeWebEngine.h"
 
 #include "support/AnsiCase.h"
+#include "support/AtomicFile.h"
 #include "support/Cp1252.h"
 #include "support/Files.h"
 
@@ -113,8 +114,9 @@ void TFakeWebEngine::Load(const THostPath& path) {
 void TFakeWebEngine::Save(const THostPath& path) {
   CheckAlive();
   Saves.push_back(path);
-  if (!WriteFileBytes(path, DocumentText))
-    throw EFCreateError(FrameworkText::FileCreateError(path));
+  std::string reason;
+  if (!WriteFileAtomically(path, DocumentText, reason))
+    throw EFCreateError(FrameworkText::FileCreateError(path) + ": " + reason);
 }
 
 std::vector<std::string> TFakeWebEngine::SaveToLines() {

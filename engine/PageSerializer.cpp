@@ -214,8 +214,19 @@ void ForEachCodePoint(std::string_view utf8, TLine line, TChar text) {
   }
 }
 
+// A tag name: ASCII letters upper-cased. Any other character is page text like an attribute
+// name's, so a name the engine reports beyond ASCII (a custom element, a broken page) never puts
+// UTF-8 bytes into the Windows-1252 file.
 void AppendUpper(std::string& out, std::string_view name) {
-  for (char c : name) out += c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+  for (std::size_t i = 0; i < name.size();) {
+    const char c = name[i];
+    if (IsPlainAscii(c)) {
+      out += c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+      ++i;
+    } else {
+      AppendEncoded(out, DecodeUtf8At(name, i), TEscape::Attribute);
+    }
+  }
 }
 
 bool IsToken(std::string_view value) {

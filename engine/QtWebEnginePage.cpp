@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "engine/QtWebEngineImpl.h"
+#include "support/AtomicFile.h"
 #include "support/Files.h"
 
 namespace kv {
@@ -62,8 +63,9 @@ TSerializedPage TQtWebEngine::TImpl::Serialize() {
 }
 
 void TQtWebEngine::Save(const THostPath& path) {
-  if (!WriteFileBytes(path, SaveToPage().Text))
-    throw EFCreateError(FrameworkText::FileCreateError(path));
+  std::string reason;
+  if (!WriteFileAtomically(path, SaveToPage().Text, reason))
+    throw EFCreateError(FrameworkText::FileCreateError(path) + ": " + reason);
 }
 
 std::vector<std::string> TQtWebEngine::SaveToLines() {

@@ -29,7 +29,7 @@ TMenuItem::~TMenuItem() {
 void TMenuItem::SetCaption(const std::string& caption) {
   caption_ = caption;
   if (menu_) menu_->setTitle(ToQ(caption));
-  if (action_) action_->setText(ToQ(caption));
+  UpdateShortCuts();
 }
 
 void TMenuItem::SetUnicodeCaption(const std::u32string& caption) {
@@ -40,7 +40,40 @@ void TMenuItem::SetUnicodeCaption(const std::u32string& caption) {
 
 void TMenuItem::SetShortCut(const std::string& shortCut) {
   shortCut_ = shortCut;
-  if (action_) action_->setShortcut(QKeySequence(ToQ(shortCut)));
+  UpdateShortCuts();
+}
+
+void TMenuItem::SetExtraShortCuts(std::vector<std::string> keys) {
+  extraShortCuts_ = std::move(keys);
+  UpdateShortCuts();
+}
+
+void TMenuItem::SetHint(const std::string& hint) {
+  hint_ = hint;
+  if (action_ && !menu_) {
+    action_->setToolTip(ToQ(hint));
+    action_->setStatusTip(ToQ(hint));
+  }
+}
+
+void TMenuItem::UpdateShortCuts() {
+  if (!action_) return;
+  if (menu_) {
+    action_->setText(ToQ(caption_));
+    return;
+  }
+  QList<QKeySequence> keys;
+  if (!shortCut_.empty()) keys.append(QKeySequence(ToQ(shortCut_)));
+  for (const std::string& key : extraShortCuts_) keys.append(QKeySequence(ToQ(key)));
+  action_->setShortcuts(keys);
+  // A menu shows only an action's first key on its own; text after a tab takes its place.
+  QString text = ToQ(caption_);
+  if (keys.size() > 1) {
+    QStringList shown;
+    for (const QKeySequence& key : keys) shown.append(key.toString(QKeySequence::NativeText));
+    text += u'\t' + shown.join(QStringLiteral(", "));
+  }
+  action_->setText(text);
 }
 
 void TMenuItem::SetImageIndex(int index) {
@@ -113,7 +146,8 @@ void TMenuItem::Attach(TMenuItem* parent, int index) {
   container->insertAction(before, action_);
   action_->setEnabled(enabled_);
   if (checked_) SetChecked(true);
-  if (!shortCut_.empty()) action_->setShortcut(QKeySequence(ToQ(shortCut_)));
+  UpdateShortCuts();
+  if (!hint_.empty()) SetHint(hint_);
   action_->setShortcutContext(Qt::ApplicationShortcut);
   UpdatePicture();
 }

@@ -30,6 +30,9 @@ class TMenuItem : public TComponent {
   // A shortcut in Qt's portable text form ("Alt+O", "F2"); empty for none.
   const std::string& ShortCut() const { return shortCut_; }
   void SetShortCut(const std::string& shortCut);
+  // Further keys that run the item; the menu shows them after the first ("Alt+O, Ctrl+O").
+  const std::vector<std::string>& ExtraShortCuts() const { return extraShortCuts_; }
+  void SetExtraShortCuts(std::vector<std::string> keys);
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int index);
   bool Enabled() const { return enabled_; }
@@ -37,7 +40,8 @@ class TMenuItem : public TComponent {
   bool Checked() const { return checked_; }
   void SetChecked(bool checked);
   const std::string& Hint() const { return hint_; }
-  void SetHint(const std::string& hint) { hint_ = hint; }
+  // Shown as the item's tool tip and status tip.
+  void SetHint(const std::string& hint);
 
   int Count() const { return static_cast<int>(items_.size()); }
   TMenuItem* Items(int index) const { return items_.at(index); }
@@ -58,8 +62,10 @@ class TMenuItem : public TComponent {
   void Attach(TMenuItem* parent, int index);
   void Detach();
   void UpdatePicture();
+  void UpdateShortCuts();
   TImageList* Images() const;
   std::string caption_, shortCut_, hint_;
+  std::vector<std::string> extraShortCuts_;
   int imageIndex_ = -1;
   bool enabled_ = true, checked_ = false;
   std::vector<TMenuItem*> items_;

@@ -13,11 +13,25 @@ namespace {
 struct TQtCatalogues {
   std::string Language;
   std::unique_ptr<QTranslator> Translator;
+  QLocale Original;  // the desktop's, taken before the first switch
+  bool HaveOriginal = false;
 };
 
 TQtCatalogues& Catalogues() {
   static TQtCatalogues catalogues;
   return catalogues;
+}
+
+// Dates, numbers and month names in Qt's dialogs follow the language as the captions do: German
+// when German is chosen, else the desktop's own locale (an English one when the desktop's is
+// German, so a switch to English shows no German month names).
+void UseLocaleFor(const std::string& language, const QLocale& original) {
+  if (language == "de")
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  else if (original.language() == QLocale::German)
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+  else
+    QLocale::setDefault(original);
 }
 
 }  // namespace
@@ -28,7 +42,12 @@ bool UseQtTranslations(const std::string& language) {
     QCoreApplication::removeTranslator(c.Translator.get());
     c.Translator.reset();
   }
+  if (!c.HaveOriginal) {
+    c.Original = QLocale();
+    c.HaveOriginal = true;
+  }
   c.Language = language;
+  UseLocaleFor(language, c.Original);
   if (language.empty() || language == "en") return true;
   auto translator = std::make_unique<QTranslator>();
   // "qt_<lang>.qm" is a catalogue of catalogues: it pulls in qtbase and the other modules'.

@@ -1,10 +1,12 @@
 #include "platform/StdCtrls.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
 
@@ -120,8 +122,25 @@ KV_DEFINE_CLASS(
                                     &TCustomComboBox::SetDropDownCount)})
 KV_DEFINE_CLASS(TComboBox, TCustomComboBox, {})
 
+namespace {
+
+// The opened list is as wide as its widest entry, as the framework's lists are: the boxes are
+// designed narrow, and a translated entry may be longer than the box.
+class TComboWidget : public QComboBox {
+ public:
+  void showPopup() override {
+    QAbstractItemView* list = view();
+    int width = list->sizeHintForColumn(0) + 2 * list->frameWidth();
+    if (count() > maxVisibleItems()) width += list->verticalScrollBar()->sizeHint().width();
+    list->setMinimumWidth(width);
+    QComboBox::showPopup();
+  }
+};
+
+}  // namespace
+
 TCustomComboBox::TCustomComboBox(TComponent* owner)
-    : TControl(owner, new QComboBox), items_(std::make_unique<TStringList>()) {
+    : TControl(owner, new TComboWidget), items_(std::make_unique<TStringList>()) {
   QComboBox* c = Combo();
   c->setEditable(true);
   c->setInsertPolicy(QComboBox::NoInsert);

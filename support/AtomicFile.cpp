@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <random>
 
 #include "support/Files.h"
@@ -49,9 +50,23 @@ bool Writable(const fs::path& path, const struct stat& st) {
   return ::access(path.c_str(), W_OK) == 0;
 }
 
-bool WriteAll(int fd, const std::string& bytes, int& code) {
+TPartialWriteFault& PartialFault() {
+  static TPartialWriteFault fault;
+  return fault;
+}
+
+// Writes all bytes at the descriptor's position. With a partial fault in force for the target,
+// only the first bytes get out before the write fails as a full disk would.
+bool WriteAll(int fd, const std::string& bytes, int& code, const fs::path* target = nullptr) {
   const char* p = bytes.data();
   size_t left = bytes.size();
+  if (target && PartialFault()) {
+    if (const std::optional<size_t> cut = PartialFault()(target->native()); cut && *cut < left) {
+      if (!WriteAll(fd, bytes.substr(0, *cut), code)) return false;
+      code = ENOSPC;
+      return false;
+    }
+  }
   while (left > 0) {
     const ssize_t n = ::write(fd, p, left);
     if (n < 0) {
@@ -98,7 +113,111 @@ void SyncDirectory(const fs::path& dir) {
   ::close(fd);
 }
 
+// Reads the whole file behind fd from its start.
+bool ReadAll(int fd, std::string& bytes, int& code) {
+  bytes.clear();
+  if (::lseek(fd, 0, SEEK_SET) < 0) {
+    code = errno;
+    return false;
+  }
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      code = errno;
+      return false;
+    }
+    if (n == 0) return true;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+// Puts bytes into fd from its start and cuts the file there, then flushes it.
+bool OverwriteFrom0(int fd, const std::string& bytes, int& code, const fs::path* target) {
+  if (::lseek(fd, 0, SEEK_SET) < 0) {
+    code = errno;
+    return false;
+  }
+  if (!WriteAll(fd, bytes, code, target)) return false;
+  if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0) {
+    code = errno;
+    return false;
+  }
+  return true;
+}
+
+// A file with other hard links: a rename would give this name a new file and leave the other
+// names with the old contents. The file itself is rewritten instead, after a copy of its old
+// contents beside it; when the write fails part-way the copy goes back in, so the file is never
+// left half-written. The copy is removed afterwards, unless it could not be put back, when it
+// is the user's only way to the old contents and the error names it.
+bool WriteInPlace(const fs::path& target, const fs::path& dir, const std::string& bytes,
+                  std::string& error) {
+  int code = 0;
+  const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) {
+    error = SystemError(errno);
+    return false;
+  }
+  std::string old;
+  fs::path backup;
+  int backupFd = -1;
+  bool ok = ReadAll(fd, old, code);
+  if (ok) backupFd = CreateTemporary(dir, target.filename().string(), backup, code);
+  if (ok && backupFd < 0) ok = false;
+  if (ok) {
+    ok = WriteAll(backupFd, old, code) && ::fsync(backupFd) == 0;
+    if (!ok && code == 0) code = errno;
+    ::close(backupFd);
+    if (ok) SyncDirectory(dir);
+  }
+  if (!ok) {
+    // Nothing of the file was touched yet.
+    if (backupFd >= 0) ::unlink(backup.c_str());
+    ::close(fd);
+    error = SystemError(code);
+    return false;
+  }
+  if (OverwriteFrom0(fd, bytes, code, &target)) {
+    const bool closed = ::close(fd) == 0;
+    if (closed) {
+      ::unlink(backup.c_str());
+      SyncDirectory(dir);
+      return true;
+    }
+    code = errno;
+    error = SystemError(code);
+    // A failed close can mean lost data: the old contents go back in.
+    const int again = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
+    int ignored = 0;
+    if (again >= 0 && OverwriteFrom0(again, old, ignored, nullptr) && ::close(again) == 0) {
+      ::unlink(backup.c_str());
+      return false;
+    }
+    if (again >= 0) ::close(again);
+    error += "; the old contents are in " + backup.string();
+    return false;
+  }
+  error = SystemError(code);
+  int ignored = 0;
+  const bool restored = OverwriteFrom0(fd, old, ignored, nullptr);
+  ::close(fd);
+  if (restored) {
+    ::unlink(backup.c_str());
+  } else {
+    error += "; the old contents are in " + backup.string();
+  }
+  return false;
+}
+
 }  // namespace
+
+TPartialWriteFault SetPartialWriteFault(TPartialWriteFault fault) {
+  TPartialWriteFault previous = std::move(PartialFault());
+  PartialFault() = std::move(fault);
+  return previous;
+}
 
 TAtomicWriteFault SetAtomicWriteFault(TAtomicWriteFault fault) {
   TAtomicWriteFault previous = std::move(WriteFault());
@@ -155,6 +274,7 @@ bool WriteFileAtomically(const fs::path& path, const std::string& bytes, std::st
       error = "the file is read-only";
       return false;
     }
+    if (old.st_nlink > 1) return WriteInPlace(target, dir, bytes, error);
   }
 
   fs::path temp;
@@ -164,7 +284,7 @@ bool WriteFileAtomically(const fs::path& path, const std::string& bytes, std::st
     error = SystemError(code);
     return false;
   }
-  bool ok = WriteAll(fd, bytes, code);
+  bool ok = WriteAll(fd, bytes, code, &target);
   if (ok && exists) {
     // Keep owner and bits of the file being replaced; a user may not give files away, which is
     // harmless here.

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "support/HostPath.h"
@@ -12,10 +13,13 @@ namespace kv {
 
 // Writes bytes to path: a temporary file in the same folder, flushed to disk,
 // then renamed over the target. A symbolic link is written through to the file it points to,
-// and an existing file keeps its permission bits (and its owner, where allowed). A target (or
-// folder) without write permission is refused rather than replaced. On failure the old file is
-// untouched, no temporary file remains, false is returned and error says why.
+// and an existing file keeps its permission bits and group (and its owner, where allowed). A
+// file with other hard links is rewritten in place instead, so that every name sees the new
+// contents: its old contents are first copied beside it and put back should the write fail.
+// A target (or folder) without write permission is refused rather than replaced. On failure
+// the old file is as it was, no temporary file remains, false is returned and error says why.
 bool WriteFileAtomically(const THostPath& path, const std::string& bytes, std::string& error);
+// The same for the name the system calls take.
 bool WriteFileAtomically(const std::filesystem::path& path, const std::string& bytes,
                          std::string& error);
 
@@ -27,5 +31,11 @@ bool CopyFileAtomically(const THostPath& from, const THostPath& to, std::string&
 // Returns the previous hook; an empty hook switches the faults off.
 using TAtomicWriteFault = std::function<std::string(const std::string& path)>;
 TAtomicWriteFault SetAtomicWriteFault(TAtomicWriteFault fault);
+
+// Tests of a write that breaks off: asked with the target path when its new contents are
+// written; an answer n makes only the first n bytes reach the file, then the write fails as on
+// a full disk. Returns the previous hook; an empty hook switches the fault off.
+using TPartialWriteFault = std::function<std::optional<size_t>(const std::string& path)>;
+TPartialWriteFault SetPartialWriteFault(TPartialWriteFault fault);
 
 }  // namespace kv

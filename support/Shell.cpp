@@ -12,6 +12,7 @@
 
 #include "support/Cp1252.h"
 #include "support/Files.h"
+#include "support/StringTools.h"
 
 extern char** environ;
 
@@ -111,14 +112,7 @@ bool StartDefaultBrowser(const std::string& argument) {
   const std::string address = StripCommandLineQuotes(argument);
   std::vector<std::string> entries;
   if (const char* browser = std::getenv("BROWSER"); browser && *browser) {
-    const std::string list = browser;
-    size_t start = 0;
-    while (start <= list.size()) {
-      size_t end = list.find(':', start);
-      if (end == std::string::npos) end = list.size();
-      if (end > start) entries.push_back(list.substr(start, end - start));
-      start = end + 1;
-    }
+    entries = SplitNonEmpty(browser, ':');
   }
   if (entries.empty()) entries.push_back(kFallbackBrowser);
   for (const std::string& entry : entries) {

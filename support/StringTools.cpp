@@ -128,4 +128,16 @@ size_t TSearchPattern::ReplaceIn(std::string& text, std::string_view replacement
   return count;
 }
 
+std::vector<std::string> SplitNonEmpty(std::string_view text, char delimiter) {
+  std::vector<std::string> parts;
+  size_t from = 0;
+  while (from <= text.size()) {
+    size_t to = text.find(delimiter, from);
+    if (to == std::string_view::npos) to = text.size();
+    if (to > from) parts.emplace_back(text.substr(from, to - from));
+    from = to + 1;
+  }
+  return parts;
+}
+
 }  // namespace kv

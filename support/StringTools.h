@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv {
 
@@ -22,6 +23,9 @@ unsigned char ReplaceCaseUpper(unsigned char c);
 // replacement. Returns the number of replacements.
 size_t ReplaceNoCase(std::string& text, std::string_view search, std::string_view replacement,
                      bool replaceAll = true, bool ignoreCase = true);
+
+// The parts of text between delimiters, empty ones left out ("/a//b/" -> "a", "b").
+std::vector<std::string> SplitNonEmpty(std::string_view text, char delimiter);
 
 // A search text prepared once for many searches (the save routine runs the same few searches
 // over every line of a page). Same matching rules as ReplaceNoCase.

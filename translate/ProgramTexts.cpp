@@ -28,6 +28,30 @@ constexpr TProgramText kTexts[] = {
      "eingef\xFCgt; %1 wurde nicht ge\xE4ndert.",
      "The web page component did not put the placeholder \"INSERTATABLE\" at the caret; %1 was "
      "not changed."},
+    {"Main.HintOpen",
+     "Seite \xF6"
+     "ffnen (Alt+O, Strg+O)",
+     "Open a page (Alt+O, Ctrl+O)"},
+    {"Main.HintNew", "Neue Seite (Alt+N, Strg+N)", "New page (Alt+N, Ctrl+N)"},
+    {"Main.HintSave", "Seite speichern (F2, Strg+S)", "Save the page (F2, Ctrl+S)"},
+    {"Main.HintSaveAs", "Seite unter neuem Namen speichern (Alt+S, Strg+Umschalt+S)",
+     "Save the page under a new name (Alt+S, Ctrl+Shift+S)"},
+    {"Main.HintClose", "Programm beenden (Alt+X, Strg+Q)", "Close the program (Alt+X, Ctrl+Q)"},
+    {"Main.HintHelpFile", "Hilfe anzeigen (Alt+H, F1)", "Show the help (Alt+H, F1)"},
+    // ---- Files refused before they are opened ----
+    {"PageFile.Missing", "Die Datei %1 gibt es nicht.", "The file %1 does not exist."},
+    {"PageFile.Folder", "%1 ist ein Ordner und keine Seite.", "%1 is a folder, not a page."},
+    {"PageFile.Unreadable", "Die Datei %1 kann nicht gelesen werden.",
+     "The file %1 cannot be read."},
+    {"PageFile.TooLarge",
+     "Die Datei %1 ist gr\xF6\xDF"
+     "er als 64 MB und wird nicht ge\xF6"
+     "ffnet.",
+     "The file %1 is larger than 64 MB and is not opened."},
+    {"PageFile.Binary", "Die Datei %1 enth\xE4lt keinen Text und ist keine Seite.",
+     "The file %1 holds no text and is not a page."},
+    {"PageFile.Picture", "Die Datei %1 ist ein Bild und keine Seite.",
+     "The file %1 is a picture, not a page."},
     // ---- Table generator ----
     {"Table.HintOk",
      "H\xF6"

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "support/HostPath.h"
 #include "support/Paths.h"
 
 namespace kv {
@@ -31,6 +32,35 @@ struct TPathRewritePlan {
 
 TPathRewritePlan MakePathRewritePlan(const std::string& docDir, TPathStyle style);
 
+// One search of the rewriting for a host folder: Lead ("file://", "=\"" or "='") exactly as it
+// stands, directly followed by Path (ending with "/") in any form a page writes a path in:
+// - as page text: a character Windows-1252 holds as its byte, any other as a decimal or
+//   hexadecimal character reference ("&#321;"), "&" as "&amp;", and "&quot;", "&lt;", "&gt;",
+//   "&nbsp;" for their characters;
+// - as a script or a style sheet escapes it ("\u0141", a pair of halves beyond U+FFFF; "\000141");
+// - percent-encoded, as a browser writes a file address: the UTF-8 bytes as %XX, hex digits in
+//   either case.
+// The forms may mix within one path, since a browser encodes some characters and keeps others.
+// Letters, digits, "-", ".", "_", "~" and "/" only ever match as themselves: a browser never
+// encodes them, and "%2F" is no separator. "%" with two hex digits, a complete reference and a
+// complete escape always stand for what they encode, never for their own characters, so a
+// folder named "&amp;" never takes the address of a folder named "&". The bytes of a path that
+// are not UTF-8 can only match percent-encoded.
+struct TPathReplacement {
+  std::string Lead;
+  THostPath Path;
+  std::string Replacement;
+};
+
+struct THostPathRewritePlan {
+  std::vector<TPathReplacement> OwnFolder;
+  std::array<std::vector<TPathReplacement>, 5> Ancestors;
+};
+
+// The host (POSIX) rewriting for docDir, case-sensitive as the host's paths are. For a folder of
+// letters, digits and "-._~" it searches exactly the texts MakePathRewritePlan(string, Posix) does.
+THostPathRewritePlan MakePathRewritePlan(const THostPath& docDir);
+
 // The META names whose content is quoted, in the order they are tried.
 const std::array<const char*, 4>& QuotedMetaNames();
 
@@ -45,5 +75,10 @@ std::vector<std::string> RewriteSavedPage(std::vector<std::string> lines, const 
 // Equal to joining RewriteSavedPage of the lines, without a string for every line.
 std::string RewriteSavedText(std::string_view text, const std::string& docDir,
                              TPathStyle style = HostPathStyle());
+
+// The same for a folder named by the host: its address is found in every form a page may hold it
+// (TPathReplacement).
+std::vector<std::string> RewriteSavedPage(std::vector<std::string> lines, const THostPath& docDir);
+std::string RewriteSavedText(std::string_view text, const THostPath& docDir);
 
 }  // namespace kv

@@ -8,6 +8,7 @@
 
 #include "platform/classes/Exception.h"
 #include "platform/classes/Strings.h"
+#include "support/AtomicFile.h"
 #include "support/Files.h"
 
 namespace kv {
@@ -51,10 +52,9 @@ THostPath UntitledFile(const THostPath& tempDir) {
 
 THostPath WriteWorkingCopy(const THostPath& docDir, const std::string& bytes) {
   THostPath work = NewWorkFileName(docDir);
-  if (!WriteFileBytes(work, bytes)) {
-    DeleteFileIfExists(work);
-    throw EFCreateError(FrameworkText::FileCreateError(work));
-  }
+  std::string reason;
+  if (!WriteFileAtomically(work, bytes, reason))
+    throw EFCreateError(FrameworkText::FileCreateError(work) + ": " + reason);
   return work;
 }
 

@@ -189,5 +189,210 @@ INSTANTIATE_TEST_SUITE_P(
                     TPlanCase{Posix, "/", {"file:///", "file:///"}, {}},
                     TPlanCase{Posix, "temp/", {}, {}}, TPlanCase{Posix, "", {}, {}}));
 
+// The folder named by the host: its bytes (UTF-8 here), and the page as Windows-1252 text.
+struct THostCase {
+  std::string Name;
+  std::string DocDir;  // host bytes
+  std::string Line;
+  std::string Expected;
+};
+
+void PrintTo(const THostCase& c, std::ostream* os) {
+  *os << c.Name;
+}
+
+class RewriteForHostFolderTest : public testing::TestWithParam<THostCase> {};
+
+TEST_P(RewriteForHostFolderTest, Rewrites) {
+  const THostCase& c = GetParam();
+  const std::vector<std::string> out = RewriteSavedPage({c.Line}, THostPath::FromBytes(c.DocDir));
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0], c.Expected);
+  EXPECT_EQ(RewriteSavedText(c.Line, THostPath::FromBytes(c.DocDir)), c.Expected + "\r\n");
+}
+
+// "Łódź" as the host names it, and as a page holds it: "ó" is a Windows-1252 byte.
+const std::string kLodz =
+    "/home/u/\xC5\x81\xC3\xB3"
+    "d\xC5\xBA/";
+const std::string kLukasz = "/home/\xC5\x81ukasz/strona/";
+
+INSTANTIATE_TEST_SUITE_P(
+    BeyondWindows1252, RewriteForHostFolderTest,
+    testing::Values(
+        THostCase{"AsPageText", kLodz,
+                  "<IMG src=\"file:///home/u/&#321;\xF3"
+                  "d&#378;/p.gif\">",
+                  "<IMG src=\"p.gif\">"},
+        THostCase{"AsHexReferences", kLodz,
+                  "<IMG src=\"file:///home/u/&#x141;\xF3"
+                  "d&#X17a;/p.gif\">",
+                  "<IMG src=\"p.gif\">"},
+        THostCase{"PercentUpperCase", kLodz,
+                  "<IMG src=\"file:///home/u/%C5%81%C3%B3d%C5%BA/p.gif\">", "<IMG src=\"p.gif\">"},
+        THostCase{"PercentLowerCase", kLodz,
+                  "<IMG src=\"file:///home/u/%c5%81%c3%b3d%c5%Ba/p.gif\">", "<IMG src=\"p.gif\">"},
+        THostCase{"FormsMixedInOneName", kLodz,
+                  "<IMG src=\"file:///home/u/%C5%81\xF3"
+                  "d&#378;/p.gif\">",
+                  "<IMG src=\"p.gif\">"},
+        THostCase{"ScriptEscapes", kLodz,
+                  "i.src = \"file:///home/u/\\u0141\xF3"
+                  "d\\u017A/p.gif\";",
+                  "i.src = \"p.gif\";"},
+        THostCase{"StyleEscapes", kLodz,
+                  "b { background: url(file:///home/u/\\000141\xF3"
+                  "d\\00017a/p.gif) }",
+                  "b { background: url(p.gif) }"},
+        THostCase{"AnotherFolderStartingAlike", kLodz,
+                  "<IMG src=\"file:///home/u/&#321;\xF3"
+                  "d&#378;x/p.gif\">",
+                  "<IMG src=\"../&#321;\xF3"
+                  "d&#378;x/p.gif\">"},
+        THostCase{"AnEncodedLetterNamesNoFolderOfOurs", kLodz,
+                  "<IMG src=\"file:///h%6Fme/u/%C5%81%C3%B3%64%C5%BA/p.gif\">",
+                  "<IMG src=\"file:///h%6Fme/u/%C5%81%C3%B3%64%C5%BA/p.gif\">"},
+        THostCase{"AnEncodedSlashIsNoSeparator", kLodz,
+                  "<IMG src=\"file:///home/u/%C5%81%C3%B3d%C5%BA%2Fp.gif\">",
+                  "<IMG src=\"../%C5%81%C3%B3d%C5%BA%2Fp.gif\">"},
+        THostCase{"AncestorAsPageText", kLukasz, "<IMG src=\"/home/&#321;ukasz/obrazy/a.gif\">",
+                  "<IMG src=\"../obrazy/a.gif\">"},
+        THostCase{"AncestorPercentEncoded", kLukasz,
+                  "<IMG src=\"file:///home/%C5%81ukasz/obrazy/a.gif\">",
+                  "<IMG src=\"../obrazy/a.gif\">"},
+        THostCase{"NoPlainTextInTheFirstName", "/\xE6\x9D\xB1\xE4\xBA\xAC/site/",
+                  "<A href=\"file:///%E6%9D%B1&#20140;/x.html\">", "<A href=\"../x.html\">"},
+        THostCase{"BeyondTheBasicPlane", "/w/\xF0\x9F\x98\x80/",
+                  "<IMG src=\"file:///w/&#128512;/a.gif\"> s='file:///w/\\uD83D\\uDE00/b.gif'",
+                  "<IMG src=\"a.gif\"> s='b.gif'"},
+        THostCase{"ALoneHalfIsNoCharacter", "/w/\xF0\x9F\x98\x80/", "s='file:///w/\\uD83D/b.gif'",
+                  "s='../\\uD83D/b.gif'"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    OddFolderNames, RewriteForHostFolderTest,
+    testing::Values(
+        THostCase{"AmpersandAsPageText", "/w/&/", "<IMG src=\"file:///w/&amp;/a.gif\">",
+                  "<IMG src=\"a.gif\">"},
+        THostCase{"AmpersandPercentEncoded", "/w/&/", "<IMG src=\"file:///w/%26/a.gif\">",
+                  "<IMG src=\"a.gif\">"},
+        THostCase{"AmpersandInAScript", "/w/&/", "s = \"file:///w/&/a.gif\";", "s = \"a.gif\";"},
+        THostCase{"LiteralAmpNamesTheAmpersandFolder", "/w/&amp;/",
+                  "<IMG src=\"file:///w/&amp;/a.gif\">", "<IMG src=\"../&amp;/a.gif\">"},
+        THostCase{"LiteralAmpAsPageText", "/w/&amp;/", "<IMG src=\"file:///w/&amp;amp;/a.gif\">",
+                  "<IMG src=\"a.gif\">"},
+        // In a script the same text is the folder's own name; read as a reference it names a
+        // sibling, and the address made relative through the parent still reaches the file.
+        THostCase{"LiteralAmpInAScriptStaysWorking", "/w/&amp;/", "s = 'file:///w/&amp;/a.gif';",
+                  "s = '../&amp;/a.gif';"},
+        THostCase{"LiteralReferenceNamesTheLetter", "/w/&#321;/",
+                  "<IMG src=\"file:///w/&#321;/a.gif\">", "<IMG src=\"../&#321;/a.gif\">"},
+        THostCase{"LiteralReferenceAsPageText", "/w/&#321;/",
+                  "<IMG src=\"file:///w/&amp;#321;/a.gif\">", "<IMG src=\"a.gif\">"},
+        THostCase{"LiteralReferencePercentEncoded", "/w/&#321;/",
+                  "<IMG src=\"file:///w/%26%23321%3b/a.gif\">", "<IMG src=\"a.gif\">"},
+        THostCase{"Blank", "/w/a b/",
+                  "<IMG src=\"file:///w/a b/1.gif\"> <IMG src=\"/w/a%20b/2.gif\">",
+                  "<IMG src=\"1.gif\"> <IMG src=\"../a%20b/2.gif\">"},
+        THostCase{"PlusIsNoBlank", "/w/a b/", "<IMG src=\"file:///w/a+b/1.gif\">",
+                  "<IMG src=\"../a+b/1.gif\">"},
+        THostCase{"PercentSign", "/w/100%/",
+                  "<IMG src=\"file:///w/100%/1.gif\"> <IMG src=\"file:///w/100%25/2.gif\">",
+                  "<IMG src=\"1.gif\"> <IMG src=\"2.gif\">"},
+        THostCase{"PercentWithHexDigitsIsAnEscape", "/w/%41/",
+                  "<IMG src=\"file:///w/%41/1.gif\"> <IMG src=\"file:///w/%2541/2.gif\">",
+                  "<IMG src=\"../%41/1.gif\"> <IMG src=\"2.gif\">"},
+        THostCase{"Colon", "/w/c:d/",
+                  "<IMG src=\"file:///w/c:d/1.gif\"> <IMG src=\"file:///w/c%3Ad/2.gif\">",
+                  "<IMG src=\"1.gif\"> <IMG src=\"2.gif\">"},
+        THostCase{"Quote", "/w/a\"b/", "<IMG src=\"file:///w/a&quot;b/1.gif\" title=%22>",
+                  "<IMG src=\"1.gif\" title=%22>"},
+        THostCase{"LineBreak", "/w/a\nb/", "<IMG src=\"file:///w/a%0Ab/1.gif\">",
+                  "<IMG src=\"1.gif\">"},
+        THostCase{"BackslashIsACharacterOfTheName", "/w/a\\b/",
+                  "<IMG src=\"file:///w/a\\b/1.gif\"> <IMG src=\"file:///w/a/b/2.gif\">",
+                  "<IMG src=\"1.gif\"> <IMG src=\"../a/b/2.gif\">"},
+        THostCase{
+            "NotUtf8OnlyPercentEncoded", "/w/\xFF/",
+            "<IMG src=\"file:///w/%ff/1.gif\"> <IMG src=\"file:///w/\xFF/2.gif\"> "
+            "<IMG src=\"file:///w/&#65533;/3.gif\">",
+            "<IMG src=\"1.gif\"> <IMG src=\"../\xFF/2.gif\"> <IMG src=\"../&#65533;/3.gif\">"},
+        THostCase{"ReferenceAt128IsTheWindows1252Character", "/w/\xE2\x82\xAC/",
+                  "<IMG src=\"file:///w/&#128;/1.gif\"> <IMG src=\"file:///w/\x80/2.gif\">",
+                  "<IMG src=\"1.gif\"> <IMG src=\"2.gif\">"},
+        THostCase{"UnfinishedReferencesAndEscapes", "/w/&#/",
+                  "a file:///w/&# b file:///w/&#/1.gif c file:///w/\\u12 d file:///w/%4",
+                  "a ../&# b 1.gif c ../\\u12 d ../%4"}));
+
+TEST(RewriteForHostFolderTest, FormsMixedInOnePage) {
+  const std::string page =
+      "<P><IMG src=\"file:///home/u/&#321;\xF3"
+      "d&#378;/a.gif\">\r\n"
+      "<IMG src=\"file:///home/u/%C5%81%C3%B3d%C5%BA/b.gif\"><IMG src=\"/home/u/c.gif\">\r\n"
+      "<A href=\"https://example.org/home/u/\">/home/u/ &#321;\xF3"
+      "d&#378;</A>\r\n"
+      "<SCRIPT>s = 'file:///home/u/\\u0141\xF3"
+      "d\\u017A/d.gif';</SCRIPT>\r\n";
+  const std::string expected =
+      "<P><IMG src=\"a.gif\">\r\n"
+      "<IMG src=\"b.gif\"><IMG src=\"../c.gif\">\r\n"
+      "<A href=\"https://example.org/home/u/\">/home/u/ &#321;\xF3"
+      "d&#378;</A>\r\n"
+      "<SCRIPT>s = 'd.gif';</SCRIPT>\r\n";
+  EXPECT_EQ(RewriteSavedText(page, THostPath::FromBytes(kLodz)), expected);
+}
+
+// For a folder of plain letters the page comes out as it always did, byte for byte.
+TEST(RewriteForHostFolderTest, PlainFoldersAsBefore) {
+  const std::vector<std::string> lines = {
+      "<IMG src=\"file:///home/u/web/site/pic.gif\"> <IMG src='/home/u/x.gif'>",
+      "<A href=\"https://example.org/home/u/web/\">/home/u/web/</A>",
+      "file://file:///home/u/web/site//home/u/web/site/x.gif",
+      "<IMG src=\"file:///home/u/web/%73ite/a.gif\"> src=\"/home/u/web/site/b.gif\"",
+      "<IMG src=\"/a/b/c/d/e/f/x.gif\"> <IMG src=\"C:\\web\\y.gif\">",
+      "<META NAME=KEYWORDS content=a,b>",
+      "<IMG src=\"file:///etc/a.gif\"> file:///temp/b.gif src=\"temp/c.gif\""};
+  for (const std::string dir :
+       {"/home/u/web/site/", "/home/u/web/site", "/", "/a/b/c/d/e/f/g/", "temp/", ""}) {
+    std::string page;
+    for (const auto& l : lines) page += l + "\r\n";
+    EXPECT_EQ(RewriteSavedText(page, THostPath::FromBytes(dir)), RewriteSavedText(page, dir, Posix))
+        << dir;
+    EXPECT_EQ(RewriteSavedPage(lines, THostPath::FromBytes(dir)),
+              RewriteSavedPage(lines, dir, Posix))
+        << dir;
+  }
+}
+
+TEST(HostPathRewritePlanTest, NamesTheFolderAndItsAncestors) {
+  const THostPathRewritePlan plan = MakePathRewritePlan(THostPath::FromBytes(kLukasz));
+  ASSERT_EQ(plan.OwnFolder.size(), 2u);
+  for (const auto& r : plan.OwnFolder) {
+    EXPECT_EQ(r.Lead, "file://");
+    EXPECT_EQ(r.Path.Bytes(), kLukasz);
+    EXPECT_EQ(r.Replacement, "");
+  }
+  const std::vector<std::pair<std::string, std::string>> ancestors = {
+      {"/home/\xC5\x81ukasz/", "../"}, {"/home/", "../../"}};
+  for (size_t i = 0; i < plan.Ancestors.size(); ++i) {
+    if (i >= ancestors.size()) {
+      EXPECT_TRUE(plan.Ancestors[i].empty());
+      continue;
+    }
+    ASSERT_EQ(plan.Ancestors[i].size(), 3u);
+    const auto& [path, prefix] = ancestors[i];
+    const std::string leads[] = {"file://", "=\"", "='"};
+    const std::string replacements[] = {prefix, "=\"" + prefix, "='" + prefix};
+    for (size_t k = 0; k < 3; ++k) {
+      EXPECT_EQ(plan.Ancestors[i][k].Lead, leads[k]);
+      EXPECT_EQ(plan.Ancestors[i][k].Path.Bytes(), path);
+      EXPECT_EQ(plan.Ancestors[i][k].Replacement, replacements[k]);
+    }
+  }
+  // A backslash is part of a name: the folder with a slash in its place is another one.
+  EXPECT_EQ(MakePathRewritePlan(THostPath::FromBytes("/w/a\\b/")).OwnFolder.size(), 1u);
+  EXPECT_TRUE(MakePathRewritePlan(THostPath::FromBytes("temp/")).OwnFolder.empty());
+  EXPECT_TRUE(MakePathRewritePlan(THostPath()).OwnFolder.empty());
+}
+
 }  // namespace
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "tests/app_document/DocumentFixture.h"
+#include "tests/common/UserInput.h"
 #include "tools/MetaTagForm.h"
 #include "tools/QuellcodeForm.h"
 
@@ -23,27 +24,7 @@ void TypeInto(QWidget* target, const QString& text) {
   }
 }
 
-// Runs steps inside a modal window the next time it is shown, once it has the keyboard. The
-// steps are posted from its showing: the hand-offs run the event loop themselves while the
-// engine saves, before the window opens.
-void WhenShown(TForm* form, std::function<void()> steps) {
-  auto pending = std::make_shared<std::function<void()>>(std::move(steps));
-  const auto original = form->OnShow;
-  form->OnShow = [original, pending](TObject* sender) {
-    if (original) original(sender);
-    if (!*pending) return;  // an earlier visit's steps, already run
-    std::function<void()> run = std::move(*pending);
-    *pending = nullptr;
-    QTimer::singleShot(0, [run] {
-      const bool active = QTest::qWaitFor([] {
-        return QApplication::activeModalWidget() &&
-               QApplication::activeModalWidget()->isActiveWindow();
-      });
-      EXPECT_TRUE(active) << "the window never became active";
-      SafeCall(run);
-    });
-  };
-}
+using input::WhenShown;
 
 std::string PageText(TMainForm* f) {
   std::string text;

@@ -152,6 +152,15 @@ TEST(PageSerializer, WritesAttributesQuotedInPageOrderWithAddressesAsAuthored) {
                          "<A href=\"file:///C:/web/site/a b.html?x=1&amp;y=2\">link</A></P>"}));
 }
 
+TEST(PageSerializer, TagNamesBeyondAsciiAreWrittenInWindows1252) {
+  // Custom elements may have such names; a broken page may report bytes that are no UTF-8.
+  EXPECT_EQ(BodyLines({E("p", {},
+                         {E("my-\xC3\xA9l\xC3\xA9ment", {}, {T("a")}),
+                          E("x-\xCE\xA9", {}, {T("b")}), E("\x8F\x8Fx", {}, {T("c")})})}),
+            (Lines{"<P><MY-\xE9L\xE9MENT>a</MY-\xE9L\xE9MENT><X-&#937;>b</X-&#937;>"
+                   "<&#65533;&#65533;X>c</&#65533;&#65533;X></P>"}));
+}
+
 TEST(PageSerializer, PutsBlocksOnLinesOfTheirOwn) {
   Lines body = BodyLines(
       {T("\n  "), E("h1", {}, {T("Title")}), T("\n\n   "),

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdlib>
@@ -79,7 +80,11 @@ TEST_F(QtTranslationsTest, TheDialogsSpeakGermanAndSwitchBackToEnglish) {
   QMessageBox box(QMessageBox::Information, "KAVELIN", "?", QMessageBox::Ok | QMessageBox::Cancel);
   EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
 
+  // Dates in the dialogs' lists follow the language too.
+  EXPECT_EQ(QLocale().monthName(12, QLocale::ShortFormat), "Dez.");
+
   ASSERT_TRUE(UseQtTranslations(""));
+  EXPECT_NE(QLocale().language(), QLocale::German);
   const QStringList english = ShownTexts([&] { EXPECT_FALSE(open.Execute()); }, "open_en.png");
   EXPECT_TRUE(english.contains("Cancel")) << english.join(" | ").toStdString();
   EXPECT_FALSE(english.contains("Abbrechen"));

@@ -167,6 +167,68 @@ TEST_F(AtomicFileTest, AFaultRefusesBeforeAnythingIsTouchedAndCopiesGoTheSameWay
   EXPECT_EQ(Entries(), 2);
 }
 
+TEST_F(AtomicFileTest, KeepsModeAndGroupAndAHostPathNamesTheFile) {
+  const std::string path = folder_.File("page.html");
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "old"));
+  ASSERT_EQ(::chown(path.c_str(), ::getuid(), 65534), 0);
+  ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+  EXPECT_TRUE(WriteFileAtomically(THostPath::FromBytes(path), "new", error_)) << error_;
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  EXPECT_EQ(st.st_gid, 65534u);
+  EXPECT_EQ(Read(path), "new");
+  EXPECT_EQ(Entries(), 1);
+}
+
+TEST_F(AtomicFileTest, AFileWithOtherHardLinksIsRewrittenInPlace) {
+  const std::string path = folder_.File("page.html");
+  const std::string other = folder_.File("other-name.html");
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "a longer old text"));
+  ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+  ::chmod(path.c_str(), 0640);
+  struct stat before {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  EXPECT_TRUE(Write(path, "new"));
+  struct stat after {};
+  ASSERT_EQ(::stat(path.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_nlink, 2u);
+  EXPECT_EQ(Read(other), "new");
+  EXPECT_EQ(Mode(path), 0640u);
+  EXPECT_EQ(Entries(), 2);  // the backup copy is gone
+}
+
+// A write that breaks off after some bytes, for a plain file (temporary file and rename) and for
+// a hard-linked one (in place after a backup): the old contents stay under every name.
+TEST_F(AtomicFileTest, AWriteThatBreaksOffLeavesTheOldFile) {
+  for (const bool linked : {false, true}) {
+    SCOPED_TRACE(linked ? "in place" : "rename");
+    test::TTempFolder folder;
+    const std::string path = folder.File("page.html");
+    const std::string other = folder.File("other-name.html");
+    ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "the old page"));
+    if (linked) {
+      ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+    }
+    SetPartialWriteFault([](const std::string& p) -> std::optional<size_t> {
+      if (p.ends_with("page.html")) return 4;
+      return std::nullopt;
+    });
+    EXPECT_FALSE(Write(path, "XXXXXXXXXXXXXXXXXXXXXXXX"));
+    SetPartialWriteFault(nullptr);
+    EXPECT_FALSE(error_.empty());
+    EXPECT_EQ(Read(path), "the old page");
+    if (linked) {
+      EXPECT_EQ(Read(other), "the old page");
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator()),
+              linked ? 2 : 1);
+    EXPECT_TRUE(Write(path, "next"));
+    EXPECT_EQ(Read(linked ? other : path), "next");
+  }
+}
+
 TEST_F(AtomicFileTest, PathsReachTheFileSystemByteForByte) {
   for (const std::string name : {"\xC5\x81\xC3\xB3d\xC5\xBA.html", "M\xFCller.html"}) {
     EXPECT_TRUE(Write(folder_.File(name), "x")) << name;

@@ -132,12 +132,17 @@ class ShellOnPathTest : public testing::Test {
                                "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n"));
     ::chmod(script.c_str(), 0755);
   }
-  // Waits for the detached program to write what it was given.
+  // Waits for the detached program to write what it was given: the file is created before
+  // the shell writes into it, so only a finished line counts. A loaded machine may take a
+  // while to start a shell.
   std::string ArgsOf(const std::string& name) {
     std::string bytes;
-    for (int i = 0;
-         i < 200 && !ReadFileBytes(THostPath::FromBytes(folder_.File(name + ".args")), bytes); ++i)
+    for (int i = 0; i < 2000; ++i) {
+      if (ReadFileBytes(THostPath::FromBytes(folder_.File(name + ".args")), bytes) &&
+          !bytes.empty() && bytes.back() == '\n')
+        break;
       ::usleep(10000);
+    }
     return bytes;
   }
 
