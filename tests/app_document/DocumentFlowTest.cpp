@@ -51,10 +51,10 @@ TEST_F(DocumentFlowTest, NewTypeSaveInBothLanguages) {
   TMainForm* f = StartReady();
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   const std::string untitled = TempDir() + "temp/temp.html";
-  EXPECT_EQ(f->CurrentFile, untitled);
-  EXPECT_EQ(f->DocDir, TempDir() + "temp/");
+  EXPECT_EQ(f->CurrentFile.Bytes(), untitled);
+  EXPECT_EQ(f->DocDir.Bytes(), TempDir() + "temp/");
   EXPECT_EQ(f->StatusBar1->SimpleText(), untitled);
-  EXPECT_TRUE(std::regex_match(f->WorkFile, std::regex(".*/temp/KAVELIN_temp\\d+\\.html")));
+  EXPECT_TRUE(std::regex_match(f->WorkFile.Bytes(), std::regex(".*/temp/KAVELIN_temp\\d+\\.html")));
   EXPECT_FALSE(FileExists(AsPath(untitled)));  // not until it is saved
 
   Type("Hallo Welt");
@@ -76,18 +76,18 @@ TEST_F(DocumentFlowTest, NewTypeSaveInBothLanguages) {
 
 TEST_F(DocumentFlowTest, TwoNewPagesLeaveTheFirstWorkingCopyUntilTheCleanUp) {
   TMainForm* f = StartReady();
-  const std::string first = f->WorkFile;
+  const std::string first = f->WorkFile.Bytes();
   Click([&] { f->Neu1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_NE(f->WorkFile, first);
+  EXPECT_NE(f->WorkFile.Bytes(), first);
   EXPECT_TRUE(FileExists(AsPath(first)));
-  EXPECT_EQ(FileText(f->WorkFile), "");
+  EXPECT_EQ(FileText(f->WorkFile.Bytes()), "");
   EXPECT_EQ(FilesIn(TempDir() + "temp/", "KAVELIN_temp").size(), 2u);
 }
 
 TEST_F(DocumentFlowTest, SaveAsIntoAnotherFolderThenOpenAnotherPage) {
   TMainForm* f = StartReady();
-  const std::string untitledWork = f->WorkFile;
+  const std::string untitledWork = f->WorkFile.Bytes();
   const std::string site = Dir() + "site/";
   ASSERT_TRUE(ForceDirectories(AsPath(site)));
   ASSERT_TRUE(WriteFileBytes(AsPath(site + "seite.html"), "altes"));  // overwritten without asking
@@ -96,10 +96,10 @@ TEST_F(DocumentFlowTest, SaveAsIntoAnotherFolderThenOpenAnotherPage) {
   Click([&] { f->Speichernunter1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   EXPECT_EQ(dialogPresets_.back(), TempDir() + "temp/temp.html");
-  EXPECT_EQ(f->CurrentFile, site + "seite.html");
-  EXPECT_EQ(f->DocDir, site);
+  EXPECT_EQ(f->CurrentFile.Bytes(), site + "seite.html");
+  EXPECT_EQ(f->DocDir.Bytes(), site);
   EXPECT_EQ(f->StatusBar1->SimpleText(), site + "seite.html");
-  EXPECT_EQ(f->WorkFile, untitledWork);
+  EXPECT_EQ(f->WorkFile.Bytes(), untitledWork);
   EXPECT_TRUE(messages_.empty());  // Save as shows no message
   EXPECT_NE(FileText(site + "seite.html").find("Neue Seite"), std::string::npos);
 
@@ -112,13 +112,13 @@ TEST_F(DocumentFlowTest, SaveAsIntoAnotherFolderThenOpenAnotherPage) {
   AnswerFileDialog(other + "b.html");
   Click([&] { f->NeueInternetseit1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_EQ(f->CurrentFile, other + "b.html");
-  EXPECT_EQ(f->DocDir, other);
+  EXPECT_EQ(f->CurrentFile.Bytes(), other + "b.html");
+  EXPECT_EQ(f->DocDir.Bytes(), other);
   EXPECT_EQ(f->StatusBar1->SimpleText(), other + "b.html");
   EXPECT_EQ(FilesIn(other, "KAVELIN_temp").size(), 1u);
-  EXPECT_EQ(f->WorkFile.rfind(other + "KAVELIN_temp", 0), 0u);
+  EXPECT_EQ(f->WorkFile.Bytes().rfind(other + "KAVELIN_temp", 0), 0u);
   EXPECT_EQ(FilesIn(site, "KAVELIN_"), (std::vector<std::string>{"KAVELIN_notizen.html"}));
-  EXPECT_EQ(FileText(f->WorkFile), FileText(other + "b.html"));
+  EXPECT_EQ(FileText(f->WorkFile.Bytes()), FileText(other + "b.html"));
   EXPECT_NE(FileText(Dir() + "historie.ini").find("b.html"), std::string::npos);
 
   // Closing cleans up the current folder.
@@ -144,7 +144,7 @@ TEST_F(DocumentFlowTest, UmlautsAndCharactersOutsideWindows1252SurviveSaveAndReo
                              "\x80 &#20013;&#x6587;</p></body></html>"));
   TMainForm* f = StartReady({page});
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_EQ(f->CurrentFile, page);
+  EXPECT_EQ(f->CurrentFile.Bytes(), page);
   Click([&] { f->Soeichern1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   const std::string saved = FileText(page);
@@ -165,12 +165,12 @@ TEST_F(DocumentFlowTest, SavingFailsLoudlyAndKeepsTheOldFile) {
   ASSERT_TRUE(ForceDirectories(AsPath(ro)));
   ASSERT_TRUE(WriteFileBytes(AsPath(ro + "seite.html"), "alte Seite"));
   ::chmod((ro).c_str(), 0555);
-  const std::string before = f->CurrentFile;
+  const std::string before = f->CurrentFile.Bytes();
   AnswerFileDialog(ro + "seite.html");
   Click([&] { f->Speichernunter1Click(f); });
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find(ro + "seite.html"), std::string::npos) << errors_[0];
-  EXPECT_EQ(f->CurrentFile, before);
+  EXPECT_EQ(f->CurrentFile.Bytes(), before);
   EXPECT_EQ(FileText(ro + "seite.html"), "alte Seite");
   ::chmod((ro).c_str(), 0755);
 
@@ -204,16 +204,17 @@ TEST_F(DocumentFlowTest, APageThatCannotBeOpenedLeavesTheDocumentAsItWas) {
     ::chmod(ro.c_str(), 0555);
     cannot.push_back(ro + "a.html");
   }
-  const std::string file = f->CurrentFile, dir = f->DocDir, work = f->WorkFile;
+  const std::string file = f->CurrentFile.Bytes(), dir = f->DocDir.Bytes(),
+                    work = f->WorkFile.Bytes();
   for (const std::string& name : cannot) {
     errors_.clear();
     AnswerFileDialog(name);
     Click([&] { f->NeueInternetseit1Click(f); });
     ASSERT_EQ(errors_.size(), 1u) << name;
     EXPECT_NE(errors_[0].find(name), std::string::npos) << errors_[0];
-    EXPECT_EQ(f->CurrentFile, file);
-    EXPECT_EQ(f->DocDir, dir);
-    EXPECT_EQ(f->WorkFile, work);
+    EXPECT_EQ(f->CurrentFile.Bytes(), file);
+    EXPECT_EQ(f->DocDir.Bytes(), dir);
+    EXPECT_EQ(f->WorkFile.Bytes(), work);
     EXPECT_TRUE(FileExists(AsPath(work)));
     EXPECT_EQ(f->StatusBar1->SimpleText(), file);
   }
@@ -222,12 +223,12 @@ TEST_F(DocumentFlowTest, APageThatCannotBeOpenedLeavesTheDocumentAsItWas) {
 
 TEST_F(DocumentFlowTest, CancelledDialogsChangeNothing) {
   TMainForm* f = StartReady();
-  const std::string file = f->CurrentFile;
+  const std::string file = f->CurrentFile.Bytes();
   AnswerFileDialog(std::nullopt);
   Click([&] { f->NeueInternetseit1Click(f); });
   Click([&] { f->Speichernunter1Click(f); });
   EXPECT_TRUE(errors_.empty());
-  EXPECT_EQ(f->CurrentFile, file);
+  EXPECT_EQ(f->CurrentFile.Bytes(), file);
   EXPECT_FALSE(FileExists(AsPath(file)));
   EXPECT_EQ(f->SaveDialog1->DefaultExt(), "html");
 }

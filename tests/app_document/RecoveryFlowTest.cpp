@@ -64,7 +64,7 @@ TEST_F(RecoveryFlowTest, AKilledPageProcessBringsBackTheTypedTextAndSaveWritesIt
   std::string page;
   for (const std::string& line : f->GetDocument()->SaveToLines()) page += line;
   EXPECT_NE(page.find(kTyped), std::string::npos) << page;
-  EXPECT_EQ(f->CurrentFile, Page());
+  EXPECT_EQ(f->CurrentFile.Bytes(), Page());
   Click([&] { f->Soeichern1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   EXPECT_NE(FileText(Page()).find(kTyped), std::string::npos);
@@ -191,7 +191,7 @@ TEST_F(RecoveryFlowTest, AfterSigkillTheNextStartOffersTheCopyAndYesSavesTheType
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find("Sicherungskopie der Seite \x84seite.html\x93"), std::string::npos)
       << messages_[0];
-  EXPECT_EQ(f->CurrentFile, Page());
+  EXPECT_EQ(f->CurrentFile.Bytes(), Page());
   EXPECT_EQ(FileText(Page()).find(kTyped), std::string::npos);  // not written until saved
   Click([&] { f->Soeichern1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
