@@ -6,7 +6,6 @@
 
 #include "app/core/PageRewrite.h"
 #include "app/core/SaveDocument.h"
-#include "support/Cp1252.h"
 #include "support/Files.h"
 
 namespace kv {
@@ -22,8 +21,7 @@ std::int64_t Now() {
 
 // What a save would write of the page, for the page's folder.
 std::string SavedBytes(const TSerializedPage& page, const THostPath& docDir) {
-  // TODO(rewrite)
-  return RewriteSavedText(page.Text, Utf8ToCp1252(docDir.Bytes()));
+  return RewriteSavedText(page.Text, docDir);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include "app/core/PageRewrite.h"
 #include "platform/classes/Strings.h"
-#include "support/Cp1252.h"
-#include "support/Paths.h"
 
 namespace kv {
 
@@ -24,15 +22,12 @@ void WriteSavedPage(const THostPath& path, const std::vector<std::string>& lines
 }
 
 void SaveRewrittenText(const THostPath& path, std::string_view text, const THostPath& docDir) {
-  // TODO(rewrite)
-  SaveBytesToFile(path, RewriteSavedText(text, Utf8ToCp1252(docDir.Bytes()), HostPathStyle()));
+  SaveBytesToFile(path, RewriteSavedText(text, docDir));
 }
 
 void SaveRewrittenPage(const THostPath& path, std::vector<std::string> lines,
                        const THostPath& docDir) {
-  // TODO(rewrite)
-  WriteSavedPage(path,
-                 RewriteSavedPage(std::move(lines), Utf8ToCp1252(docDir.Bytes()), HostPathStyle()));
+  WriteSavedPage(path, RewriteSavedPage(std::move(lines), docDir));
 }
 
 }  // namespace kv

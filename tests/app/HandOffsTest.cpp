@@ -19,8 +19,8 @@ class HandOffs : public PageToolsTest {
   // The files in dir whose names begin with "kavelin" in any case.
   static std::vector<std::string> PreviewLikeFiles(const std::string& dir) {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(SysPath(dir))) {
-      std::string name = FromSysPath(e.path().filename());
+    for (const auto& e : std::filesystem::directory_iterator(AsPath(dir).Sys())) {
+      std::string name = (e.path().filename().string());
       std::string lower = name;
       for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
       if (lower.rfind("kavelin_preview", 0) == 0 ||
@@ -105,7 +105,7 @@ TEST_F(HandOffs, HelpOpensTheHelpPageBesideTheProgram) {
 
 TEST_F(HandOffs, AnUnwritableLanguageFileKeepsTheLanguage) {
   StartOn(kPage);
-  std::filesystem::create_directory(SysPath(folder_.Dir() + "Language.ini"));
+  std::filesystem::create_directory(AsPath(folder_.Dir() + "Language.ini").Sys());
   SafeCall([&] { main_->English1Click(main_); });
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("Language.ini"), std::string::npos) << errors_[0];

@@ -37,7 +37,7 @@ class MainFormRecovery : public MainFormTest {
     TMainForm* f = Start([this] { return FakeEngineHost(&engine_); }, std::move(arguments));
     f->Recovery->SetTimes(60ms, 250ms);
     f->Show();
-    EXPECT_TRUE(WaitFor([&] { return !engine_->Busy() && !f->CurrentFile.empty(); }));
+    EXPECT_TRUE(WaitFor([&] { return !engine_->Busy() && !f->CurrentFile.IsEmpty(); }));
     return f;
   }
   std::string Folder() const { return folder_.Dir() + "state/kavelin/recovery/"; }
@@ -128,7 +128,7 @@ TEST_F(MainFormRecovery, CopiesAreTakenAfterAQuietWhileAndDeletedBySaveOpenNewAn
     return Site() + "a.html";
   };
   deletedBy("saveas", [&] { f->Speichernunter1Click(f); });
-  EXPECT_EQ(f->CurrentFile, Site() + "a.html");
+  EXPECT_EQ(f->CurrentFile.Bytes(), Site() + "a.html");
   DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
     return Site() + "b.html";
   };
@@ -154,12 +154,12 @@ TEST_F(MainFormRecovery, AtTheStartTheNewestCopyIsOfferedAndYesRestoresItAsItsPa
   EXPECT_NE(messages_[0].find("\x84seite.html\x93 im Ordner \x84" + Site() + "\x93"),
             std::string::npos)
       << messages_[0];
-  EXPECT_EQ(f->CurrentFile, Site() + "seite.html");
-  EXPECT_EQ(f->DocDir, Site());
-  EXPECT_EQ(f->WorkFile.rfind(Site() + "KAVELIN_temp", 0), 0u);
+  EXPECT_EQ(f->CurrentFile.Bytes(), Site() + "seite.html");
+  EXPECT_EQ(f->DocDir.Bytes(), Site());
+  EXPECT_EQ(f->WorkFile.Bytes().rfind(Site() + "KAVELIN_temp", 0), 0u);
   EXPECT_EQ(engine_->Loads.back(), f->WorkFile);
   EXPECT_NE(engine_->DocumentText.find("ungespeichert"), std::string::npos);
-  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile);
+  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile.Bytes());
   // The user's file is written only when the user saves; the copy is this run's now.
   std::string bytes;
   ReadFileBytes(AsPath(Site() + "seite.html"), bytes);
@@ -182,7 +182,7 @@ TEST_F(MainFormRecovery, WithAPageOnTheCommandLineNoDeletesTheCopyAndOpensThePag
   answers_ = {mrNo};
   TMainForm* f = StartShown({Site() + "start.html"});
   ASSERT_TRUE(Asked("Es gibt eine Sicherungskopie einer neuen, noch nie gespeicherten Seite"));
-  EXPECT_EQ(f->CurrentFile, Site() + "start.html");
+  EXPECT_EQ(f->CurrentFile.Bytes(), Site() + "start.html");
   EXPECT_TRUE(FindOrphans(Folder()).empty());
   f->Close();
 
@@ -190,7 +190,7 @@ TEST_F(MainFormRecovery, WithAPageOnTheCommandLineNoDeletesTheCopyAndOpensThePag
   answers_ = {mrYes};
   messages_.clear();
   TMainForm* g = StartShown({Site() + "start.html"});
-  EXPECT_EQ(g->CurrentFile, folder_.TempDir() + "temp/temp.html");  // restored instead
+  EXPECT_EQ(g->CurrentFile.Bytes(), folder_.TempDir() + "temp/temp.html");  // restored instead
   EXPECT_NE(engine_->DocumentText.find("neu"), std::string::npos);
 }
 
@@ -217,7 +217,7 @@ TEST_F(MainFormRecovery, DamagedRecordsAndCopiesAreSaidAndWhatCanBeReadIsRestore
             std::string::npos);
   EXPECT_NE(messages_[0].find("ohne Kopie wurden gel\xF6scht"), std::string::npos);
   EXPECT_NE(messages_[1].find("unvollst\xE4ndig"), std::string::npos) << messages_[1];
-  EXPECT_EQ(f->CurrentFile, Site() + "kurz.html");
+  EXPECT_EQ(f->CurrentFile.Bytes(), Site() + "kurz.html");
   EXPECT_NE(engine_->DocumentText.find("ganz"), std::string::npos);
   // The later version's record stays for that version.
   EXPECT_TRUE(FileExists(AsPath(folder + "kv9-later.record")));
@@ -229,7 +229,7 @@ TEST_F(MainFormRecovery, WhenThePageProcessEndsThePageComesBackFromItsCopyAndSav
   WriteFileBytes(AsPath(Site() + "p.html"), "<html><body>Datei</body></html>");
   TMainForm* f = StartShown();
   f->LoadDocument(AsPath(Site() + "p.html"));
-  const std::string loadedWork = f->WorkFile;
+  const std::string loadedWork = f->WorkFile.Bytes();
   engine_->Type("getippt");
   ASSERT_TRUE(CopyHolds(f, "getippt"));
   f->English1Click(f);
@@ -239,9 +239,9 @@ TEST_F(MainFormRecovery, WhenThePageProcessEndsThePageComesBackFromItsCopyAndSav
                               "as it was at"),
             std::string::npos)
       << messages_[0];
-  EXPECT_EQ(f->CurrentFile, Site() + "p.html");
-  EXPECT_NE(f->WorkFile, loadedWork);
-  EXPECT_EQ(f->WorkFile.rfind(Site() + "KAVELIN_temp", 0), 0u);
+  EXPECT_EQ(f->CurrentFile.Bytes(), Site() + "p.html");
+  EXPECT_NE(f->WorkFile.Bytes(), loadedWork);
+  EXPECT_EQ(f->WorkFile.Bytes().rfind(Site() + "KAVELIN_temp", 0), 0u);
   EXPECT_EQ(engine_->Loads.back(), f->WorkFile);
   EXPECT_NE(engine_->DocumentText.find("getippt"), std::string::npos);
   f->Soeichern1Click(f);
@@ -293,7 +293,7 @@ TEST_F(MainFormRecovery, ASignalClosesLikeTheWindowButKeepsTheLatestCopy) {
   f->Recovery->SetTimes(60s, 120s);  // no copy of its own before the signal
   f->CloseOnTerminationSignals();
   engine_->Type("vor dem Ende");
-  const std::string docDir = f->DocDir;
+  const std::string docDir = f->DocDir.Bytes();
   ASSERT_FALSE(WorkingFiles(docDir).empty());
   ::raise(SIGTERM);
   ASSERT_TRUE(WaitFor([&] { return app_->Terminated(); }));

@@ -58,8 +58,8 @@ TEST_F(MainFormSettings, AnUnwritableProgramFolderSendsThemToTheUsersFolderAlone
   WriteFileBytes(AsPath(UserFolder() + "Language.ini"), "GERMAN\r\n");
 
   TMainForm* f = StartShown();
-  EXPECT_EQ(f->SettingsDir, UserFolder());
-  EXPECT_EQ(f->AppDir, folder_.Dir());
+  EXPECT_EQ(f->SettingsDir.Bytes(), UserFolder());
+  EXPECT_EQ(f->AppDir.Bytes(), folder_.Dir());
   EXPECT_EQ(f->ActiveLanguage(), 1);
   EXPECT_EQ(f->VersionText, "Version 9.2.6");  // the program's own files stay where they are
 

@@ -47,9 +47,9 @@ TEST_F(MainFormFake, StartsInGermanWithTheVersionInTheCaption) {
   EXPECT_EQ(f->TextSizeCombo->Text(), "4");
   EXPECT_EQ(f->TextFontCombo->Text(), "Schrift");
   // An untitled page in the temporary directory, shown in the status bar.
-  EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");
-  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile);
-  EXPECT_EQ(f->DocDir, folder_.TempDir() + "temp/");
+  EXPECT_EQ(f->CurrentFile.Bytes(), folder_.TempDir() + "temp/temp.html");
+  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile.Bytes());
+  EXPECT_EQ(f->DocDir.Bytes(), folder_.TempDir() + "temp/");
   EXPECT_TRUE(FileExists(AsPath(f->WorkFile)));
   EXPECT_TRUE(engine_->DesignMode);
   EXPECT_EQ(engine_->Navigations.front(), "about:blank");
@@ -92,7 +92,7 @@ TEST_F(MainFormFake, AMissingVersionFileIsReportedByNameAndTheWindowStaysUsable)
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("Ver.ini"), std::string::npos);
   f->Show();
-  EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
   f->BoldToolButton->PerformClick();
   EXPECT_EQ(engine_->Commands.size(), 1u);
 }
@@ -104,7 +104,7 @@ TEST_F(MainFormFake, AMissingHeaderPictureIsReportedByNameAndThePageStillOpens) 
   EXPECT_NE(errors_[0].find("m_head.jpg"), std::string::npos) << errors_[0];
   EXPECT_EQ(f->Caption(), "KAVELIN Version 9.2.6");  // the steps before it ran
   f->Show();
-  EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
   EXPECT_TRUE(engine_->DesignMode);
 }
 
@@ -119,11 +119,11 @@ TEST_F(MainFormFake, AStartPageThatCannotBeOpenedIsReportedAndANewPageTakesItsPl
   // /proc takes no working copy beside the page.
   TMainForm* f = StartFake({"/proc/version"});
   f->Show();
-  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("/proc/version"), std::string::npos) << errors_[0];
-  EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");
-  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile);
+  EXPECT_EQ(f->CurrentFile.Bytes(), folder_.TempDir() + "temp/temp.html");
+  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile.Bytes());
 }
 
 TEST_F(MainFormFake, AStartPageIsOpenedThroughAWorkingCopyAndNotAddedToTheRecentFiles) {
@@ -131,10 +131,10 @@ TEST_F(MainFormFake, AStartPageIsOpenedThroughAWorkingCopyAndNotAddedToTheRecent
   WriteFileBytes(AsPath(page), "<HTML><BODY>Start</BODY></HTML>");
   TMainForm* f = StartFake({page});
   f->Show();
-  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
-  EXPECT_EQ(f->CurrentFile, page);
-  EXPECT_EQ(f->DocDir, folder_.Dir());
-  EXPECT_EQ(engine_->Loads, std::vector<std::string>{f->WorkFile});
+  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
+  EXPECT_EQ(f->CurrentFile.Bytes(), page);
+  EXPECT_EQ(f->DocDir.Bytes(), folder_.Dir());
+  EXPECT_EQ(engine_->Loads, std::vector<THostPath>{f->WorkFile});
   EXPECT_FALSE(FileExists(AsPath(folder_.Dir() + "historie.ini")));
   EXPECT_TRUE(errors_.empty());
 }
@@ -251,8 +251,8 @@ TEST_F(MainFormFake, ClosingShowsTheShowcaseOnceAndThenTheProgramEnds) {
 
 TEST_F(MainFormFake, ClosingDeletesOnlyTheProgramsWorkingFiles) {
   TMainForm* f = StartShown();
-  const std::string work = f->WorkFile;
-  const std::string userFile = f->DocDir + "KAVELIN_notes.html";
+  const std::string work = f->WorkFile.Bytes();
+  const std::string userFile = f->DocDir.Bytes() + "KAVELIN_notes.html";
   WriteFileBytes(AsPath(userFile), "mine");
   WriteFileBytes(AsPath(f->DocDir + "KAVELIN_undo.html"), "x");
   f->Close();
@@ -327,7 +327,7 @@ TEST_F(MainFormFake, AFailedSaveNamesTheFileAndSaysNothingSaved) {
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("page.html"), std::string::npos);
   EXPECT_TRUE(messages_.empty());
-  EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");  // unchanged
+  EXPECT_EQ(f->CurrentFile.Bytes(), folder_.TempDir() + "temp/temp.html");  // unchanged
 }
 
 TEST_F(MainFormFake, RecentFilesKeepFiveExistingPagesNewestFirstWithoutDuplicates) {
@@ -360,17 +360,17 @@ TEST_F(MainFormFake, RecentFilesKeepFiveExistingPagesNewestFirstWithoutDuplicate
   EXPECT_EQ(f->Datei1->Items(6)->Tag, 101);
   // Choosing an entry opens it without reordering; a vanished one shows its number only.
   f->Datei1->Items(6)->Click();
-  EXPECT_EQ(f->CurrentFile, pages[2]);
+  EXPECT_EQ(f->CurrentFile.Bytes(), pages[2]);
   DeleteFileIfExists(AsPath(pages[3]));
   f->Datei1->Items(7)->Click();
   EXPECT_EQ(f->StatusBar1->SimpleText(), "102");
-  EXPECT_EQ(f->CurrentFile, pages[2]);
+  EXPECT_EQ(f->CurrentFile.Bytes(), pages[2]);
   EXPECT_TRUE(errors_.empty());
 }
 
 TEST_F(MainFormFake, UndoBringsBackTheSnapshotOnceAfterTheEnginesOwnUndo) {
   TMainForm* f = StartShown();
-  const std::string snapshot = f->DocDir + "KAVELIN_undo.html";
+  const std::string snapshot = f->DocDir.Bytes() + "KAVELIN_undo.html";
   WriteFileBytes(AsPath(snapshot), "<HTML><BODY>vorher</BODY></HTML>");
   engine_->DocumentText = "<HTML><BODY>nachher</BODY></HTML>";
   f->ToolButton6->PerformClick();
@@ -382,7 +382,7 @@ TEST_F(MainFormFake, UndoBringsBackTheSnapshotOnceAfterTheEnginesOwnUndo) {
   EXPECT_NE(restored.find("vorher"), std::string::npos);
   EXPECT_NE(work.find("nachher"),
             std::string::npos);  // the page as it was goes to the working copy
-  EXPECT_EQ(engine_->Navigations.back(), f->DocDir + "KAVELIN_undotemp.html");
+  EXPECT_EQ(engine_->Navigations.back(), (f->DocDir + "KAVELIN_undotemp.html").Bytes());
   // A second Undo is the engine's alone.
   f->ToolButton6->PerformClick();
   EXPECT_EQ(engine_->BrowserCommands.size(), 2u);

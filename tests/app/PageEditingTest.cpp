@@ -42,7 +42,7 @@ class PageEditing : public MainFormTest {
     TMainForm* f = Start([this] { return FakeEngineHost(&engine_); }, arguments);
     table_ = app_->CreateForm<TCreateTableForm>(nullptr);
     f->Show();
-    EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.empty() && !engine_->Busy(); }));
+    EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty() && !engine_->Busy(); }));
     return f;
   }
   void TearDown() override {
@@ -81,7 +81,7 @@ class PageEditing : public MainFormTest {
 
 TEST_F(PageEditing, EveryHandlerSendsItsCommandFlagAndValueAlsoThroughItsAccessibleAction) {
   TMainForm* f = StartWith();
-  engine_->AskPictureFile = [] { return std::optional<std::string>("bild.gif"); };
+  engine_->AskPictureFile = [] { return std::optional<THostPath>(AsPath("/bilder/bild.gif")); };
   engine_->AskLinkAddress = [] { return std::optional<std::string>("http://example.org/"); };
   TColor offered = clNone;
   DialogService().ColorDialog = [&](TColor initial) -> std::optional<TColor> {
@@ -100,7 +100,7 @@ TEST_F(PageEditing, EveryHandlerSendsItsCommandFlagAndValueAlsoThroughItsAccessi
       {f->LeftToolButton1, {"JustifyLeft", false, 0}},
       {f->CenterToolButton1, {"JustifyCenter", false, 0}},
       {f->RightToolButton1, {"JustifyRight", false, 0}},
-      {f->ToolButton26, {"InsertImage", true, "bild.gif"}},
+      {f->ToolButton26, {"InsertImage", true, "file:///bilder/bild.gif"}},
       {f->ToolButton22, {"ForeColor", false, std::int64_t{0x0000FF}}},
   };
   for (const Case& c : cases) {
@@ -280,7 +280,7 @@ TEST_F(PageEditing, ATableGoesInAtTheCaretIntoTheUsersFileAndUndoTakesItBack) {
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   // The snapshot holds the page before; the user's file holds it with the table, spliced in
   // place of the placeholder at the caret.
-  EXPECT_EQ(FileText(f->DocDir + "KAVELIN_undo.html"), before + "\r\n");
+  EXPECT_EQ(FileText((f->DocDir + "KAVELIN_undo.html").Bytes()), before + "\r\n");
   const std::string saved = FileText(page_);
   EXPECT_EQ(saved.find("INSERTATABLE"), std::string::npos);
   EXPECT_EQ(saved.rfind("<HTML><BODY><P>Text davor</P>\r\n \r\n<table width=100% border=\"0\"", 0),
@@ -401,14 +401,14 @@ TEST_F(PageEditing, ARelativeStartPathOpensThePage) {
   ForceDirectories(AsPath(dir));
   WriteFileBytes(AsPath(dir + "page.html"), "<HTML><BODY>relativ</BODY></HTML>");
   const std::filesystem::path was = std::filesystem::current_path();
-  std::filesystem::current_path(SysPath(dir));
+  std::filesystem::current_path(AsPath(dir).Sys());
   TMainForm* f = Start([this] { return FakeEngineHost(&engine_); }, {"page.html"});
   f->Show();
-  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
   std::filesystem::current_path(was);
-  EXPECT_EQ(f->CurrentFile, dir + "page.html");
-  EXPECT_EQ(f->DocDir, dir);
-  EXPECT_EQ(f->WorkFile.rfind(dir + "KAVELIN_temp", 0), 0u);
+  EXPECT_EQ(f->CurrentFile.Bytes(), dir + "page.html");
+  EXPECT_EQ(f->DocDir.Bytes(), dir);
+  EXPECT_EQ(f->WorkFile.Bytes().rfind(dir + "KAVELIN_temp", 0), 0u);
   EXPECT_NE(engine_->DocumentText.find("relativ"), std::string::npos);
   EXPECT_EQ(f->StatusBar1->SimpleText(), dir + "page.html");
   EXPECT_TRUE(errors_.empty()) << errors_.front();

@@ -24,7 +24,7 @@ TEST(ProgramEntry, APageNamedRelativeToTheStartFolderOpens) {
                        ("kv_entry_" + std::to_string(QCoreApplication::applicationPid()));
   fs::create_directories(dir / "tmp");
   ASSERT_TRUE(
-      WriteFileBytes(AsPath(FromSysPath(dir / "page.html")), "<HTML><BODY>hier</BODY></HTML>"));
+      WriteFileBytes(AsPath((dir / "page.html").string()), "<HTML><BODY>hier</BODY></HTML>"));
 
   QProcess program;
   program.setProgram(QString::fromStdString(std::string(KV_BINARY_DIR) + "/bin/kavelin"));

@@ -240,12 +240,12 @@ TEST_F(SourceWindow, BadExchangeFilesAreRefusedOrComeBackUnchanged) {
 TEST_F(SourceWindow, AnUnwritableFolderIsReportedByFileAndChangesNothing) {
   StartOn(kPage);
   // A folder where the exchange file should be: the hand-off stops before the window.
-  std::filesystem::create_directory(SysPath(Exchange()));
+  std::filesystem::create_directory(AsPath(Exchange()).Sys());
   Open([] {});
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find(Exchange()), std::string::npos) << errors_[0];
   EXPECT_FALSE(source_->Showing());
-  std::filesystem::remove(SysPath(Exchange()));
+  std::filesystem::remove(AsPath(Exchange()).Sys());
 
   // The snapshot cannot be written: the visit ends at once, the earlier snapshot stays.
   errors_.clear();
