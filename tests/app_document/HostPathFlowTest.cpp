@@ -2,6 +2,7 @@
 // main window and the real web engine: the path goes byte for byte from the command line, the
 // open and save dialogs, the recent list and $HOME/$TMPDIR to the file system.
 #include <QAction>
+#include <chrono>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -21,6 +22,8 @@ const std::string kPageName = "strona \xCE\xB6.html";  // "strona ζ.html"
 // "Документы"
 const std::string kDocuments =
     "\xD0\x94\xD0\xBE\xD0\xBA\xD1\x83\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x82\xD1\x8B";
+using namespace std::chrono_literals;
+
 const std::string kSaved = "KAVELIN: Document wurde gespeichert!";
 
 // Sets an environment variable for one test and puts the old value back afterwards.
@@ -159,6 +162,8 @@ TEST_F(HostPathFlowTest, AnUntitledPageUnderAHomeAndTemporaryFolderBeyondWindows
   ASSERT_TRUE(ForceDirectories(AsPath(tmp)));
   const TEnvOverride homeVar("HOME", home);
   const TEnvOverride tmpVar("TMPDIR", tmp);
+  // The recovery copies go where the home folder says, not to the fixture's state folder.
+  const TEnvOverride stateVar("XDG_STATE_HOME", "");
   FreeWindowsInfo();  // the temporary folder is read once, when the program starts
   CreateWindowsInfo();
   TMainForm* f = StartReady();
@@ -166,7 +171,19 @@ TEST_F(HostPathFlowTest, AnUntitledPageUnderAHomeAndTemporaryFolderBeyondWindows
   const std::string untitled = tmp + "temp/temp.html";
   EXPECT_EQ(f->CurrentFile.Bytes(), untitled);
   EXPECT_EQ(f->WorkFile.Bytes().rfind(tmp + "temp/KAVELIN_temp", 0), 0u);
-  TypeAndSave(untitled, "Bez tytulu");
+  f->Recovery->SetTimes(200ms, 1000ms);
+  Type("Bez tytulu");
+  // The recovery copy of the unsaved page lands under the home folder.
+  EXPECT_TRUE(WaitFor([&] {
+    std::string copy;
+    f->Recovery->WaitIdle();
+    return f->Recovery->Session().ReadCopy(copy) && copy.find("Bez tytulu") != std::string::npos;
+  })) << "no recovery copy of the typed text";
+  EXPECT_TRUE(DirectoryExists(AsPath(home + ".local/state/kavelin/recovery/")));
+  Click([&] { f->Soeichern1Click(f); });
+  ASSERT_TRUE(errors_.empty()) << errors_.front();
+  EXPECT_EQ(messages_, (std::vector<std::string>{kSaved}));
+  EXPECT_NE(FileText(untitled).find("Bez tytulu"), std::string::npos);
 }
 
 TEST_F(HostPathFlowTest, AStartFileWhoseNameIsNoUtf8Opens) {
