@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/core/RecentFiles.h"
+#include "support/Cp1252.h"
 #include "support/Files.h"
 #include "support/SystemInfo.h"
 #include "tests/app_document/DocumentFixture.h"
@@ -81,6 +82,7 @@ TEST_F(HostPathFlowTest, APageInAFolderBeyondWindows1252OpensFromTheCommandLineA
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   EXPECT_EQ(f->CurrentFile.Bytes(), page);
   EXPECT_EQ(f->DocDir.Bytes(), Dir() + kLodz + "/");
+  EXPECT_EQ(EncodeUtf8(f->StatusBar1->SimpleUnicodeText()), page);  // shown as its characters
   EXPECT_EQ(f->WorkFile.Bytes().rfind(Dir() + kLodz + "/KAVELIN_temp", 0), 0u);
   TypeAndSave(page, "Zapisane");
   ExpectRelativePicture(FileText(page));
@@ -131,6 +133,7 @@ TEST_F(HostPathFlowTest, OpenSaveAsIntoACyrillicFolderAndReopenFromTheRecentList
   EXPECT_EQ(dialogPresets_.back(), page);  // the dialog starts at the page's own name
   EXPECT_EQ(f->CurrentFile.Bytes(), copy);
   EXPECT_EQ(f->DocDir.Bytes(), folder);
+  EXPECT_EQ(EncodeUtf8(f->StatusBar1->SimpleUnicodeText()), copy);
   const std::string saved = FileText(copy);
   EXPECT_NE(saved.find("Otwarte"), std::string::npos) << saved;
   // The history keeps the path's bytes.
@@ -192,6 +195,8 @@ TEST_F(HostPathFlowTest, AStartFileWhoseNameIsNoUtf8Opens) {
   TMainForm* f = StartReady({page});
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   EXPECT_EQ(f->CurrentFile.Bytes(), page);
+  // Shown with a replacement character where the byte is; named by its bytes all the same.
+  EXPECT_EQ(EncodeUtf8(f->StatusBar1->SimpleUnicodeText()), Dir() + "seite\xEF\xBF\xBD.html");
   EXPECT_TRUE(WaitFor([&] {
     std::string text;
     for (const std::string& line : f->GetDocument()->SaveToLines()) text += line;
