@@ -138,6 +138,7 @@ TEST_F(HostPathFlowTest, OpenSaveAsIntoACyrillicFolderAndReopenFromTheRecentList
   EXPECT_NE(saved.find("Otwarte"), std::string::npos) << saved;
   // The history keeps the path's bytes.
   EXPECT_NE(FileText(Dir() + "historie.ini").find(copy), std::string::npos);
+  EXPECT_EQ(FileText(Dir() + "historiesmall.ini").rfind(kPageName + "\r\n", 0), 0u);
 
   // Another page, then the copy again through its recent entry, shown readable.
   Click([&] { f->Neu1Click(f); });
