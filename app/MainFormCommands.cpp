@@ -214,7 +214,7 @@ void TMainForm::InsertTable() {
     for (int i = 0; i < fragment.Count(); ++i) table.push_back(fragment.StringRef(i));
     // The engine refused the placeholder (no caret in the page): the user's file stays as is.
     if (!SpliceTable(page, table, result))
-      throw EEngineError(Message("Main.PlaceholderMissing", {PathAsPageText(CurrentFile)}));
+      throw EEngineError(Message("Main.PlaceholderMissing", {PathInMessage(CurrentFile)}));
     WriteSavedPage(CurrentFile, result);
     WebBrowser1->Engine()->Navigate(CurrentFile);
     takeBack.Dismiss();

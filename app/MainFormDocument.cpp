@@ -116,17 +116,17 @@ void TMainForm::PageDropped(const THostPath& path) {
 void TMainForm::RefuseNonPage(const THostPath& path) {
   const TPageFileVerdict verdict = CheckChosenFile(path);
   if (verdict != TPageFileVerdict::Ok)
-    throw EFOpenError(Message(PageFileRefusalText(verdict), {PathAsPageText(path)}));
+    throw EFOpenError(Message(PageFileRefusalText(verdict), {PathInMessage(path)}));
 }
 
 void TMainForm::SaveDocumentTo(const THostPath& path) {
   // One save at a time: a second request while the engine is still writing (a key repeat, a
   // timer) would interleave two pages in one file.
-  if (saving_) throw EEngineError(Message("Main.SaveBusy", {PathAsPageText(path)}));
+  if (saving_) throw EEngineError(Message("Main.SaveBusy", {PathInMessage(path)}));
   saving_ = true;
   TScopeGuard done([this] { saving_ = false; });
   TWebEngine* engine = GetDocument();
-  if (!engine) throw EEngineError(Message("Main.SaveNoPage", {PathAsPageText(path)}));
+  if (!engine) throw EEngineError(Message("Main.SaveNoPage", {PathInMessage(path)}));
   SaveRewrittenText(path, engine->SaveToPage().Text, DocDir);
 }
 

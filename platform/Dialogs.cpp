@@ -84,7 +84,7 @@ int QtMessageBox(TForm* owner, const std::string& text, const std::string& capti
                            : iconBits == MB_ICONINFORMATION ? QMessageBox::Information
                                                             : QMessageBox::NoIcon;
   const bool yesNo = (flags & 0x0F) == MB_YESNO;
-  QMessageBox box(icon, ToQ(caption), ToQ(text),
+  QMessageBox box(icon, ToQ(caption), ToQ(PageTextToUnicode(text)),
                   yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   owner && owner->Window() ? owner->Window() : QApplication::activeWindow());
   if (yesNo) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QKeySequence>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,8 +64,12 @@ class TMenuItem : public TComponent {
   void Detach();
   void UpdatePicture();
   void UpdateShortCuts();
+  QString ShownCaption() const;
   TImageList* Images() const;
   std::string caption_, shortCut_, hint_;
+  // What the menu shows when the caption came as Unicode (a recent page's path): the page-text
+  // form in caption_ would show its references.
+  std::optional<std::u32string> shownCaption_;
   std::vector<std::string> extraShortCuts_;
   int imageIndex_ = -1;
   bool enabled_ = true, checked_ = false;

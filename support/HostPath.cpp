@@ -95,6 +95,13 @@ std::u32string FileAddressForPage(const THostPath& path) {
   return U"file://" + DecodeUtf8(bytes);
 }
 
+std::string PathInMessage(const THostPath& path) {
+  std::string out;
+  for (char32_t c : DecodeUtf8(path.Bytes()))
+    out += c == U'&' ? std::string("&amp;") : PageCharacter(c);
+  return out;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
   for (size_t i = 0; i < bytes.size();) {
     const size_t at = i;

@@ -9,15 +9,15 @@ std::string ListIndexError(int index) {
          std::to_string(index) + ")";
 }
 std::string FileOpenError(const THostPath& path) {
-  return "Datei " + PathAsPageText(path) +
+  return "Datei " + PathInMessage(path) +
          " kann nicht ge\xF6"
          "ffnet werden";
 }
 std::string FileCreateError(const THostPath& path) {
-  return "Datei " + PathAsPageText(path) + " kann nicht erstellt werden";
+  return "Datei " + PathInMessage(path) + " kann nicht erstellt werden";
 }
 std::string FileWriteError(const THostPath& path) {
-  return "Fehler beim Schreiben der Datei " + PathAsPageText(path);
+  return "Fehler beim Schreiben der Datei " + PathInMessage(path);
 }
 std::string InvalidInteger(const std::string& text) {
   return "'" + text + "' ist kein g\xFCltiger Integerwert";
