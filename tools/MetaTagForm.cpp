@@ -179,7 +179,7 @@ void TMetaTagForm::WritePageHead() {
   if (!snapshotRead_)
     throw Exception(
         ProgramText("Meta.NoSnapshot", MainLanguage(),
-                    {PathAsPageText(docDir + WorkingFile::Undo), PathAsPageText(currentFile)}));
+                    {PathInMessage(docDir + WorkingFile::Undo), PathInMessage(currentFile)}));
   const bool xhtml = XHTMLCheckBox->Checked();
   const THostPath work = docDir + WorkingFile::MetaTags;
   const std::vector<std::string> lines = AddMissingHeadItems(ReadLines(work), xhtml);

@@ -233,7 +233,7 @@ void TQuellcodeForm::LoadExchangeFile() {
   // The editor's text ends at a NUL byte; what followed would be lost on Save.
   if (const size_t nul = bytes.find('\0'); nul != std::string::npos)
     throw EInOutError(ProgramText("Source.NulByte", MainLanguage(),
-                                  {PathAsPageText(exchange), std::to_string(nul)}));
+                                  {PathInMessage(exchange), std::to_string(nul)}));
   HTMLMemo->Lines()->LoadFromFile(exchange);
 }
 
