@@ -103,11 +103,11 @@ TScriptedRun::TScriptedRun(const std::string& scriptPath) {
     steps_.push_back(line);
   }
   Application()->OnException = [](const std::string& message) {
-    Say("error", Cp1252ToUtf8(message));
+    Say("error", EncodeUtf8(PageTextToUnicode(message)));
   };
   DialogService().MessageBox = [](TForm*, const std::string& text, const std::string& caption,
                                   unsigned) {
-    Say("message", Cp1252ToUtf8(caption + ": " + text));
+    Say("message", EncodeUtf8(PageTextToUnicode(caption + ": " + text)));
     return mrOk;
   };
   DialogService().FileDialog = [](const TOpenDialog&, bool) {
