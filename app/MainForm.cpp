@@ -39,7 +39,7 @@ std::string QtLanguageCode(int language) {
 }  // namespace
 
 TMainForm::TMainForm(TComponent* owner, TEngineFactory engineFactory,
-                     std::vector<std::string> arguments, std::string programPath)
+                     std::vector<THostPath> arguments, THostPath programPath)
     : TForm(owner),
       engineFactory_(std::move(engineFactory)),
       arguments_(std::move(arguments)),
@@ -369,25 +369,30 @@ void TMainForm::SetStatusText(const std::string& text) {
   StatusBar1->SetSimpleText(text);
 }
 
+void TMainForm::SetStatusText(const THostPath& path) {
+  StatusBar1->SetSimpleUnicodeText(PathForDisplay(path));
+}
+
 void TMainForm::FormCreate(TObject*) {
   // 1. The message filter stays off until the first navigation has completed.
   filterOn_ = false;
   ApplicationEvents1->OnMessage = nullptr;
   // 2. Floating-point exceptions masked, rounding to nearest: the platform's default already.
   // 3.
-  const std::string program =
-      programPath_.empty() ? FromQ(QCoreApplication::applicationFilePath()) : programPath_;
-  AppDir = WithTrailingBackslash(DirectoryOfPath(program));
+  const THostPath program =
+      programPath_.IsEmpty() ? PathFromQ(QCoreApplication::applicationFilePath()) : programPath_;
+  AppDir = program.Directory().WithTrailingSeparator();
   // An installed copy cannot write beside itself; its settings go to the user's folder.
   SettingsDir = ChooseSettingsDir(AppDir, QueryConfigDir);
   // 4. The mouse hook keeps the engine's own context menu away.
   InstallMouseHook(WebBrowser1->IsDocumentSurface());
   // 6.
-  TempDir = WindowsInfo() ? WindowsInfo()->TempDir() : std::string();
+  TempDir = WindowsInfo() ? WindowsInfo()->TempDir() : THostPath();
   // 7. A path relative to the folder the program was started in is made whole now: the
   // working copy and the engine need the page's folder.
-  StartFile = arguments_.empty() || arguments_.front().empty() ? std::string()
-                                                               : ExpandFileName(arguments_.front());
+  StartFile = arguments_.empty() || arguments_.front().IsEmpty()
+                  ? THostPath()
+                  : ExpandFileName(arguments_.front());
   // 8. Ver.ini must exist and hold a line.
   {
     TStringList ver;
@@ -452,7 +457,7 @@ void TMainForm::OpenFirstPage() {
     });
     if (OfferRecoveryAtStart()) {
       // The page a run that ended without closing left behind, instead of the start page.
-    } else if (StartFile.empty() || CheckChosenFile(StartFile) == TPageFileVerdict::Missing) {
+    } else if (StartFile.IsEmpty() || CheckChosenFile(StartFile) == TPageFileVerdict::Missing) {
       Neu1Click(this);
     } else {
       try {

@@ -32,34 +32,36 @@ class TMainForm : public TForm {
   KV_DECLARE_CLASS()
   // programPath: where the program lies (its folder holds Ver.ini and the pictures); empty for
   // the running executable's own path.
-  TMainForm(TComponent* owner, TEngineFactory engineFactory, std::vector<std::string> arguments,
-            std::string programPath = {});
+  TMainForm(TComponent* owner, TEngineFactory engineFactory, std::vector<THostPath> arguments,
+            THostPath programPath = {});
   ~TMainForm() override;
 
   // ---- State the other windows read ----
-  std::string AppDir, TempDir, StartFile, VersionText, LanguageName, ProductTitle;
-  std::string DocDir, WorkFile, CurrentFile;
+  // Paths are the host's bytes; they are shown through PathForDisplay.
+  THostPath AppDir, TempDir, StartFile;
+  std::string VersionText, LanguageName, ProductTitle;
+  THostPath DocDir, WorkFile, CurrentFile;
   // Where Language.ini, historie.ini and historiesmall.ini live: AppDir when the program may
   // write there, else the user's settings folder. Decided once, at creation.
-  std::string SettingsDir;
+  THostPath SettingsDir;
 
   // ---- Document lifecycle ----
   TWebEngine* GetDocument() const;  // none while the engine has no document
   void InitEditing();
-  void LoadDocument(const std::string& path);
+  void LoadDocument(const THostPath& path);
   void DeleteWorkingFiles();
   // Writes the page to path: the engine's lines, rewritten, written once and atomically.
-  void SaveDocumentTo(const std::string& path);
+  void SaveDocumentTo(const THostPath& path);
   void Neu1Click(TObject* sender);
   void NeueInternetseit1Click(TObject* sender);
   // What File, Open does with the chosen name (also for a dropped page): the check, the load,
   // the recent list.
-  void OpenChosenPage(const std::string& path);
+  void OpenChosenPage(const THostPath& path);
   // A file that cannot be a page (missing, a folder, a pipe, a picture, a huge file…) is
   // refused before anything of the current page changes: an error naming it, which the
   // window's error box shows.
-  void RefuseNonPage(const std::string& path);
-  TPageFileVerdict CheckChosenFile(const std::string& path) const;
+  void RefuseNonPage(const THostPath& path);
+  TPageFileVerdict CheckChosenFile(const THostPath& path) const;
   // A page file dropped on the window, opened as File, Open would.
   void PageDropped(const THostPath& path);
   void Soeichern1Click(TObject* sender);
@@ -93,7 +95,7 @@ class TMainForm : public TForm {
   void InsertTable();
 
   // ---- Recent files ----
-  void AddRecentFile(const std::string& path);
+  void AddRecentFile(const THostPath& path);
   void RebuildRecentMenu();
   void RecentFileClick(TObject* sender);
 
@@ -178,14 +180,15 @@ class TMainForm : public TForm {
   // Stores the language in Language.ini, then switches every window to it.
   void SwitchLanguage(const std::string& name, int language);
   void SetStatusText(const std::string& text);
+  void SetStatusText(const THostPath& path);
   // The preview's copy of the page, beside CurrentFile; deleted on New and when the page
   // moves to another folder.
-  std::string PreviewCopyPath() const;
+  THostPath PreviewCopyPath() const;
   void DeletePreviewCopy();
   std::unique_ptr<TFileDrop> fileDrop_;
   TEngineFactory engineFactory_;
-  std::vector<std::string> arguments_;
-  std::string programPath_;
+  std::vector<THostPath> arguments_;
+  THostPath programPath_;
   bool filterOn_ = false;
   bool firstShown_ = false;
   bool saving_ = false;
@@ -197,7 +200,7 @@ class TMainForm : public TForm {
   bool showPending_ = false;
   bool blankRequested_ = false;
   void InstallRecovery();
-  void RestorePage(bool untitled, const std::string& currentFile, const std::string& docDir,
+  void RestorePage(bool untitled, const THostPath& currentFile, const THostPath& docDir,
                    const std::string& bytes);
   void ShowWhenIdle(std::string text, unsigned flags);
   bool closingForSignal_ = false;

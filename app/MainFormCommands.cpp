@@ -168,10 +168,10 @@ void TMainForm::UndoButtonClick(TObject*) {
     TWebEngine* doc = GetDocument();
     if (!doc) return;
     doc->ExecWB(wbUndo, wbPromptUser);
-    const std::string snapshot = DocDir + WorkingFile::Undo;
+    const THostPath snapshot = DocDir + WorkingFile::Undo;
     if (!FileExists(snapshot)) return;
     SaveDocumentTo(WorkFile);
-    const std::string restore = DocDir + WorkingFile::UndoTemp;
+    const THostPath restore = DocDir + WorkingFile::UndoTemp;
     std::string reason;
     if (!CopyFileAtomically(snapshot, restore, reason)) return;
     DeleteFileIfExists(snapshot);
@@ -205,7 +205,7 @@ void TMainForm::InsertTable() {
   doc->ExecCommand("InsertText", false, std::string(TablePlaceholder));
   {
     TScopeGuard takeBack([&] { TakePlaceholderBack(*doc); });
-    const std::string newFile = DocDir + WorkingFile::NewFile;
+    const THostPath newFile = DocDir + WorkingFile::NewFile;
     SaveDocumentTo(newFile);
     TStringList saved;
     saved.LoadFromFile(newFile);
@@ -214,7 +214,7 @@ void TMainForm::InsertTable() {
     for (int i = 0; i < fragment.Count(); ++i) table.push_back(fragment.StringRef(i));
     // The engine refused the placeholder (no caret in the page): the user's file stays as is.
     if (!SpliceTable(page, table, result))
-      throw EEngineError(Message("Main.PlaceholderMissing", {CurrentFile}));
+      throw EEngineError(Message("Main.PlaceholderMissing", {PathInMessage(CurrentFile)}));
     WriteSavedPage(CurrentFile, result);
     WebBrowser1->Engine()->Navigate(CurrentFile);
     takeBack.Dismiss();

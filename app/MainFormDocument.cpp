@@ -16,7 +16,7 @@ namespace {
 // Makes the working copy of a page: its bytes under a new "KAVELIN_temp" name in docDir. A
 // page that cannot be read, or a folder that takes no copy, is an error naming the file; the
 // caller's document is then left as it was.
-std::string MakeWorkingCopy(const std::string& docDir, const std::string* sourcePath) {
+THostPath MakeWorkingCopy(const THostPath& docDir, const THostPath* sourcePath) {
   std::string bytes;
   if (sourcePath && !ReadFileBytes(*sourcePath, bytes))
     throw EFOpenError(FrameworkText::FileOpenError(*sourcePath));
@@ -45,7 +45,7 @@ void TMainForm::InitEditing() {
 void TMainForm::WebBrowser1NavigateComplete2() {
   InitEditing();
   // A window's result (source, meta tags, table, undo) replaced the page.
-  if (Recovery && !CurrentFile.empty()) Recovery->Reloaded(WebBrowser1->Engine()->LoadedFile());
+  if (Recovery && !CurrentFile.IsEmpty()) Recovery->Reloaded(WebBrowser1->Engine()->LoadedFile());
   WebBrowser1->SetFocus();
   if (!filterOn_) {
     filterOn_ = true;
@@ -57,17 +57,17 @@ void TMainForm::WebBrowser1NavigateComplete2() {
   if (showPending_) SafeCall([this] { RunPendingShow(); });
 }
 
-void TMainForm::LoadDocument(const std::string& path) {
-  const std::string newDocDir = WithTrailingBackslash(DirectoryOfPath(path));
+void TMainForm::LoadDocument(const THostPath& path) {
+  const THostPath newDocDir = path.Directory().WithTrailingSeparator();
   // Copy and load first: a page that cannot be opened leaves the current one untouched.
-  const std::string newWork = MakeWorkingCopy(newDocDir, &path);
+  const THostPath newWork = MakeWorkingCopy(newDocDir, &path);
   {
     TScopeGuard dropCopy([&] { DeleteFileIfExists(newWork); });
     WebBrowser1->Engine()->Load(newWork);
     dropCopy.Dismiss();
   }
   // The previous folder's sweep spares the copy just made when both folders are the same.
-  if (!DocDir.empty()) kv::DeleteWorkingFiles(DocDir, TempDir, newWork);
+  if (!DocDir.IsEmpty()) kv::DeleteWorkingFiles(DocDir, TempDir, newWork);
   CurrentFile = path;
   DocDir = newDocDir;
   WorkFile = newWork;
@@ -76,9 +76,9 @@ void TMainForm::LoadDocument(const std::string& path) {
 }
 
 void TMainForm::Neu1Click(TObject*) {
-  const std::string docDir = UntitledDocDir(TempDir);
+  const THostPath docDir = UntitledDocDir(TempDir);
   if (!ForceDirectories(docDir)) throw EFCreateError(FrameworkText::FileCreateError(docDir));
-  const std::string work = MakeWorkingCopy(docDir, nullptr);
+  const THostPath work = MakeWorkingCopy(docDir, nullptr);
   {
     TScopeGuard dropCopy([&] { DeleteFileIfExists(work); });
     WebBrowser1->Engine()->Load(work);
@@ -95,42 +95,38 @@ void TMainForm::Neu1Click(TObject*) {
 void TMainForm::NeueInternetseit1Click(TObject*) {
   OpenDialog1->SetFileName("");
   if (!OpenDialog1->Execute()) return;
-  OpenChosenPage(OpenDialog1->FileName());
+  OpenChosenPage(OpenDialog1->FilePath());
 }
 
-void TMainForm::OpenChosenPage(const std::string& path) {
+void TMainForm::OpenChosenPage(const THostPath& path) {
   RefuseNonPage(path);
   LoadDocument(path);
   AddRecentFile(path);
   RebuildRecentMenu();
 }
 
-TPageFileVerdict TMainForm::CheckChosenFile(const std::string& path) const {
-  const THostPath host = THostPath::FromBytes(HostPathBytes(path));
-  return CheckPageFile(host);
+TPageFileVerdict TMainForm::CheckChosenFile(const THostPath& path) const {
+  return CheckPageFile(path);
 }
 
 void TMainForm::PageDropped(const THostPath& path) {
-  std::string name;
-  // A name the program's paths cannot hold is no page it can open.
-  if (!PathFromHostBytes(path.Bytes(), name)) return;
-  OpenChosenPage(name);
+  OpenChosenPage(path);
 }
 
-void TMainForm::RefuseNonPage(const std::string& path) {
+void TMainForm::RefuseNonPage(const THostPath& path) {
   const TPageFileVerdict verdict = CheckChosenFile(path);
   if (verdict != TPageFileVerdict::Ok)
-    throw EFOpenError(Message(PageFileRefusalText(verdict), {path}));
+    throw EFOpenError(Message(PageFileRefusalText(verdict), {PathInMessage(path)}));
 }
 
-void TMainForm::SaveDocumentTo(const std::string& path) {
+void TMainForm::SaveDocumentTo(const THostPath& path) {
   // One save at a time: a second request while the engine is still writing (a key repeat, a
   // timer) would interleave two pages in one file.
-  if (saving_) throw EEngineError(Message("Main.SaveBusy", {path}));
+  if (saving_) throw EEngineError(Message("Main.SaveBusy", {PathInMessage(path)}));
   saving_ = true;
   TScopeGuard done([this] { saving_ = false; });
   TWebEngine* engine = GetDocument();
-  if (!engine) throw EEngineError(Message("Main.SaveNoPage", {path}));
+  if (!engine) throw EEngineError(Message("Main.SaveNoPage", {PathInMessage(path)}));
   SaveRewrittenText(path, engine->SaveToPage().Text, DocDir);
 }
 
@@ -141,11 +137,11 @@ void TMainForm::Soeichern1Click(TObject*) {
 }
 
 void TMainForm::Speichernunter1Click(TObject*) {
-  SaveDialog1->SetFileName(CurrentFile);
+  SaveDialog1->SetFilePath(CurrentFile);
   if (!SaveDialog1->Execute()) return;
-  const std::string chosen = SaveDialog1->FileName();
+  const THostPath chosen = SaveDialog1->FilePath();
   SaveDocumentTo(chosen);
-  const std::string newDocDir = WithTrailingBackslash(DirectoryOfPath(chosen));
+  const THostPath newDocDir = chosen.Directory().WithTrailingSeparator();
   if (newDocDir != DocDir) DeletePreviewCopy();
   if (Recovery) Recovery->Saved(chosen);
   CurrentFile = chosen;

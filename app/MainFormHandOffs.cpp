@@ -17,7 +17,7 @@ namespace kv {
 // ---- Hand-offs --------------------------------------------------------------------------------
 
 void TMainForm::SpeedButton1Click(TObject*) {
-  const std::string exchange = DocDir + WorkingFile::SourceCode;
+  const THostPath exchange = DocDir + WorkingFile::SourceCode;
   SaveDocumentTo(exchange);
   TQuellcodeForm* source = Application()->FindForm<TQuellcodeForm>();
   if (!source) return;
@@ -31,7 +31,7 @@ void TMainForm::SpeedButton1Click(TObject*) {
 }
 
 void TMainForm::ToolButton8Click(TObject*) {
-  const std::string undo = DocDir + WorkingFile::Undo;
+  const THostPath undo = DocDir + WorkingFile::Undo;
   // The window reads the snapshot written for its visit; without OK the earlier one returns.
   const TKeptFile snapshot(undo);
   SaveDocumentTo(undo);
@@ -42,29 +42,27 @@ void TMainForm::ToolButton8Click(TObject*) {
     snapshot.Restore();
 }
 
-std::string TMainForm::PreviewCopyPath() const {
-  return WithTrailingBackslash(DirectoryOfPath(CurrentFile)) + WorkingFile::Preview;
+THostPath TMainForm::PreviewCopyPath() const {
+  return CurrentFile.Directory() / WorkingFile::Preview;
 }
 
 void TMainForm::DeletePreviewCopy() {
-  if (!CurrentFile.empty()) DeleteFileIfExists(PreviewCopyPath());
+  if (!CurrentFile.IsEmpty()) DeleteFileIfExists(PreviewCopyPath());
 }
 
 void TMainForm::SpeedButton2Click(TObject*) {
   SaveDocumentTo(CurrentFile);
   // One copy per folder, rewritten by every preview: a reload in the browser shows the latest.
-  std::string copy = PreviewCopyPath();
+  const THostPath copy = PreviewCopyPath();
   std::string bytes;
   if (!ReadFileBytes(CurrentFile, bytes))
     throw EFOpenError(FrameworkText::FileOpenError(CurrentFile));
   SaveBytesToFile(copy, bytes);
-  // Only Windows paths have backslashes to turn; elsewhere one is part of a name.
-  if (HostPathStyle() == TPathStyle::Windows) ReplaceNoCase(copy, "\\", "/");
   OpenWithShell(copy);
 }
 
 void TMainForm::Hilfedatei2Click(TObject*) {
-  OpenWithShell(AppDir + "help" + PathDelim() + "help.html");
+  OpenWithShell(AppDir / "help" / "help.html");
 }
 
 void TMainForm::Info2Click(TObject*) {

@@ -11,24 +11,24 @@ namespace {
 // Open, New, Save, Save as, Close.
 constexpr int kFixedFileItems = 5;
 
-// A file name is shown as it is: an "&" in it is no access key.
-std::string MenuCaptionOf(const std::string& name) {
-  std::string caption;
-  for (char c : name) {
+// A file name is shown as its characters: an "&" in it is no access key.
+std::u32string MenuCaptionOf(const THostPath& name) {
+  std::u32string caption;
+  for (const char32_t c : PathForDisplay(name)) {
     caption += c;
-    if (c == '&') caption += '&';
+    if (c == U'&') caption += U'&';
   }
   return caption;
 }
 
 }  // namespace
 
-void TMainForm::AddRecentFile(const std::string& path) {
+void TMainForm::AddRecentFile(const THostPath& path) {
   kv::AddRecentFile(SettingsDir, path);
 }
 
 void TMainForm::RebuildRecentMenu() {
-  const std::string pathsFile = SettingsDir + RecentFileList::Paths;
+  const THostPath pathsFile = SettingsDir + RecentFileList::Paths;
   if (!FileExists(pathsFile)) return;
   // A missing or short name list fails here or below, with the entries made so far in place.
   TStringList paths, names;
@@ -38,7 +38,7 @@ void TMainForm::RebuildRecentMenu() {
     if (Datei1->Count() > kFixedFileItems) Datei1->Delete(kFixedFileItems);
   for (int i = 0; i < paths.Count(); ++i) {
     auto* item = new TMenuItem(this);
-    item->SetCaption(MenuCaptionOf(names.Get(i)));
+    item->SetUnicodeCaption(MenuCaptionOf(THostPath::FromBytes(names.Get(i))));
     item->Tag = RecentFileList::FirstTag + i;
     item->OnClick = [this](TObject* sender) { RecentFileClick(sender); };
     Datei1->Add(item);
@@ -52,7 +52,8 @@ void TMainForm::RecentFileClick(TObject* sender) {
   SetStatusText(std::to_string(n));
   TStringList paths;
   paths.LoadFromFile(SettingsDir + RecentFileList::Paths);
-  const std::string path = paths.Get(static_cast<int>(n - RecentFileList::FirstTag));
+  const THostPath path =
+      THostPath::FromBytes(paths.Get(static_cast<int>(n - RecentFileList::FirstTag)));
   // A vanished page leaves only the number behind; anything else that is no page says why.
   if (CheckChosenFile(path) == TPageFileVerdict::Missing) return;
   RefuseNonPage(path);

@@ -26,9 +26,8 @@ const char* const kCaption = "KAVELIN";
 
 // Writes bytes as a new working copy in docDir and has the engine load it; nothing is left
 // behind when that fails.
-std::string LoadWorkingCopy(TWebEngine& engine, const std::string& docDir,
-                            const std::string& bytes) {
-  const std::string work = WriteWorkingCopy(docDir, bytes);
+THostPath LoadWorkingCopy(TWebEngine& engine, const THostPath& docDir, const std::string& bytes) {
+  const THostPath work = WriteWorkingCopy(docDir, bytes);
   TScopeGuard dropCopy([&] { DeleteFileIfExists(work); });
   engine.Load(work);
   dropCopy.Dismiss();
@@ -50,7 +49,7 @@ void TMainForm::InstallRecovery() {
   };
   TWebEngine* engine = WebBrowser1->Engine();
   engine->OnContentChanged = [this] {
-    if (Recovery && !CurrentFile.empty()) Recovery->Changed();
+    if (Recovery && !CurrentFile.IsEmpty()) Recovery->Changed();
   };
   engine->OnProcessGone = [this] { SafeCall([this] { RestoreAfterProcessGone(); }); };
 }
@@ -66,12 +65,12 @@ void TMainForm::ShowWhenIdle(std::string text, unsigned flags) {
   MessageBox(this, text, kCaption, flags);
 }
 
-void TMainForm::RestorePage(bool untitled, const std::string& currentFile,
-                            const std::string& docDir, const std::string& bytes) {
+void TMainForm::RestorePage(bool untitled, const THostPath& currentFile, const THostPath& docDir,
+                            const std::string& bytes) {
   if (untitled && !ForceDirectories(docDir))
     throw EFCreateError(FrameworkText::FileCreateError(docDir));
-  const std::string work = LoadWorkingCopy(*WebBrowser1->Engine(), docDir, bytes);
-  if (!DocDir.empty()) kv::DeleteWorkingFiles(DocDir, TempDir, work);
+  const THostPath work = LoadWorkingCopy(*WebBrowser1->Engine(), docDir, bytes);
+  if (!DocDir.IsEmpty()) kv::DeleteWorkingFiles(DocDir, TempDir, work);
   CurrentFile = untitled ? UntitledFile(TempDir) : currentFile;
   DocDir = docDir;
   WorkFile = work;
@@ -137,7 +136,7 @@ bool TMainForm::OfferRecoveryAtStart() {
 }
 
 void TMainForm::RestoreAfterProcessGone() {
-  if (!Recovery || CurrentFile.empty() || closingForSignal_) return;
+  if (!Recovery || CurrentFile.IsEmpty() || closingForSignal_) return;
   const int language = ActiveLanguage();
   const auto now = std::chrono::steady_clock::now();
   if (lastRestore_ && now - *lastRestore_ < kRestoreAgainAfter) {
@@ -147,7 +146,7 @@ void TMainForm::RestoreAfterProcessGone() {
   }
   lastRestore_ = now;
   TRecoveryKeeper::TRestoreSource source;
-  std::string work;
+  THostPath work;
   try {
     if (!Recovery->RestoreSource(source)) throw EFOpenError(FrameworkText::FileOpenError(WorkFile));
     // A new working copy in the page's folder, so that its addresses resolve as before.

@@ -20,7 +20,7 @@ std::int64_t Now() {
 }
 
 // What a save would write of the page, for the page's folder.
-std::string SavedBytes(const TSerializedPage& page, const std::string& docDir) {
+std::string SavedBytes(const TSerializedPage& page, const THostPath& docDir) {
   return RewriteSavedText(page.Text, docDir);
 }
 
@@ -69,7 +69,7 @@ void TRecoveryKeeper::Changed() {
   Reschedule();
 }
 
-void TRecoveryKeeper::SetLoaded(const std::string& file, std::int64_t time) {
+void TRecoveryKeeper::SetLoaded(const THostPath& file, std::int64_t time) {
   loadedFile_ = file;
   loadTime_ = time;
   changedSinceLoad_ = false;
@@ -77,7 +77,7 @@ void TRecoveryKeeper::SetLoaded(const std::string& file, std::int64_t time) {
   nodeByNode_ = false;
 }
 
-void TRecoveryKeeper::Loaded(const std::string& file) {
+void TRecoveryKeeper::Loaded(const THostPath& file) {
   Abandon();
   session_.Discard();
   schedule_.Clear();
@@ -85,7 +85,7 @@ void TRecoveryKeeper::Loaded(const std::string& file) {
   Reschedule();
 }
 
-void TRecoveryKeeper::Reloaded(const std::string& file) {
+void TRecoveryKeeper::Reloaded(const THostPath& file) {
   Abandon();  // a copy under way shows the page before the window's result
   SetLoaded(file, Now());
   // The page is what the window wrote, which the user has not saved.
@@ -93,7 +93,7 @@ void TRecoveryKeeper::Reloaded(const std::string& file) {
   Reschedule();
 }
 
-void TRecoveryKeeper::Saved(const std::string& file) {
+void TRecoveryKeeper::Saved(const THostPath& file) {
   // The page is its file again, as after opening it.
   Loaded(file);
 }
@@ -136,8 +136,8 @@ void TRecoveryKeeper::Abandon() {
 TRecoveryRecord TRecoveryKeeper::RecordOf(const TPage& page, std::int64_t time) const {
   TRecoveryRecord record;
   record.Untitled = page.Untitled;
-  if (!page.Untitled) record.PagePath = HostPathBytes(page.CurrentFile);
-  record.DocDir = HostPathBytes(page.DocDir);
+  if (!page.Untitled) record.PagePath = page.CurrentFile.Bytes();
+  record.DocDir = page.DocDir.Bytes();
   record.Time = time;
   return record;
 }
@@ -239,7 +239,7 @@ bool TRecoveryKeeper::RestoreSource(TRestoreSource& source) {
   return true;
 }
 
-void TRecoveryKeeper::Restored(const std::string& workFile, const TRestoreSource& source) {
+void TRecoveryKeeper::Restored(const THostPath& workFile, const TRestoreSource& source) {
   Abandon();
   schedule_.Clear();
   // The copy, when there is one, still holds what the page now shows.

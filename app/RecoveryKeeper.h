@@ -27,7 +27,7 @@ class TRecoveryKeeper {
  public:
   // What a copy's record says of the page: the program's paths, asked when a copy is taken.
   struct TPage {
-    std::string CurrentFile, DocDir;
+    THostPath CurrentFile, DocDir;
     bool Untitled = false;
   };
 
@@ -43,11 +43,11 @@ class TRecoveryKeeper {
   // The user changed the page: a copy follows.
   void Changed();
   // The page was replaced by file (Open, New): it is its own file again; no copy is kept.
-  void Loaded(const std::string& file);
+  void Loaded(const THostPath& file);
   // A window's result was loaded from file (a hand-off): the page changed as a whole.
-  void Reloaded(const std::string& file);
+  void Reloaded(const THostPath& file);
   // The page was written to the user's file: no copy is kept.
-  void Saved(const std::string& file);
+  void Saved(const THostPath& file);
   // The program closes normally: no copy is kept, nothing remains in the folder.
   void EndRun();
   // The program is told to end (logout, shutdown, Ctrl+C): the page as it is now goes into the
@@ -67,7 +67,7 @@ class TRecoveryKeeper {
   // copy, else that file all the same. False when neither can be read.
   bool RestoreSource(TRestoreSource& source);
   // The page came back from source, loaded from workFile.
-  void Restored(const std::string& workFile, const TRestoreSource& source);
+  void Restored(const THostPath& workFile, const TRestoreSource& source);
   // A copy restored at start becomes this run's copy, written at once; false (and said once
   // per run) when it cannot be written.
   bool Adopt(const std::string& bytes, std::int64_t time);
@@ -95,7 +95,7 @@ class TRecoveryKeeper {
   void Abandon();
   // Tells OnCannotWrite, once per run.
   void Warn(const std::string& reason);
-  void SetLoaded(const std::string& file, std::int64_t time);
+  void SetLoaded(const THostPath& file, std::int64_t time);
   TRecoveryRecord RecordOf(const TPage& page, std::int64_t time) const;
   bool WriteNow(const std::string& bytes, const TPage& page, std::int64_t time, std::string& error);
 
@@ -116,7 +116,7 @@ class TRecoveryKeeper {
   std::int64_t copyTime_ = 0;
   bool copyCurrent_ = false;  // the copy shows the page as changed since its last load
   int copiesWritten_ = 0;
-  std::string loadedFile_;  // what the page was last loaded from, or saved to
+  THostPath loadedFile_;  // what the page was last loaded from, or saved to
   std::int64_t loadTime_ = 0;
   bool changedSinceLoad_ = false;
   TSerialWorker worker_;  // last: it ends first, before what its jobs use

@@ -103,11 +103,11 @@ TScriptedRun::TScriptedRun(const std::string& scriptPath) {
     steps_.push_back(line);
   }
   Application()->OnException = [](const std::string& message) {
-    Say("error", Cp1252ToUtf8(message));
+    Say("error", EncodeUtf8(PageTextToUnicode(message)));
   };
   DialogService().MessageBox = [](TForm*, const std::string& text, const std::string& caption,
                                   unsigned) {
-    Say("message", Cp1252ToUtf8(caption + ": " + text));
+    Say("message", EncodeUtf8(PageTextToUnicode(caption + ": " + text)));
     return mrOk;
   };
   DialogService().FileDialog = [](const TOpenDialog&, bool) {
@@ -139,8 +139,8 @@ void TScriptedRun::RunSteps() {
     } else if (verb == "click") {
       Click(form, rest);
     } else if (verb == "answer") {
-      // A host path, entering the file layer as the dialog's own answer would.
-      DialogAnswer() = FromSysPath(std::filesystem::path(rest));
+      // A host path, byte for byte, as the dialog's own answer would be.
+      DialogAnswer() = rest;
     } else if (verb == "close") {
       // The showcase window that closing brings up is closed as soon as it shows.
       auto* closer = new QTimer(form->Peer());

@@ -15,9 +15,9 @@
 #include "app/ScriptedRun.h"
 #include "app/core/CommandLine.h"
 #include "resources/Resources.h"
+#include "support/Cp1252.h"
 #include "support/Files.h"
 #include "support/Paths.h"
-#include "support/Cp1252.h"
 #include "support/StringTools.h"
 #include "support/SystemInfo.h"
 #include "tools/AboutBox.h"
@@ -30,9 +30,7 @@ int main(int argc, char** argv) {
   // Help, version and a mistyped option end here, without a display.
   const kv::TCommandLine line = kv::ParseCommandLine(argc, argv);
   if (line.Action != kv::TStartAction::Run) {
-    const std::string programDir = kv::WithTrailingBackslash(
-        kv::DirectoryOfPath(kv::RunningProgramPath(), kv::TPathStyle::Posix),
-        kv::TPathStyle::Posix);
+    const kv::THostPath programDir = kv::RunningProgramPath().Directory().WithTrailingSeparator();
     const int language = kv::TerminalLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
                                               std::getenv("LANG"));
     return kv::RunStartAction(line, programDir, language, std::cout, std::cerr).value_or(0);
@@ -52,16 +50,10 @@ int main(int argc, char** argv) {
   kv::CreateWindowsInfo();
   kv::InitReplaceNoCase();
 
-  // A relative name means the folder the program was started in. The file layer still names
-  // files in the program's code page; a host path enters it the way every path the file system
-  // reports does.
-  std::vector<std::string> arguments;
-  for (const std::string& file : line.Files) {
-    std::error_code ec;
-    std::filesystem::path path(file);
-    if (!file.empty() && path.is_relative()) path = std::filesystem::absolute(path, ec);
-    arguments.push_back(kv::FromSysPath(ec ? std::filesystem::path(file) : path));
-  }
+  // A relative name means the folder the program was started in. The names go on byte for
+  // byte, whatever they hold.
+  std::vector<kv::THostPath> arguments;
+  for (const kv::THostPath& file : line.Files) arguments.push_back(kv::ExpandFileName(file));
 
   int result = 0;
   {
@@ -77,8 +69,7 @@ int main(int argc, char** argv) {
       // leaves the user's recovery copies alone, and asks nothing.
       mainForm->Recovery.reset();
       mainForm->OnEditingReady = [mainForm] {
-        std::printf("KAVELIN-READY\nKAVELIN-PAGE %s\n",
-                    kv::Cp1252ToUtf8(mainForm->CurrentFile).c_str());
+        std::printf("KAVELIN-READY\nKAVELIN-PAGE %s\n", mainForm->CurrentFile.Bytes().c_str());
         std::fflush(stdout);
         // A measurement run ends at once, leaving nothing behind but its output.
         mainForm->DeleteWorkingFiles();

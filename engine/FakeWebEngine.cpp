@@ -2,6 +2,7 @@
 
 #include "support/AnsiCase.h"
 #include "support/AtomicFile.h"
+#include "support/Cp1252.h"
 #include "support/Files.h"
 
 namespace kv {
@@ -41,16 +42,26 @@ void TFakeWebEngine::CheckAlive() const {
   if (FFailing) throw EEngineError("The web page engine is not available.");
 }
 
-void TFakeWebEngine::Navigate(const std::string& urlOrPath) {
+void TFakeWebEngine::Navigate(const std::string& address) {
+  const std::string path = LocalPathOf(address);
+  StartNavigation(address, THostPath::FromBytes(path));
+}
+
+void TFakeWebEngine::Navigate(const THostPath& file) {
+  StartNavigation(file.Bytes(), file);
+}
+
+void TFakeWebEngine::StartNavigation(const std::string& recorded, const THostPath& file) {
   CheckAlive();
   // As the real engine: a page file that cannot be read is an error at once.
-  std::string path = LocalPathOf(urlOrPath), bytes;
-  if (!path.empty() && !ReadFileBytes(path, bytes))
-    throw EFOpenError(FrameworkText::FileOpenError(path));
-  Navigations.push_back(urlOrPath);
+  std::string bytes;
+  if (!file.IsEmpty() && !ReadFileBytes(file, bytes))
+    throw EFOpenError(FrameworkText::FileOpenError(file));
+  Navigations.push_back(recorded);
   FNavigationPending = true;
   FNavigationShown = false;
-  FPendingAddress = urlOrPath;
+  FPendingAddress = recorded;
+  FPendingFile = file;
   if (PostCompletion) PostCompletion([this] { CompleteNavigation(); });
 }
 
@@ -58,8 +69,9 @@ void TFakeWebEngine::ShowNavigatedPage() {
   if (FNavigationShown) return;
   FNavigationShown = true;
   LastAddress = FPendingAddress;
-  std::string path = LocalPathOf(FPendingAddress), bytes;
-  DocumentText = !path.empty() && ReadFileBytes(path, bytes) ? bytes : std::string();
+  FShownFile = FPendingFile;
+  std::string bytes;
+  DocumentText = !FShownFile.IsEmpty() && ReadFileBytes(FShownFile, bytes) ? bytes : std::string();
   DesignMode = false;  // a new document starts read-only, as in the real engine
   FHasUndo = false;
 }
@@ -85,7 +97,7 @@ void TFakeWebEngine::SetOnClick(std::function<void()> handler) {
   FOnClick = std::move(handler);
 }
 
-void TFakeWebEngine::Load(const std::string& path) {
+void TFakeWebEngine::Load(const THostPath& path) {
   CheckAlive();
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) throw EFOpenError(FrameworkText::FileOpenError(path));
@@ -93,12 +105,13 @@ void TFakeWebEngine::Load(const std::string& path) {
   if (FNavigationPending) ShowNavigatedPage();
   Loads.push_back(path);
   DocumentText = bytes;
-  LastAddress = path;
+  LastAddress = path.Bytes();
+  FShownFile = path;
   DesignMode = true;
   FHasUndo = false;
 }
 
-void TFakeWebEngine::Save(const std::string& path) {
+void TFakeWebEngine::Save(const THostPath& path) {
   CheckAlive();
   Saves.push_back(path);
   std::string reason;
@@ -127,8 +140,8 @@ void TFakeWebEngine::CapturePage(std::function<void(std::optional<TPageCapture>)
   Post([done = std::move(done), capture = std::move(capture)] { done(capture); });
 }
 
-std::string TFakeWebEngine::LoadedFile() const {
-  return HasDocument() ? LocalPathOf(LastAddress) : std::string();
+THostPath TFakeWebEngine::LoadedFile() const {
+  return HasDocument() ? FShownFile : THostPath();
 }
 
 void TFakeWebEngine::InsertBeforeBodyEnd(const std::string& text) {
@@ -161,9 +174,16 @@ void TFakeWebEngine::ExecCommand(const std::string& name, bool showUI, const TVa
   TCommand command{name, showUI, value};
   const std::string upper = UpperCaseAscii(name);
   if (showUI && (upper == "CREATELINK" || upper == "INSERTIMAGE")) {
-    const auto& ask = upper == "CREATELINK" ? AskLinkAddress : AskPictureFile;
-    if (!ask) return;
-    std::optional<std::string> answer = ask();
+    std::optional<std::string> answer;
+    if (upper == "CREATELINK") {
+      if (!AskLinkAddress) return;
+      answer = AskLinkAddress();
+    } else {
+      if (!AskPictureFile) return;
+      // The picture's address as the page holds it, in page text.
+      if (const std::optional<THostPath> picture = AskPictureFile())
+        answer = Utf8ToPageText(EncodeUtf8(FileAddressForPage(*picture)));
+    }
     if (!answer) return;  // cancelled: nothing changes
     command.Value = TVariant(*answer);
   }

@@ -21,16 +21,17 @@ class TFakeWebEngine : public TWebEngine {
     bool operator==(const TCommand&) const = default;
   };
 
-  void Navigate(const std::string& urlOrPath) override;
+  void Navigate(const std::string& address) override;
+  void Navigate(const THostPath& file) override;
   bool Busy() const override { return FNavigationPending && !FNavigationShown; }
   bool HasDocument() const override;
   void SetDesignMode(bool on) override;
   void SetOnClick(std::function<void()> handler) override;
-  void Load(const std::string& path) override;
-  void Save(const std::string& path) override;
+  void Load(const THostPath& path) override;
+  void Save(const THostPath& path) override;
   std::vector<std::string> SaveToLines() override;
   void CapturePage(std::function<void(std::optional<TPageCapture>)> done, bool nodeByNode) override;
-  std::string LoadedFile() const override;
+  THostPath LoadedFile() const override;
   void ExecCommand(const std::string& name, bool showUI, const TVariant& value) override;
   TVariant QueryCommandValue(const std::string& name) override;
   void ExecWB(int command, int option) override;
@@ -72,15 +73,16 @@ class TFakeWebEngine : public TWebEngine {
   bool DesignMode = false;
   std::vector<TCommand> Commands;        // ExecCommand calls in order
   std::vector<int> BrowserCommands;      // ExecWB command numbers in order
-  std::vector<std::string> Navigations;  // Navigate addresses in order
-  std::vector<std::string> Loads;        // Load paths in order
-  std::vector<std::string> Saves;        // Save paths in order
+  std::vector<std::string> Navigations;  // Navigate addresses (a file's: its bytes) in order
+  std::vector<THostPath> Loads;          // Load paths in order
+  std::vector<THostPath> Saves;          // Save paths in order
   std::vector<std::string> ScrolledTo;   // ScrollToText texts in order
-  std::string LastAddress;               // what the last navigation or load showed
+  std::string LastAddress;               // what the last navigation or load showed (a file's bytes)
 
  private:
   void CheckAlive() const;
   void ShowNavigatedPage();
+  void StartNavigation(const std::string& recorded, const THostPath& file);
   void Post(std::function<void()> call);
   void InsertAtCaret(const std::string& text);
   void InsertBeforeBodyEnd(const std::string& text);
@@ -90,6 +92,8 @@ class TFakeWebEngine : public TWebEngine {
   bool FNavigationPending = false;  // its event is still to come
   bool FNavigationShown = false;    // its page is shown
   std::string FPendingAddress;
+  THostPath FPendingFile;  // the file the pending navigation shows; empty for other addresses
+  THostPath FShownFile;
   std::function<void()> FOnClick;
   std::map<std::string, TVariant> FValues;  // key: upper-case command name
   std::string FUndoText;

@@ -28,6 +28,7 @@
 #include "engine/PageCapture.h"
 #include "engine/QtWebEngineImpl.h"
 #include "platform/Controls.h"
+#include "platform/QtText.h"
 #include "platform/classes/Graphics.h"
 #include "support/AnsiCase.h"
 #include "support/Cp1252.h"
@@ -37,13 +38,6 @@
 namespace kv {
 
 namespace {
-
-QString ToQ(const std::string& ansi) {
-  return QString::fromStdU16String(Cp1252ToUtf16(ansi));
-}
-std::string FromQ(const QString& text) {
-  return Utf16ToCp1252(text.toStdU16String());
-}
 
 // A JavaScript string literal holding text.
 QString JsString(const QString& text) {
@@ -89,6 +83,13 @@ const std::map<std::string, std::string>& KnownCommands() {
       {"UNLINK", "unlink"},
   };
   return commands;
+}
+
+// The file address made of the path's bytes, percent-encoded, so that the engine reaches the
+// very file whatever the locale and whether or not the bytes are UTF-8.
+QUrl FileAddressOf(const THostPath& path) {
+  const std::string address = FileUrl(path);
+  return QUrl::fromEncoded(QByteArray(address.data(), static_cast<qsizetype>(address.size())));
 }
 
 // A text that names a page by address rather than by path: a scheme of two letters or more
@@ -212,7 +213,7 @@ void TQtWebEngine::TImpl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
   DocumentShown = succeeded;
   DocumentProblem = DocumentShown ? std::string() : LoadFailure(info.url().toString());
   Doctype = NavigationDoctype;
-  ShownFile = DocumentShown ? NavigationFile : std::string();
+  ShownFile = DocumentShown ? NavigationFile : THostPath();
   Wake();  // a Load may be waiting for this navigation to end
   RaiseNavigateComplete();
 }
@@ -223,7 +224,7 @@ void TQtWebEngine::TImpl::OnProcessTerminated() {
   Loading = false;
   NavigationPending = false;
   ChangeProbeDue = false;
-  ShownFile.clear();
+  ShownFile = {};
   State.Clear();
   Wake();
   // Not from inside the engine's signal: the program answers by loading a page.
@@ -396,19 +397,21 @@ int TQtWebEngine::Timeout() const {
   return FImpl->TimeoutMs;
 }
 
-void TQtWebEngine::Navigate(const std::string& urlOrPath) {
+void TQtWebEngine::Navigate(const std::string& address) {
+  if (!IsAddress(address)) return Navigate(THostPath::FromBytes(address));
+  const QUrl url(ToQ(address));
+  NavigateTo(url, url.isLocalFile() ? PathFromQ(url.toLocalFile()) : THostPath());
+}
+
+void TQtWebEngine::Navigate(const THostPath& file) {
+  NavigateTo(FileAddressOf(file), file);
+}
+
+void TQtWebEngine::NavigateTo(const QUrl& url, const THostPath& file) {
   FImpl->CheckView();
   FImpl->CheckNotWaiting(Text("Engine.ActivityNavigate"));
-  QUrl url;
   std::string doctype;
-  if (IsAddress(urlOrPath)) {
-    url = QUrl(ToQ(urlOrPath));
-  } else {
-    url = QUrl::fromLocalFile(QString::fromStdU16String(SysPath(urlOrPath).u16string()));
-  }
-  std::string file;
-  if (url.isLocalFile()) {
-    file = FromSysPath(std::filesystem::path(url.toLocalFile().toStdU16String()));
+  if (!file.IsEmpty()) {
     std::string bytes;
     if (!ReadFileBytes(file, bytes)) throw EFOpenError(FrameworkText::FileOpenError(file));
     doctype = DoctypeOfPage(bytes);
@@ -439,7 +442,7 @@ void TQtWebEngine::SetOnClick(std::function<void()> handler) {
   FImpl->OnClick = std::move(handler);
 }
 
-void TQtWebEngine::Load(const std::string& path) {
+void TQtWebEngine::Load(const THostPath& path) {
   FImpl->CheckView();
   const std::string activity = Text("Engine.ActivityLoad");
   FImpl->CheckNotWaiting(activity);
@@ -449,7 +452,7 @@ void TQtWebEngine::Load(const std::string& path) {
   // A navigation under way ends first, so that its completion event is not lost; the event
   // reaches the program after the Load.
   FImpl->FinishNavigation(activity);
-  FImpl->LoadTarget = QUrl::fromLocalFile(QString::fromStdU16String(SysPath(path).u16string()));
+  FImpl->LoadTarget = FileAddressOf(path);
   FImpl->LoadActive = true;
   FImpl->LoadDone = false;
   FImpl->LoadSucceeded = false;
@@ -459,7 +462,7 @@ void TQtWebEngine::Load(const std::string& path) {
     FImpl->WaitUntil([this] { return FImpl->LoadDone; }, activity);
   }
   FImpl->DocumentShown = FImpl->LoadSucceeded;
-  FImpl->DocumentProblem = FImpl->LoadSucceeded ? std::string() : FImpl->LoadFailure(ToQ(path));
+  FImpl->DocumentProblem = FImpl->LoadSucceeded ? std::string() : FImpl->LoadFailure(PathToQ(path));
   if (!FImpl->LoadSucceeded) FImpl->Fail(FImpl->DocumentProblem);
   FImpl->Doctype = DoctypeOfPage(bytes);
   FImpl->ShownFile = path;
@@ -491,9 +494,11 @@ void TQtWebEngine::ExecCommand(const std::string& name, bool showUI, const TVari
     if (showUI) {
       const bool link = upper == "CREATELINK";
       std::optional<std::string> answer;
-      const auto& ask = link ? AskLinkAddress : AskPictureFile;
-      if (ask) {
-        answer = ask();
+      std::optional<THostPath> picture;
+      if (link && AskLinkAddress) {
+        answer = AskLinkAddress();
+      } else if (!link && AskPictureFile) {
+        picture = AskPictureFile();
       } else if (link) {
         bool ok = false;
         QString address = QInputDialog::getText(FImpl->View->window(), QStringLiteral("Hyperlink"),
@@ -504,11 +509,16 @@ void TQtWebEngine::ExecCommand(const std::string& name, bool showUI, const TVari
         QString file =
             QFileDialog::getOpenFileName(FImpl->View->window(), ToQ(Text("Engine.PictureTitle")),
                                          QString(), ToQ(Text("Engine.PictureFilter")));
-        if (!file.isEmpty()) answer = FromSysPath(std::filesystem::path(file.toStdU16String()));
+        if (!file.isEmpty()) picture = PathFromQ(file);
       }
-      if (!answer || answer->empty()) return;  // cancelled: the page stays as it is
-      // A picture from disk goes in as its file address, written as the user sees it.
-      argument = ToQ(link || IsAddress(*answer) ? *answer : FileUrl(*answer));
+      if (link) {
+        if (!answer || answer->empty()) return;  // cancelled: the page stays as it is
+        argument = ToQ(*answer);
+      } else {
+        if (!picture || picture->IsEmpty()) return;
+        // A picture from disk goes in as its file address, written as the user sees it.
+        argument = ToQ(FileAddressForPage(*picture));
+      }
     }
     if (argument.isEmpty()) return;
     FImpl->CheckDocument();  // the dialog ran the event loop

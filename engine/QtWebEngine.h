@@ -10,6 +10,7 @@
 #include "engine/WebEngine.h"
 
 class QObject;
+class QUrl;
 class QWidget;
 
 namespace kv {
@@ -32,23 +33,27 @@ class TQtWebEngine : public TWebEngine {
   void SetTimeout(int milliseconds);
   int Timeout() const;
 
-  void Navigate(const std::string& urlOrPath) override;
+  void Navigate(const std::string& address) override;
+  void Navigate(const THostPath& file) override;
   bool Busy() const override;
   bool HasDocument() const override;
   void SetDesignMode(bool on) override;
   void SetOnClick(std::function<void()> handler) override;
-  void Load(const std::string& path) override;
-  void Save(const std::string& path) override;
+  void Load(const THostPath& path) override;
+  void Save(const THostPath& path) override;
   std::vector<std::string> SaveToLines() override;
   TSerializedPage SaveToPage() override;
   void CapturePage(std::function<void(std::optional<TPageCapture>)> done, bool nodeByNode) override;
-  std::string LoadedFile() const override;
+  THostPath LoadedFile() const override;
   void ExecCommand(const std::string& name, bool showUI, const TVariant& value) override;
   TVariant QueryCommandValue(const std::string& name) override;
   void ExecWB(int command, int option) override;
   void ScrollToText(const std::string& text) override;
 
  private:
+  // file: the local file the address names, empty for other addresses.
+  void NavigateTo(const QUrl& url, const THostPath& file);
+
   class TImpl;
   std::unique_ptr<TImpl> FImpl;
 };

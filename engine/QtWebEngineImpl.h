@@ -50,8 +50,8 @@ class TQtWebEngine::TImpl {
   QUrl NavigationTarget;
   std::string NavigationDoctype;  // the DOCTYPE of the file being navigated to
   std::string Doctype;            // the DOCTYPE of the file shown
-  std::string NavigationFile;     // the local file being navigated to
-  std::string ShownFile;          // the local file shown
+  THostPath NavigationFile;       // the local file being navigated to
+  THostPath ShownFile;            // the local file shown
 
   // A Load waiting for its page.
   bool LoadActive = false;

@@ -62,7 +62,7 @@ TSerializedPage TQtWebEngine::TImpl::Serialize() {
   Fail(Text("Engine.UnreadableWhy", {why}));
 }
 
-void TQtWebEngine::Save(const std::string& path) {
+void TQtWebEngine::Save(const THostPath& path) {
   std::string reason;
   if (!WriteFileAtomically(path, SaveToPage().Text, reason))
     throw EFCreateError(FrameworkText::FileCreateError(path) + ": " + reason);
@@ -99,8 +99,8 @@ void TQtWebEngine::CapturePage(std::function<void(std::optional<TPageCapture>)> 
       });
 }
 
-std::string TQtWebEngine::LoadedFile() const {
-  return HasDocument() ? FImpl->ShownFile : std::string();
+THostPath TQtWebEngine::LoadedFile() const {
+  return HasDocument() ? FImpl->ShownFile : THostPath();
 }
 
 }  // namespace kv

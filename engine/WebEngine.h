@@ -16,6 +16,7 @@
 #include "engine/PageCapture.h"
 #include "engine/Variant.h"
 #include "platform/classes/Exception.h"
+#include "support/HostPath.h"
 
 namespace kv {
 
@@ -38,9 +39,11 @@ class TWebEngine {
  public:
   virtual ~TWebEngine() = default;
 
-  // Starts loading a page by address ("about:blank", "file:///...") or local file path and
-  // returns at once. OnNavigateComplete follows through the event loop when it has loaded.
-  virtual void Navigate(const std::string& urlOrPath) = 0;
+  // Starts loading a page by address ("about:blank", "file:///...") and returns at once.
+  // OnNavigateComplete follows through the event loop when it has loaded.
+  virtual void Navigate(const std::string& address) = 0;
+  // The same for a local file, named by the host's bytes (":" is part of a name, not a scheme).
+  virtual void Navigate(const THostPath& file) = 0;
   // True while a page is loading (and while the bridge itself waits for the engine).
   virtual bool Busy() const = 0;
   // True when a document is shown and the engine can take commands.
@@ -54,9 +57,9 @@ class TWebEngine {
   // Replaces the content with the file and leaves the page editable. Waits until the page has
   // loaded; raises EFOpenError when the file cannot be read and EEngineError on timeout.
   // Does not raise OnNavigateComplete.
-  virtual void Load(const std::string& path) = 0;
+  virtual void Load(const THostPath& path) = 0;
   // Writes the serialised page to path as CR LF lines (EFCreateError when it cannot).
-  virtual void Save(const std::string& path) = 0;
+  virtual void Save(const THostPath& path) = 0;
   // The serialised page as lines (Windows-1252, without line ends).
   virtual std::vector<std::string> SaveToLines() = 0;
   // The same as its file holds it, in one buffer (by default made of SaveToLines).
@@ -68,7 +71,7 @@ class TWebEngine {
   virtual void CapturePage(std::function<void(std::optional<TPageCapture>)> done,
                            bool nodeByNode) = 0;
   // The local file the page shown was loaded from (by Load or Navigate); empty for an address.
-  virtual std::string LoadedFile() const = 0;
+  virtual THostPath LoadedFile() const = 0;
 
   // Runs a named editing command on the selection ("Bold", "FontSize", "FormatBlock" ...).
   // With showUI, "CreateLink" and "InsertImage" ask through AskLinkAddress / AskPictureFile.
@@ -100,10 +103,10 @@ class TWebEngine {
   // message is its id followed by its arguments.
   std::function<std::string(std::string_view id, std::initializer_list<std::string_view> args)>
       Texts;
-  // The show-UI asks of "CreateLink" (an address) and "InsertImage" (a picture file path);
-  // nullopt when the user cancels. Unset: the backend's own small dialogs.
+  // The show-UI asks of "CreateLink" (an address, page text) and "InsertImage" (a picture
+  // file); nullopt when the user cancels. Unset: the backend's own small dialogs.
   std::function<std::optional<std::string>()> AskLinkAddress;
-  std::function<std::optional<std::string>()> AskPictureFile;
+  std::function<std::optional<THostPath>()> AskPictureFile;
 
  protected:
   int Language() const;

@@ -206,6 +206,16 @@ void TStatusBar::SetSimpleText(const std::string& text) {
   panel_->setAccessibleName(ToQ(text));
 }
 
+void TStatusBar::SetSimpleUnicodeText(const std::u32string& text) {
+  panel_->setText(ToQ(text));
+  panel_->setAccessibleName(ToQ(text));
+}
+
+std::u32string TStatusBar::SimpleUnicodeText() const {
+  const QList<uint> units = panel_->text().toUcs4();
+  return std::u32string(units.begin(), units.end());
+}
+
 void TStatusBar::FontChanged() {
   TControl::FontChanged();
   panel_->setFont(ToQFont(*Font()));

@@ -68,6 +68,9 @@ class TStatusBar : public TControl {
   explicit TStatusBar(TComponent* owner);
   std::string SimpleText() const;
   void SetSimpleText(const std::string& text);
+  // Text beyond the code page (a path); SimpleUnicodeText reads what is shown.
+  void SetSimpleUnicodeText(const std::u32string& text);
+  std::u32string SimpleUnicodeText() const;
 
  protected:
   void FontChanged() override;

@@ -46,7 +46,7 @@ namespace {
 std::optional<std::string> QtFileDialog(const TOpenDialog& d, bool save) {
   QWidget* parent = QApplication::activeWindow();
   QString filter = ToQ(FilterToQt(d.Filter()));
-  QString start = ToQ(d.FileName());
+  QString start = PathToQ(d.FilePath());
   QString chosen;
   if (save) {
     QFileDialog dlg(parent, ToQ(d.Title()), start, filter);
@@ -60,7 +60,7 @@ std::optional<std::string> QtFileDialog(const TOpenDialog& d, bool save) {
     chosen = QFileDialog::getOpenFileName(parent, ToQ(d.Title()), start, filter);
     if (chosen.isEmpty()) return std::nullopt;
   }
-  return FromQ(chosen);
+  return PathFromQ(chosen).Bytes();
 }
 
 std::optional<TColor> QtColorDialog(TColor initial) {
@@ -84,7 +84,7 @@ int QtMessageBox(TForm* owner, const std::string& text, const std::string& capti
                            : iconBits == MB_ICONINFORMATION ? QMessageBox::Information
                                                             : QMessageBox::NoIcon;
   const bool yesNo = (flags & 0x0F) == MB_YESNO;
-  QMessageBox box(icon, ToQ(caption), ToQ(text),
+  QMessageBox box(icon, ToQ(caption), ToQ(PageTextToUnicode(text)),
                   yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   owner && owner->Window() ? owner->Window() : QApplication::activeWindow());
   if (yesNo) {

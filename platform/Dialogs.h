@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/classes/Graphics.h"
+#include "support/HostPath.h"
 
 namespace kv {
 
@@ -21,8 +22,11 @@ class TOpenDialog : public TComponent {
   explicit TOpenDialog(TComponent* owner);
   const std::string& Filter() const { return filter_; }
   void SetFilter(const std::string& filter) { filter_ = filter; }
+  // The file name is the host's bytes, never page text; FilePath gives it its type.
   const std::string& FileName() const { return fileName_; }
   void SetFileName(const std::string& name) { fileName_ = name; }
+  THostPath FilePath() const { return THostPath::FromBytes(fileName_); }
+  void SetFilePath(const THostPath& path) { fileName_ = path.Bytes(); }
   const std::string& DefaultExt() const { return defaultExt_; }
   void SetDefaultExt(const std::string& ext) { defaultExt_ = ext; }
   const std::string& Title() const { return title_; }
@@ -75,6 +79,7 @@ void SetYesNoCaptions(std::string yes, std::string no);
 
 // What the dialogs do when shown; tests replace these to answer without a person.
 struct TDialogService {
+  // The chosen file as the host's bytes.
   std::function<std::optional<std::string>(const TOpenDialog&, bool save)> FileDialog;
   std::function<std::optional<TColor>(TColor initial)> ColorDialog;
   std::function<int(TForm* owner, const std::string& text, const std::string& caption,

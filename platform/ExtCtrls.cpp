@@ -62,7 +62,7 @@ void TImage::HintChanged() {
   Peer()->setAccessibleName(ToQ(Hint()));
 }
 
-void TImage::LoadFromJpegFile(const std::string& path) {
+void TImage::LoadFromJpegFile(const THostPath& path) {
   QString error;
   QImage image = LoadJpegFile(path, &error);
   if (image.isNull()) {

@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "platform/Controls.h"
+#include "support/HostPath.h"
 
 class QLabel;
 class QScrollArea;
@@ -30,7 +31,7 @@ class TPanel : public TControl {
 class TImage : public TControl {
   KV_DECLARE_CLASS()
   explicit TImage(TComponent* owner);
-  void LoadFromJpegFile(const std::string& path);
+  void LoadFromJpegFile(const THostPath& path);
   void LoadFromJpegBytes(const QByteArray& bytes, const std::string& nameForErrors);
   void SetPicture(const QImage& image);
   const QImage& Picture() const { return picture_; }

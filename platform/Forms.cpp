@@ -369,15 +369,16 @@ void TApplication::HandleException(const std::exception& e) {
   if (auto* k = dynamic_cast<const Exception*>(&e))
     message = k->Message;
   else
-    message = Utf8ToCp1252(e.what());
-  std::fprintf(stderr, "%s\n", Cp1252ToUtf8(message).c_str());
+    message = Utf8ToPageText(e.what());
+  // A message is page text: references (a path's "&#321;") are shown as their characters.
+  std::fprintf(stderr, "%s\n", EncodeUtf8(PageTextToUnicode(message)).c_str());
   if (OnException) {
     OnException(message);
     return;
   }
   QPointer<QWidget> focus = QApplication::focusWidget();
-  QMessageBox box(QMessageBox::Critical, ToQ(Title), ToQ(message), QMessageBox::Ok,
-                  QApplication::activeWindow());
+  QMessageBox box(QMessageBox::Critical, ToQ(Title), ToQ(PageTextToUnicode(message)),
+                  QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
   // The user goes on typing where the error came from (a window manager may not see to it).
   if (focus) {

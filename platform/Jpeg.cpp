@@ -8,6 +8,7 @@ extern "C" {
 #include <jpeglib.h>
 }
 
+#include "platform/QtText.h"
 #include "platform/classes/Exception.h"
 #include "support/Cp1252.h"
 #include "support/Files.h"
@@ -271,17 +272,16 @@ QImage DecodeJpeg(const QByteArray& bytes, QString* error) {
   return {};
 }
 
-QImage LoadJpegFile(const std::string& path8bit, QString* error) {
+QImage LoadJpegFile(const THostPath& path, QString* error) {
   std::string bytes;
-  if (!ReadFileBytes(path8bit, bytes)) {
-    SetError(error, FromAnsi(FrameworkText::FileOpenError(path8bit)));
+  if (!ReadFileBytes(path, bytes)) {
+    SetError(error, FromAnsi(FrameworkText::FileOpenError(path)));
     return {};
   }
   QString reason;
   QImage image = DecodeJpeg(
       QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), &reason);
-  if (image.isNull())
-    SetError(error, QStringLiteral("Datei %1: %2").arg(FromAnsi(path8bit), reason));
+  if (image.isNull()) SetError(error, QStringLiteral("Datei %1: %2").arg(PathToQ(path), reason));
   return image;
 }
 

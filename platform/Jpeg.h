@@ -8,6 +8,8 @@
 #include <QString>
 #include <string>
 
+#include "support/HostPath.h"
+
 namespace kv {
 
 // The largest picture accepted, in pixels. A damaged or hostile header can claim 65535 x 65535;
@@ -23,8 +25,8 @@ inline constexpr int MaxJpegScans = 500;
 // the result is a null image and *error, when given, holds a message for the user.
 QImage DecodeJpeg(const QByteArray& bytes, QString* error = nullptr);
 
-// Reads and decodes the file at path8bit (Windows-1252). A missing or unreadable file gives the
+// Reads and decodes the file at path. A missing or unreadable file gives the
 // framework's file-open message naming the path; a bad picture a message naming the file.
-QImage LoadJpegFile(const std::string& path8bit, QString* error = nullptr);
+QImage LoadJpegFile(const THostPath& path, QString* error = nullptr);
 
 }  // namespace kv

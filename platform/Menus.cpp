@@ -28,8 +28,20 @@ TMenuItem::~TMenuItem() {
 
 void TMenuItem::SetCaption(const std::string& caption) {
   caption_ = caption;
-  if (menu_) menu_->setTitle(ToQ(caption));
+  shownCaption_.reset();
+  if (menu_) menu_->setTitle(ShownCaption());
   UpdateShortCuts();
+}
+
+void TMenuItem::SetUnicodeCaption(const std::u32string& caption) {
+  caption_ = Utf8ToPageText(EncodeUtf8(caption));
+  shownCaption_ = caption;
+  if (menu_) menu_->setTitle(ShownCaption());
+  UpdateShortCuts();
+}
+
+QString TMenuItem::ShownCaption() const {
+  return shownCaption_ ? ToQ(*shownCaption_) : ToQ(caption_);
 }
 
 void TMenuItem::SetShortCut(const std::string& shortCut) {
@@ -53,7 +65,7 @@ void TMenuItem::SetHint(const std::string& hint) {
 void TMenuItem::UpdateShortCuts() {
   if (!action_) return;
   if (menu_) {
-    action_->setText(ToQ(caption_));
+    action_->setText(ShownCaption());
     return;
   }
   QList<QKeySequence> keys;
@@ -61,7 +73,7 @@ void TMenuItem::UpdateShortCuts() {
   for (const std::string& key : extraShortCuts_) keys.append(QKeySequence(ToQ(key)));
   action_->setShortcuts(keys);
   // A menu shows only an action's first key on its own; text after a tab takes its place.
-  QString text = ToQ(caption_);
+  QString text = ShownCaption();
   if (keys.size() > 1) {
     QStringList shown;
     for (const QKeySequence& key : keys) shown.append(key.toString(QKeySequence::NativeText));
@@ -123,15 +135,15 @@ void TMenuItem::Attach(TMenuItem* parent, int index) {
   QWidget* container = nullptr;
   QAction* before = nullptr;
   if (root_ && parent == root_->items_) {
-    menu_ = new QMenu(ToQ(caption_), root_->bar_);
+    menu_ = new QMenu(ShownCaption(), root_->bar_);
     action_ = menu_->menuAction();
     container = root_->bar_;
   } else {
     if (!parent->menu_) {
-      parent->menu_ = new QMenu(ToQ(parent->caption_));
+      parent->menu_ = new QMenu(parent->ShownCaption());
       if (parent->action_) parent->action_->setMenu(parent->menu_);
     }
-    action_ = new QAction(ToQ(caption_), parent->menu_);
+    action_ = new QAction(ShownCaption(), parent->menu_);
     container = parent->menu_;
     QObject::connect(action_, &QAction::triggered, action_, [this] { Click(); });
   }

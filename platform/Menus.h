@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QKeySequence>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ class TMenuItem : public TComponent {
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
+  // A caption of characters beyond the code page (a file name); Caption() then holds it as
+  // page text.
+  void SetUnicodeCaption(const std::u32string& caption);
   // A shortcut in Qt's portable text form ("Alt+O", "F2"); empty for none.
   const std::string& ShortCut() const { return shortCut_; }
   void SetShortCut(const std::string& shortCut);
@@ -60,8 +64,12 @@ class TMenuItem : public TComponent {
   void Detach();
   void UpdatePicture();
   void UpdateShortCuts();
+  QString ShownCaption() const;
   TImageList* Images() const;
   std::string caption_, shortCut_, hint_;
+  // What the menu shows when the caption came as Unicode (a recent page's path): the page-text
+  // form in caption_ would show its references.
+  std::optional<std::u32string> shownCaption_;
   std::vector<std::string> extraShortCuts_;
   int imageIndex_ = -1;
   bool enabled_ = true, checked_ = false;

@@ -225,8 +225,8 @@ TAtomicWriteFault SetAtomicWriteFault(TAtomicWriteFault fault) {
   return previous;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
-  return WriteFileAtomically(path.empty() ? fs::path() : SysPath(path), bytes, error);
+bool WriteFileAtomically(const THostPath& path, const std::string& bytes, std::string& error) {
+  return WriteFileAtomically(path.Sys(), bytes, error);
 }
 
 bool WriteFileAtomically(const fs::path& path, const std::string& bytes, std::string& error) {
@@ -316,11 +316,7 @@ bool WriteFileAtomically(const fs::path& path, const std::string& bytes, std::st
   return true;
 }
 
-bool WriteFileAtomically(const THostPath& path, const std::string& bytes, std::string& error) {
-  return WriteFileAtomically(path.Sys(), bytes, error);
-}
-
-bool CopyFileAtomically(const std::string& from, const std::string& to, std::string& error) {
+bool CopyFileAtomically(const THostPath& from, const THostPath& to, std::string& error) {
   std::string bytes;
   if (!ReadFileBytes(from, bytes)) {
     error = SystemError(errno ? errno : EIO);

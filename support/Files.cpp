@@ -1,54 +1,26 @@
 #include "support/Files.h"
 
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <system_error>
-
-#include "support/Cp1252.h"
 
 namespace kv {
 
 namespace fs = std::filesystem;
 
-fs::path SysPath(const std::string& path) {
-#ifdef _WIN32
-  return fs::path(Cp1252ToUtf16(path));
-#else
-  return fs::path(Cp1252ToUtf8(path));
-#endif
-}
-
-std::string FromSysPath(const fs::path& path) {
-#ifdef _WIN32
-  return Utf16ToCp1252(path.u16string());
-#else
-  return Utf8ToCp1252(path.string());
-#endif
-}
-
-std::string HostPathBytes(const std::string& path) {
-  return SysPath(path).string();
-}
-
-bool PathFromHostBytes(const std::string& bytes, std::string& path) {
-  bool lossless = false;
-  path = Utf8ToCp1252(bytes, '?', &lossless);
-  if (!lossless) path.clear();
-  return lossless;
-}
-
-bool FileExists(const std::string& path) {
+bool FileExists(const THostPath& path) {
   std::error_code ec;
-  return !path.empty() && fs::is_regular_file(SysPath(path), ec);
+  return !path.IsEmpty() && fs::is_regular_file(path.Sys(), ec);
 }
 
-bool DirectoryExists(const std::string& path) {
+bool DirectoryExists(const THostPath& path) {
   std::error_code ec;
-  return !path.empty() && fs::is_directory(SysPath(path), ec);
+  return !path.IsEmpty() && fs::is_directory(path.Sys(), ec);
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
-  std::FILE* f = std::fopen(SysPath(path).c_str(), "rb");
+bool ReadFileBytes(const THostPath& path, std::string& bytes) {
+  if (path.IsEmpty()) return false;
+  std::FILE* f = std::fopen(path.Sys().c_str(), "rb");
   if (!f) return false;
   bytes.clear();
   char buf[1 << 16];
@@ -59,8 +31,9 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   return ok;
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(SysPath(path).c_str(), "wb");
+bool WriteFileBytes(const THostPath& path, const std::string& bytes) {
+  if (path.IsEmpty()) return false;
+  std::FILE* f = std::fopen(path.Sys().c_str(), "wb");
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = (std::fflush(f) == 0) && ok;
@@ -68,21 +41,22 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   return ok;
 }
 
-bool CopyFileOverwrite(const std::string& from, const std::string& to) {
+bool CopyFileOverwrite(const THostPath& from, const THostPath& to) {
   std::string bytes;
   return ReadFileBytes(from, bytes) && WriteFileBytes(to, bytes);
 }
 
-bool DeleteFileIfExists(const std::string& path) {
+bool DeleteFileIfExists(const THostPath& path) {
+  if (path.IsEmpty()) return false;
   std::error_code ec;
-  return fs::remove(SysPath(path), ec) && !ec;
+  return fs::remove(path.Sys(), ec) && !ec;
 }
 
-bool ForceDirectories(const std::string& path) {
-  if (path.empty()) return false;
+bool ForceDirectories(const THostPath& path) {
+  if (path.IsEmpty()) return false;
   std::error_code ec;
-  fs::create_directories(SysPath(path), ec);
-  return fs::is_directory(SysPath(path), ec);
+  fs::create_directories(path.Sys(), ec);
+  return fs::is_directory(path.Sys(), ec);
 }
 
 const std::string& PathDelim() {
@@ -94,22 +68,36 @@ const std::string& PathDelim() {
   return d;
 }
 
-std::string ExpandFileName(const std::string& path) {
+THostPath ExpandFileName(const THostPath& path) {
+  if (path.IsEmpty()) return path;
   std::error_code ec;
-  fs::path p = fs::absolute(SysPath(path), ec);
+  const fs::path p = fs::absolute(path.Sys(), ec);
   if (ec) return path;
-  return FromSysPath(p.lexically_normal());
+  return THostPath::FromSys(p.lexically_normal());
 }
 
-std::string FileUrl(const std::string& path) {
+std::string FileUrl(const THostPath& path) {
+  static const char* const hex = "0123456789ABCDEF";
+  std::string bytes = ExpandFileName(path).Bytes();
 #ifdef _WIN32
-  std::string p = ExpandFileName(path);
-  for (char& c : p)
+  for (char& c : bytes)
     if (c == '\\') c = '/';
-  return "file:///" + p;
+  std::string out = "file:///";
 #else
-  return "file://" + ExpandFileName(path);
+  std::string out = "file://";
 #endif
+  for (const unsigned char c : bytes) {
+    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                       c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
+    if (plain) {
+      out += static_cast<char>(c);
+    } else {
+      out += '%';
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    }
+  }
+  return out;
 }
 
 }  // namespace kv

@@ -72,6 +72,36 @@ std::string PathAsPageText(const THostPath& path) {
   return Utf8ToPageText(path.Bytes());
 }
 
+std::u32string FileAddressForPage(const THostPath& path) {
+  const THostPath absolute = path.Absolute();
+  const std::string& bytes = absolute.Bytes();
+  if (!IsValidUtf8(bytes) || bytes.find_first_of("%#?") != std::string::npos) {
+    static const char* const hex = "0123456789ABCDEF";
+    std::u32string out = U"file://";
+    for (const unsigned char c : bytes) {
+      const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                         (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' || c == '.' ||
+                         c == '~';
+      if (plain) {
+        out += static_cast<char32_t>(c);
+      } else {
+        out += U'%';
+        out += static_cast<char32_t>(hex[c >> 4]);
+        out += static_cast<char32_t>(hex[c & 15]);
+      }
+    }
+    return out;
+  }
+  return U"file://" + DecodeUtf8(bytes);
+}
+
+std::string PathInMessage(const THostPath& path) {
+  std::string out;
+  for (char32_t c : DecodeUtf8(path.Bytes()))
+    out += c == U'&' ? std::string("&amp;") : PageCharacter(c);
+  return out;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
   for (size_t i = 0; i < bytes.size();) {
     const size_t at = i;

@@ -50,6 +50,15 @@ std::u32string PathForDisplay(const THostPath& path);
 // The path as page text, as the page serialiser writes text: Windows-1252, every other
 // character as a decimal character reference ("&#321;"), an undecodable byte as U+FFFD's.
 std::string PathAsPageText(const THostPath& path);
+// The address a page holds for a local file (a picture put into it), as Unicode text that the
+// page serialiser then writes as page text: "file://" + the absolute path's characters, or,
+// when the bytes are no UTF-8 or hold "%", "#" or "?" (which a browser would read as an
+// escape, a fragment or a query), the percent-encoded file address.
+std::u32string FileAddressForPage(const THostPath& path);
+// The path inside a message (page text that is shown through PageTextToUnicode): as
+// PathAsPageText, with "&" as "&amp;", so that a name holding "&#321;" literally is shown as
+// it is and not as the letter.
+std::string PathInMessage(const THostPath& path);
 // True when the bytes are valid UTF-8 (what the web engine and a file address can name as
 // characters).
 bool IsValidUtf8(std::string_view bytes);

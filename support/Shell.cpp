@@ -66,31 +66,6 @@ std::string ResolveProgram(const std::string& program) {
   return {};
 }
 
-bool HasUrlScheme(const std::string& target) {
-  if (target.rfind("mailto:", 0) == 0) return true;
-  size_t i = 0;
-  while (i < target.size() && (std::isalnum(static_cast<unsigned char>(target[i])) ||
-                               target[i] == '+' || target[i] == '-' || target[i] == '.'))
-    ++i;
-  return i > 1 && std::isalpha(static_cast<unsigned char>(target[0])) &&
-         target.compare(i, 3, "://") == 0;
-}
-
-std::string PercentEncodePath(const std::string& utf8) {
-  static const char* const hex = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : utf8) {
-    if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    }
-  }
-  return out;
-}
-
 // Undoes the command-line shape of an argument: a leading double quote and, when there is one,
 // the closing quote at its end.
 std::string StripCommandLineQuotes(const std::string& argument) {
@@ -137,7 +112,7 @@ bool StartDefaultBrowser(const std::string& argument) {
   const std::string address = StripCommandLineQuotes(argument);
   std::vector<std::string> entries;
   if (const char* browser = std::getenv("BROWSER"); browser && *browser) {
-    entries = SplitNonEmpty(Utf8ToCp1252(browser), ':');
+    entries = SplitNonEmpty(browser, ':');
   }
   if (entries.empty()) entries.push_back(kFallbackBrowser);
   for (const std::string& entry : entries) {
@@ -158,11 +133,11 @@ TProcessLauncher SetProcessLauncher(TProcessLauncher launcher) {
 
 bool LaunchDetached(const std::vector<std::string>& argv) {
   if (argv.empty()) return false;
-  const std::string program = ResolveProgram(Cp1252ToUtf8(argv[0]));
+  const std::string program = ResolveProgram(argv[0]);
   if (program.empty()) return false;
   // Everything the children need is prepared here: after fork only exec-safe calls remain.
   std::vector<std::string> args;
-  for (const std::string& a : argv) args.push_back(Cp1252ToUtf8(a));
+  for (const std::string& a : argv) args.push_back(a);
   std::vector<char*> cargv;
   for (std::string& a : args) cargv.push_back(a.data());
   cargv.push_back(nullptr);
@@ -210,16 +185,24 @@ bool LaunchDetached(const std::vector<std::string>& argv) {
   return middleOk && n == 0;
 }
 
-std::string BrowserAddressOf(const std::string& target) {
-  if (HasUrlScheme(target)) return target;
-  const std::string url = FileUrl(target);  // "file://" + absolute path
-  return "file://" + PercentEncodePath(Cp1252ToUtf8(url.substr(7)));
+std::string BrowserAddressOf(const THostPath& file) {
+  return FileUrl(file);
 }
 
-bool OpenWithShell(const std::string& target) {
+bool OpenWithShell(const THostPath& file) {
   try {
-    if (Launch({kDesktopOpener, target})) return true;
-    return StartDefaultBrowser("\"" + BrowserAddressOf(target));
+    if (Launch({kDesktopOpener, file.Bytes()})) return true;
+    return StartDefaultBrowser("\"" + BrowserAddressOf(file));
+  } catch (...) {
+    return false;
+  }
+}
+
+bool OpenWithShell(const std::string& address) {
+  try {
+    const std::string utf8 = Cp1252ToUtf8(address);
+    if (Launch({kDesktopOpener, utf8})) return true;
+    return StartDefaultBrowser("\"" + utf8);
   } catch (...) {
     return false;
   }
@@ -227,7 +210,7 @@ bool OpenWithShell(const std::string& target) {
 
 void OpenInDefaultBrowser(const std::string& argument) {
   try {
-    StartDefaultBrowser(argument);
+    StartDefaultBrowser(Cp1252ToUtf8(argument));
   } catch (...) {
   }
 }

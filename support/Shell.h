@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "support/HostPath.h"
+
 namespace kv {
 
-// Starts a program (argv[0], looked up on PATH unless it holds a "/") with the arguments in
-// Windows-1252; true when it was started. Tests replace it to see the calls without starting
+// Starts a program (argv[0], looked up on PATH unless it holds a "/") with the arguments as the
+// host's bytes; true when it was started. Tests replace it to see the calls without starting
 // anything.
 using TProcessLauncher = std::function<bool(const std::vector<std::string>& argv)>;
 
@@ -19,19 +21,20 @@ TProcessLauncher SetProcessLauncher(TProcessLauncher launcher);
 // The real launcher: double fork, exec reported back through a close-on-exec pipe.
 bool LaunchDetached(const std::vector<std::string>& argv);
 
-// Opens a file path or an address (web, mail) with the desktop's opener "xdg-open". When the
-// opener cannot be started, falls back to OpenInDefaultBrowser with a double quote followed by
-// the target's file address. True when one of the programs was started.
-bool OpenWithShell(const std::string& target);
+// Opens a file with the desktop's opener "xdg-open". When the opener cannot be started, falls
+// back to OpenInDefaultBrowser with a double quote followed by the file's address. True when one
+// of the programs was started.
+bool OpenWithShell(const THostPath& file);
+// The same for an address (web, mail) given as page text; it reaches the programs as UTF-8.
+bool OpenWithShell(const std::string& address);
 
-// Starts the default web browser with argument, given in the shape of a command line (a leading
-// double quote and a closing one, when present, are taken off). The browser is the first entry
-// of $BROWSER that can be started ("%s" stands for the argument), else "x-www-browser"; when
+// Starts the default web browser with argument (page text), given in the shape of a command line (a
+// leading double quote and a closing one, when present, are taken off). The browser is the first
+// entry of $BROWSER that can be started ("%s" stands for the argument), else "x-www-browser"; when
 // none can be started the argument itself goes to the desktop's opener.
 void OpenInDefaultBrowser(const std::string& argument);
 
-// The address handed to the browser for a target: web and mail addresses as they are, a local
-// path as its file address.
-std::string BrowserAddressOf(const std::string& target);
+// The address handed to the browser for a local file: its file address, percent-encoded.
+std::string BrowserAddressOf(const THostPath& file);
 
 }  // namespace kv

@@ -1,9 +1,11 @@
 #include "support/SystemInfo.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <memory>
+#include <string>
 
-#include "support/Cp1252.h"
 #include "support/UserFolders.h"
 
 namespace kv {
@@ -15,34 +17,28 @@ std::unique_ptr<TWindowsInfo>& Instance() {
   return instance;
 }
 
-std::string WithSlash(std::string path) {
-  if (!path.empty() && path.back() != '/') path += '/';
-  return path;
-}
-
 // kavelin/ in the folder the XDG variable xdgName names (else ~/fallback), made private; empty
 // when there is no such folder and none can be made.
-std::string PrivateProgramDir(const char* xdgName, const char* fallback) {
-  const std::string base = XdgFolder(xdgName, fallback);
-  if (base.empty()) return {};
-  const std::string dir = base + "kavelin/";
-  if (!MakePrivateDirs(dir.substr(0, dir.size() - 1))) return {};
-  return Utf8ToCp1252(dir);
+THostPath PrivateProgramDir(const char* xdgName, const char* fallback) {
+  const THostPath base = XdgFolder(xdgName, fallback);
+  if (base.IsEmpty()) return {};
+  if (!MakePrivateDirs(base / "kavelin")) return {};
+  return base / "kavelin/";
 }
 
 }  // namespace
 
-std::string QueryTempDir() {
+THostPath QueryTempDir() {
   try {
     const char* tmp = std::getenv("TMPDIR");
-    if (tmp && *tmp) return Utf8ToCp1252(WithSlash(tmp));
+    if (tmp && *tmp) return THostPath::FromBytes(tmp).WithTrailingSeparator();
     return PrivateProgramDir("XDG_CACHE_HOME", ".cache");
   } catch (...) {
     return {};
   }
 }
 
-std::string QueryConfigDir() {
+THostPath QueryConfigDir() {
   try {
     return PrivateProgramDir("XDG_CONFIG_HOME", ".config");
   } catch (...) {
@@ -50,14 +46,14 @@ std::string QueryConfigDir() {
   }
 }
 
-std::string RunningProgramPath() {
+THostPath RunningProgramPath() {
   std::string path(4096, '\0');
   for (;;) {
     const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
     if (n < 0) return {};
     if (static_cast<size_t>(n) < path.size()) {
       path.resize(static_cast<size_t>(n));
-      return path;
+      return THostPath::FromBytes(std::move(path));
     }
     path.resize(path.size() * 2);
   }

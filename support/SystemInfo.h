@@ -2,7 +2,7 @@
 // directory, where an untitled page is kept until it is saved elsewhere.
 #pragma once
 
-#include <string>
+#include "support/HostPath.h"
 
 namespace kv {
 
@@ -14,10 +14,10 @@ class TWindowsInfo {
   // Ends with the path separator, or is empty when no usable folder could be found or made.
   // $TMPDIR when it is set; otherwise a private per-user folder that survives a reboot,
   // $XDG_CACHE_HOME/kavelin/ (by default ~/.cache/kavelin/), created with mode 0700.
-  const std::string& TempDir() const { return tempDir_; }
+  const THostPath& TempDir() const { return tempDir_; }
 
  private:
-  std::string tempDir_;
+  THostPath tempDir_;
 };
 
 // The one instance, created before any window and freed after the last one.
@@ -27,15 +27,15 @@ void FreeWindowsInfo();
 TWindowsInfo* WindowsInfo();
 
 // The temporary directory as TWindowsInfo finds it, for callers that want no global.
-std::string QueryTempDir();
+THostPath QueryTempDir();
 
 // The user's settings folder for this program, ending with the path separator:
 // $XDG_CONFIG_HOME/kavelin/ (by default ~/.config/kavelin/), created with mode 0700 when
 // missing. Empty when it cannot be found or made.
-std::string QueryConfigDir();
+THostPath QueryConfigDir();
 
 // The running program's file as the system reports it, symbolic links resolved, in the host's
 // bytes; empty when the system does not say.
-std::string RunningProgramPath();
+THostPath RunningProgramPath();
 
 }  // namespace kv

@@ -2,20 +2,20 @@
 // bytes, as the environment and the file system hold them.
 #pragma once
 
-#include <string>
+#include "support/HostPath.h"
 
 namespace kv {
 
 // $HOME, else the password database's home folder; empty when neither is known.
-std::string HomeDir();
+THostPath HomeDir();
 
 // The folder an XDG variable names (XDG_CACHE_HOME, XDG_STATE_HOME ...), else home + fallback
 // (".cache", ".local/state"). Relative values are invalid for these variables and ignored.
 // Ends with "/"; empty when there is no home either.
-std::string XdgFolder(const char* variable, const char* homeFallback);
+THostPath XdgFolder(const char* variable, const char* homeFallback);
 
 // mkdir -p in which every level this call creates gets mode 0700; true when path is a folder
 // afterwards.
-bool MakePrivateDirs(const std::string& path);
+bool MakePrivateDirs(const THostPath& path);
 
 }  // namespace kv

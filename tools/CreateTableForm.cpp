@@ -135,7 +135,7 @@ void TCreateTableForm::FormShow(TObject*) {
   if (writeFailed_) Edit1Change(this);
 }
 
-std::string TCreateTableForm::FragmentPath() const {
+THostPath TCreateTableForm::FragmentPath() const {
   return MainDocDir() + WorkingFile::ActTable;
 }
 
@@ -158,7 +158,7 @@ void TCreateTableForm::Edit1Change(TObject*) {
     OKBitBtn->SetEnabled(false);
     return;
   }
-  const std::string path = FragmentPath();
+  const THostPath path = FragmentPath();
   std::string reason;
   writeFailed_ =
       !WriteFileAtomically(path, BuildTableFragment(layout, TableCellWord(Language())), reason);

@@ -29,7 +29,7 @@ class TCreateTableForm : public TForm {
   void OKBitBtnClick(TObject*);
 
   // Where the fragment goes: the main window's document folder + "KAVELIN_acttable.html".
-  std::string FragmentPath() const;
+  THostPath FragmentPath() const;
   // The fields as they stand.
   TTableFields Fields() const;
 

@@ -12,6 +12,9 @@ TMainFormFields gFields;
 std::string Value(const std::string* field) {
   return field ? *field : std::string();
 }
+THostPath Value(const THostPath* field) {
+  return field ? *field : THostPath();
+}
 }  // namespace
 
 TLangDispatcher* MainDispatcher() {
@@ -33,13 +36,13 @@ void SetMainFormFields(const TMainFormFields& fields) {
 const TMainFormFields& MainFormFields() {
   return gFields;
 }
-std::string MainAppDir() {
+THostPath MainAppDir() {
   return Value(gFields.AppDir);
 }
-std::string MainDocDir() {
+THostPath MainDocDir() {
   return Value(gFields.DocDir);
 }
-std::string MainCurrentFile() {
+THostPath MainCurrentFile() {
   return Value(gFields.CurrentFile);
 }
 std::string MainProductTitle() {

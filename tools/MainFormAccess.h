@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/HostPath.h"
+
 namespace kv {
 
 class TLangDispatcher;
@@ -19,18 +21,18 @@ std::string ActiveProgramText(std::string_view id);
 
 // The main window's fields the dialogs read, as pointers to the main window's own strings.
 struct TMainFormFields {
-  const std::string* AppDir = nullptr;
-  const std::string* DocDir = nullptr;
-  const std::string* CurrentFile = nullptr;
+  const THostPath* AppDir = nullptr;
+  const THostPath* DocDir = nullptr;
+  const THostPath* CurrentFile = nullptr;
   const std::string* ProductTitle = nullptr;
   const std::string* VersionText = nullptr;
 };
 void SetMainFormFields(const TMainFormFields& fields);
 const TMainFormFields& MainFormFields();
 // Each field's value; empty while no main window has registered.
-std::string MainAppDir();
-std::string MainDocDir();
-std::string MainCurrentFile();
+THostPath MainAppDir();
+THostPath MainDocDir();
+THostPath MainCurrentFile();
 std::string MainProductTitle();
 std::string MainVersionText();
 

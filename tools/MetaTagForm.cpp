@@ -16,7 +16,7 @@ namespace kv {
 
 namespace {
 
-std::vector<std::string> ReadLines(const std::string& path) {
+std::vector<std::string> ReadLines(const THostPath& path) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) throw EFOpenError(FrameworkText::FileOpenError(path));
   return SplitLines(bytes);
@@ -150,8 +150,8 @@ void TMetaTagForm::FormShow(TObject*) {
 
 void TMetaTagForm::ReadPageHead() {
   snapshotRead_ = false;
-  const std::string docDir = MainDocDir();
-  const std::string snapshot = docDir + WorkingFile::Undo;
+  const THostPath docDir = MainDocDir();
+  const THostPath snapshot = docDir + WorkingFile::Undo;
   if (!FileExists(snapshot)) return;
   for (TEdit* e : {TitleEdit, AuthorEdit, DescriptionEdit, KeywordsEdit, CopyrightEdit})
     e->SetText("");
@@ -172,15 +172,16 @@ void TMetaTagForm::ReadPageHead() {
 }
 
 void TMetaTagForm::WritePageHead() {
-  const std::string docDir = MainDocDir();
-  const std::string currentFile = MainCurrentFile();
+  const THostPath docDir = MainDocDir();
+  const THostPath currentFile = MainCurrentFile();
   // The working file of an earlier visit may hold another state of the page: without this
   // visit's snapshot nothing is written.
   if (!snapshotRead_)
     throw Exception(
-        ProgramText("Meta.NoSnapshot", MainLanguage(), {docDir + WorkingFile::Undo, currentFile}));
+        ProgramText("Meta.NoSnapshot", MainLanguage(),
+                    {PathInMessage(docDir + WorkingFile::Undo), PathInMessage(currentFile)}));
   const bool xhtml = XHTMLCheckBox->Checked();
-  const std::string work = docDir + WorkingFile::MetaTags;
+  const THostPath work = docDir + WorkingFile::MetaTags;
   const std::vector<std::string> lines = AddMissingHeadItems(ReadLines(work), xhtml);
   WriteSavedPage(work, lines);
   // The values go into the page as page text that cannot break the tag or the line.

@@ -227,13 +227,13 @@ void TQuellcodeForm::ApplyProgramTexts() {
 }
 
 void TQuellcodeForm::LoadExchangeFile() {
-  const std::string exchange = MainDocDir() + WorkingFile::SourceCode;
+  const THostPath exchange = MainDocDir() + WorkingFile::SourceCode;
   std::string bytes;
   if (!ReadFileBytes(exchange, bytes)) throw EFOpenError(FrameworkText::FileOpenError(exchange));
   // The editor's text ends at a NUL byte; what followed would be lost on Save.
   if (const size_t nul = bytes.find('\0'); nul != std::string::npos)
-    throw EInOutError(
-        ProgramText("Source.NulByte", MainLanguage(), {exchange, std::to_string(nul)}));
+    throw EInOutError(ProgramText("Source.NulByte", MainLanguage(),
+                                  {PathInMessage(exchange), std::to_string(nul)}));
   HTMLMemo->Lines()->LoadFromFile(exchange);
 }
 

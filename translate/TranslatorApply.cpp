@@ -455,7 +455,7 @@ void TCustomTranslator::ApplyRow(TStringsType type, const std::string& row) {
       const std::string current = ReadStringProperty(target, p, StoreAsUTF8);
       if (current == cell) return;
       if ((type == stDisplayLabels || type == stOtherStrings) && ContainsRelativePath(cell) &&
-          ExpandFileName(cell) == current)
+          PathAsPageText(ExpandFileName(THostPath::FromBytes(Cp1252ToUtf8(cell)))) == current)
         return;
       WriteStringProperty(target, p, cell, StoreAsUTF8);
     } catch (const std::exception&) {

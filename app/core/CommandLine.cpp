@@ -1,28 +1,16 @@
 #include "app/core/CommandLine.h"
 
-#include <cstdio>
 #include <ostream>
 #include <string_view>
 
 #include "platform/classes/Strings.h"
 #include "support/Cp1252.h"
+#include "support/Files.h"
 #include "translate/ProgramTexts.h"
 
 namespace kv {
 
 namespace {
-
-// The whole file at a host path; false when it cannot be opened or read (a folder included).
-bool ReadHostFile(const std::string& path, std::string& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-  const bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
-}
 
 // Program texts are Windows-1252; a terminal reads UTF-8.
 std::string TerminalText(std::string_view id, int language) {
@@ -37,7 +25,7 @@ TCommandLine ParseCommandLine(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i] ? argv[i] : "";
     if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
-      line.Files.emplace_back(arg);
+      line.Files.push_back(THostPath::FromBytes(std::string(arg)));
       continue;
     }
     if (arg == "--") {
@@ -66,7 +54,7 @@ int TerminalLanguage(const char* lcAll, const char* lcMessages, const char* lang
   return 2;
 }
 
-std::optional<int> RunStartAction(const TCommandLine& line, const std::string& programDir,
+std::optional<int> RunStartAction(const TCommandLine& line, const THostPath& programDir,
                                   int language, std::ostream& out, std::ostream& err) {
   switch (line.Action) {
     case TStartAction::Run:
@@ -75,15 +63,15 @@ std::optional<int> RunStartAction(const TCommandLine& line, const std::string& p
       out << TerminalText("CommandLine.Usage", language);
       return 0;
     case TStartAction::Version: {
-      const std::string path = programDir + "Ver.ini";
+      const THostPath path = programDir + "Ver.ini";
       std::string bytes;
       TStringList ver;
-      if (ReadHostFile(path, bytes)) ver.SetText(bytes);
+      if (ReadFileBytes(path, bytes)) ver.SetText(bytes);
       if (ver.Count() > 0) {
         out << "KAVELIN " << Cp1252ToUtf8(ver.Get(0)) << '\n';
         return 0;
       }
-      err << FillPlaceholders(TerminalText("CommandLine.NoVersion", language), {path});
+      err << FillPlaceholders(TerminalText("CommandLine.NoVersion", language), {path.Bytes()});
       return 1;
     }
     case TStartAction::BadOption:

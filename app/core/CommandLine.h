@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/HostPath.h"
+
 namespace kv {
 
 enum class TStartAction { Run, Help, Version, BadOption };
@@ -15,7 +17,7 @@ enum class TStartAction { Run, Help, Version, BadOption };
 struct TCommandLine {
   TStartAction Action = TStartAction::Run;
   // The file arguments in their order (the first one is opened), byte for byte.
-  std::vector<std::string> Files;
+  std::vector<THostPath> Files;
   // The first argument that looked like an option but is none of ours.
   std::string BadOption;
 };
@@ -32,7 +34,7 @@ int TerminalLanguage(const char* lcAll, const char* lcMessages, const char* lang
 // the version (from "Ver.ini" in programDir, a host path ending with "/") to out, or an error
 // to err, in UTF-8, and returns the exit status (0, or 1 when Ver.ini cannot be read, or 2 for
 // a bad option). nullopt for Run: the program starts.
-std::optional<int> RunStartAction(const TCommandLine& line, const std::string& programDir,
+std::optional<int> RunStartAction(const TCommandLine& line, const THostPath& programDir,
                                   int language, std::ostream& out, std::ostream& err);
 
 }  // namespace kv

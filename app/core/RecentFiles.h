@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/HostPath.h"
+
 namespace kv {
 
 namespace RecentFileList {
@@ -15,14 +17,20 @@ inline constexpr int MaxEntries = 5;
 inline constexpr int FirstTag = 100;
 }  // namespace RecentFileList
 
+// The lists hold the paths as the host's bytes, byte for byte; only a person's view of them is
+// decoded. A path holding a line break cannot be a line of such a list and is left out.
+bool FitsRecentList(const THostPath& path);
+
 // The list once path was opened or saved: path, then the old entries not already in the list
 // (bytes compared exactly, letter case counts); of its first five, those naming a file that
-// exists now.
-std::vector<std::string> UpdatedRecentList(const std::string& path,
-                                           const std::vector<std::string>& old);
+// exists now and fit the list.
+std::vector<THostPath> UpdatedRecentList(const THostPath& path, const std::vector<THostPath>& old);
 
 // Reads the list in appDir (none yet is an empty list), puts path at its top and writes both
 // files, each whole and atomically. Throws the framework's file errors naming the file.
-void AddRecentFile(const std::string& appDir, const std::string& path);
+void AddRecentFile(const THostPath& appDir, const THostPath& path);
+
+// The paths of the list in appDir, newest first; empty when there is none.
+std::vector<THostPath> ReadRecentList(const THostPath& appDir);
 
 }  // namespace kv

@@ -62,7 +62,7 @@ std::int64_t ModifiedTime(const std::string& path) {
 }  // namespace
 
 std::string RecoveryFolderPath() {
-  const std::string state = XdgFolder("XDG_STATE_HOME", ".local/state");
+  const std::string state = XdgFolder("XDG_STATE_HOME", ".local/state").Bytes();
   return state.empty() ? std::string() : state + "kavelin/recovery/";
 }
 
@@ -122,7 +122,7 @@ bool TRecoverySession::Write(const std::string& copy, TRecoveryRecord record,
   }
   if (!lock_.Held()) {
     errno = 0;
-    if (!MakePrivateDirs(folder_)) {
+    if (!MakePrivateDirs(THostPath::FromBytes(folder_))) {
       // A file where a folder should be says "exists"; what the user needs to hear is this.
       error = folder_ + ": " + std::strerror(errno == EEXIST || errno == 0 ? ENOTDIR : errno);
       return false;

@@ -43,10 +43,11 @@ TRestorePlan PlanRestore(const TOrphan& orphan, bool copyComplete, int language)
   } else {
     plan.Question = ProgramText("Recovery.Question", language,
                                 {ShownName(record.PagePath), Shown(record.DocDir), time});
-    std::string page;
-    if (!PathFromHostBytes(record.PagePath, page) || FileNamePart(page).empty()) {
+    // Whatever bytes the page's path holds, the page comes back under that very path.
+    const THostPath page = THostPath::FromBytes(record.PagePath);
+    if (page.FileNameBytes().empty() || page.Directory().IsEmpty()) {
       note = ProgramText("Recovery.NotePathUnusable", language);
-    } else if (const std::string dir = WithTrailingBackslash(DirectoryOfPath(page));
+    } else if (const THostPath dir = page.Directory().WithTrailingSeparator();
                !DirectoryExists(dir)) {
       note = ProgramText("Recovery.NoteFolderGone", language);
     } else {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/core/RecoveryFolder.h"
+#include "support/HostPath.h"
 
 namespace kv {
 
@@ -17,7 +18,7 @@ struct TRestorePlan {
   // True when the copy comes back as a new untitled page: its record says so, its path cannot
   // be used, or its folder is gone. Otherwise CurrentFile and DocDir are the page's own.
   bool Untitled = true;
-  std::string CurrentFile, DocDir;
+  THostPath CurrentFile, DocDir;
   std::string Question;
 };
 

@@ -17,18 +17,17 @@ std::string JoinSavedLines(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-void WriteSavedPage(const std::string& path, const std::vector<std::string>& lines) {
+void WriteSavedPage(const THostPath& path, const std::vector<std::string>& lines) {
   SaveBytesToFile(path, JoinSavedLines(lines));
 }
 
-void SaveRewrittenText(const std::string& path, std::string_view text, const std::string& docDir,
-                       TPathStyle style) {
-  SaveBytesToFile(path, RewriteSavedText(text, docDir, style));
+void SaveRewrittenText(const THostPath& path, std::string_view text, const THostPath& docDir) {
+  SaveBytesToFile(path, RewriteSavedText(text, docDir));
 }
 
-void SaveRewrittenPage(const std::string& path, std::vector<std::string> lines,
-                       const std::string& docDir, TPathStyle style) {
-  WriteSavedPage(path, RewriteSavedPage(std::move(lines), docDir, style));
+void SaveRewrittenPage(const THostPath& path, std::vector<std::string> lines,
+                       const THostPath& docDir) {
+  WriteSavedPage(path, RewriteSavedPage(std::move(lines), docDir));
 }
 
 }  // namespace kv

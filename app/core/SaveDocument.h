@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "support/Paths.h"
+#include "support/HostPath.h"
 
 namespace kv {
 
@@ -13,14 +13,13 @@ std::string JoinSavedLines(const std::vector<std::string>& lines);
 
 // Writes the lines to path through a temporary file and a rename, so that the old file stays
 // intact when anything fails. Throws EFCreateError naming the file and the reason.
-void WriteSavedPage(const std::string& path, const std::vector<std::string>& lines);
+void WriteSavedPage(const THostPath& path, const std::vector<std::string>& lines);
 
 // RewriteSavedText, then the atomic write: what a save does with the page the engine wrote.
-void SaveRewrittenText(const std::string& path, std::string_view text, const std::string& docDir,
-                       TPathStyle style = HostPathStyle());
+void SaveRewrittenText(const THostPath& path, std::string_view text, const THostPath& docDir);
 
 // RewriteSavedPage, then WriteSavedPage: what a save does with the lines the engine produced.
-void SaveRewrittenPage(const std::string& path, std::vector<std::string> lines,
-                       const std::string& docDir, TPathStyle style = HostPathStyle());
+void SaveRewrittenPage(const THostPath& path, std::vector<std::string> lines,
+                       const THostPath& docDir);
 
 }  // namespace kv

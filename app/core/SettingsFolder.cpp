@@ -7,9 +7,9 @@
 
 namespace kv {
 
-bool CanCreateFileIn(const std::string& dir) {
-  if (dir.empty()) return false;
-  const std::string trial = SysPath(dir + SettingsTrialFile).string();
+bool CanCreateFileIn(const THostPath& dir) {
+  if (dir.IsEmpty()) return false;
+  const std::string trial = (dir + SettingsTrialFile).Bytes();
   const int fd = ::open(trial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   ::close(fd);
@@ -17,11 +17,11 @@ bool CanCreateFileIn(const std::string& dir) {
   return true;
 }
 
-std::string ChooseSettingsDir(const std::string& programDir,
-                              const std::function<std::string()>& userDir) {
+THostPath ChooseSettingsDir(const THostPath& programDir,
+                            const std::function<THostPath()>& userDir) {
   if (CanCreateFileIn(programDir)) return programDir;
-  std::string dir = userDir ? userDir() : std::string();
-  return dir.empty() ? programDir : dir;
+  THostPath dir = userDir ? userDir() : THostPath();
+  return dir.IsEmpty() ? programDir : dir;
 }
 
 }  // namespace kv

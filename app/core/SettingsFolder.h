@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "support/HostPath.h"
+
 namespace kv {
 
 // The name of the file whose creation tells whether the program folder is writable.
@@ -15,12 +17,11 @@ inline constexpr const char* SettingsTrialFile = ".kavelin-write-test";
 // file is created and removed again. Permission bits alone do not decide, since they stop no
 // administrator; a read-only file system, a full disk or a folder where the trial file would
 // go all count as "not writable".
-bool CanCreateFileIn(const std::string& dir);
+bool CanCreateFileIn(const THostPath& dir);
 
 // programDir when a file can be created there; else userDir() (the user's settings folder),
 // or programDir again when userDir() has none to offer, so the files' errors still name a
 // place. Asked once when the main window is created.
-std::string ChooseSettingsDir(const std::string& programDir,
-                              const std::function<std::string()>& userDir);
+THostPath ChooseSettingsDir(const THostPath& programDir, const std::function<THostPath()>& userDir);
 
 }  // namespace kv

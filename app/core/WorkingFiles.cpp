@@ -10,7 +10,6 @@
 #include "platform/classes/Strings.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
-#include "support/Paths.h"
 
 namespace kv {
 
@@ -22,16 +21,16 @@ const char* const kFixedNames[] = {
     WorkingFile::Undo,     WorkingFile::UndoTemp, WorkingFile::SourceCode, WorkingFile::MetaTags,
     WorkingFile::ActTable, WorkingFile::NewFile,  WorkingFile::Preview};
 
-int SweepFolder(const std::string& folder, const std::string& keep) {
+int SweepFolder(const THostPath& folder, const THostPath& keep) {
   std::error_code ec;
-  const fs::path dir = folder.empty() ? fs::path(".") : SysPath(folder);
+  const fs::path dir = folder.IsEmpty() ? fs::path(".") : folder.Sys();
   fs::directory_iterator it(dir, ec), end;
   int deleted = 0;
   for (; !ec && it != end; it.increment(ec)) {
-    const std::string name = FromSysPath(it->path().filename());
+    const std::string name = THostPath::FromSys(it->path().filename()).Bytes();
     if (!IsWorkingFileName(name)) continue;
     std::error_code sameError;
-    if (!keep.empty() && fs::equivalent(it->path(), SysPath(keep), sameError)) continue;
+    if (!keep.IsEmpty() && fs::equivalent(it->path(), keep.Sys(), sameError)) continue;
     std::error_code statError;
     // A folder of such a name is nobody's working file; links are removed, not followed.
     if (fs::is_directory(fs::symlink_status(it->path(), statError))) continue;
@@ -43,16 +42,16 @@ int SweepFolder(const std::string& folder, const std::string& keep) {
 
 }  // namespace
 
-std::string UntitledDocDir(const std::string& tempDir) {
-  return tempDir + "temp" + PathSeparator(HostPathStyle());
+THostPath UntitledDocDir(const THostPath& tempDir) {
+  return tempDir / "temp/";
 }
 
-std::string UntitledFile(const std::string& tempDir) {
+THostPath UntitledFile(const THostPath& tempDir) {
   return UntitledDocDir(tempDir) + "temp.html";
 }
 
-std::string WriteWorkingCopy(const std::string& docDir, const std::string& bytes) {
-  std::string work = NewWorkFileName(docDir);
+THostPath WriteWorkingCopy(const THostPath& docDir, const std::string& bytes) {
+  THostPath work = NewWorkFileName(docDir);
   std::string reason;
   if (!WriteFileAtomically(work, bytes, reason))
     throw EFCreateError(FrameworkText::FileCreateError(work) + ": " + reason);
@@ -71,12 +70,12 @@ int DrawFileNumber() {
   return range(generator);
 }
 
-std::string NewWorkFileName(const std::string& docDir) {
+THostPath NewWorkFileName(const THostPath& docDir) {
   return docDir + WorkingFile::WorkCopyPrefix + std::to_string(DrawFileNumber()) +
          WorkingFile::WorkCopySuffix;
 }
 
-TKeptFile::TKeptFile(std::string path) : path_(std::move(path)) {
+TKeptFile::TKeptFile(THostPath path) : path_(std::move(path)) {
   existed_ = FileExists(path_);
   if (existed_ && !ReadFileBytes(path_, bytes_))
     throw EFOpenError(FrameworkText::FileOpenError(path_));
@@ -92,7 +91,7 @@ void TKeptFile::Restore() const {
   }
   if (!exists) return;
   std::error_code ec;
-  fs::remove(SysPath(path_), ec);
+  fs::remove(path_.Sys(), ec);
   if (ec) throw EInOutError(FrameworkText::FileCreateError(path_) + ": " + ec.message());
 }
 
@@ -109,8 +108,7 @@ bool IsWorkingFileName(const std::string& name) {
                      [](char c) { return c >= '0' && c <= '9'; });
 }
 
-int DeleteWorkingFiles(const std::string& docDir, const std::string& tempDir,
-                       const std::string& keep) {
+int DeleteWorkingFiles(const THostPath& docDir, const THostPath& tempDir, const THostPath& keep) {
   return SweepFolder(docDir, keep) + SweepFolder(tempDir, keep);
 }
 

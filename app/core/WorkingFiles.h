@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/HostPath.h"
+
 namespace kv {
 
 namespace WorkingFile {
@@ -22,40 +24,41 @@ inline constexpr const char* WorkCopySuffix = ".html";
 }  // namespace WorkingFile
 
 // The untitled page: its folder below the temporary directory and its file in that folder.
-std::string UntitledDocDir(const std::string& tempDir);
-std::string UntitledFile(const std::string& tempDir);
+THostPath UntitledDocDir(const THostPath& tempDir);
+THostPath UntitledFile(const THostPath& tempDir);
 
 // A whole number drawn at random from 0 up to, not including, 9999999.
 int DrawFileNumber();
 // docDir + "KAVELIN_temp" + number + ".html".
-std::string NewWorkFileName(const std::string& docDir);
+THostPath NewWorkFileName(const THostPath& docDir);
 // A file's state kept before a visit that may change it (the snapshot before a dialog), so
 // that it can be put back as it was: its bytes, or its absence.
 class TKeptFile {
  public:
   // Reads the file now; a file that exists but cannot be read raises EFOpenError.
-  explicit TKeptFile(std::string path);
+  explicit TKeptFile(THostPath path);
   // Writes the kept bytes back (atomically), or deletes the file when there was none. A
   // failure raises the framework's file error naming the file.
   void Restore() const;
 
  private:
-  std::string path_;
+  THostPath path_;
   std::string bytes_;
   bool existed_ = false;
 };
 // Writes bytes as a new working copy in docDir and returns its path. A folder that takes no
 // copy is an EFCreateError naming the file; nothing is left behind then.
-std::string WriteWorkingCopy(const std::string& docDir, const std::string& bytes);
+THostPath WriteWorkingCopy(const THostPath& docDir, const std::string& bytes);
 
-// True only for the program's own working-file names (no folder part): the fixed names above
-// and "KAVELIN_temp" + digits + ".html". Other files beginning with "KAVELIN_" are the user's.
+// True only for the program's own working-file names (no folder part, bytes as listed): the fixed
+// names above and "KAVELIN_temp" + digits + ".html". Other files beginning with "KAVELIN_" are the
+// user's.
 bool IsWorkingFileName(const std::string& name);
 
 // Deletes the working files in docDir, then in tempDir; an empty folder stands for the current
 // directory. Only files are deleted, and failures are ignored; keep (a full path, as built from
 // the same folder text) is spared. Returns how many were deleted.
-int DeleteWorkingFiles(const std::string& docDir, const std::string& tempDir,
-                       const std::string& keep = {});
+int DeleteWorkingFiles(const THostPath& docDir, const THostPath& tempDir,
+                       const THostPath& keep = {});
 
 }  // namespace kv

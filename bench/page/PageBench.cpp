@@ -31,9 +31,11 @@
 #include "platform/Dialogs.h"
 #include "resources/Resources.h"
 #include "support/AtomicFile.h"
+#include "support/Cp1252.h"
 #include "support/Files.h"
 #include "support/StringTools.h"
 #include "support/SystemInfo.h"
+#include "tests/common/AsPath.h"
 
 namespace {
 
@@ -77,7 +79,7 @@ struct TBenchFolder {
     fs::create_directories(Dir / "site" / "bilder");
     fs::copy(fs::path(KV_RUNTIME_DIR) / "Ver.ini", Dir / "Ver.ini");
     fs::copy(fs::path(KV_RUNTIME_DIR) / "recom", Dir / "recom", fs::copy_options::recursive);
-    kv::WriteFileBytes(Page(), kv::GenerateBenchPage(kPageBytes));
+    kv::WriteFileBytes(kv::AsPath(Page()), kv::GenerateBenchPage(kPageBytes));
     ::setenv("TMPDIR", (Dir / "tmp/").c_str(), 1);
     ::setenv("XDG_STATE_HOME", (Dir / "state").c_str(), 1);
   }
@@ -112,8 +114,8 @@ kv::TMainForm* Window() {
     kv::DialogService().MessageBox = [](kv::TForm*, const std::string&, const std::string&,
                                         unsigned) { return 1; };
     auto* f = app.CreateForm<kv::TMainForm>(nullptr, kv::MakeQtEngineHost,
-                                            std::vector<std::string>{Folder().Page()},
-                                            (Folder().Dir / "kavelin").string());
+                                            std::vector<kv::THostPath>{kv::AsPath(Folder().Page())},
+                                            kv::THostPath::FromSys(Folder().Dir / "kavelin"));
     bool ready = false;
     f->OnEditingReady = [&] { ready = true; };
     f->Show();
@@ -147,7 +149,7 @@ double OuterHtmlSeconds() {
 double SaveSeconds(const std::string& target) {
   QElapsedTimer clock;
   clock.start();
-  Window()->SaveDocumentTo(target);
+  Window()->SaveDocumentTo(kv::AsPath(target));
   return static_cast<double>(clock.nsecsElapsed()) / 1e9;
 }
 
@@ -211,7 +213,8 @@ void BM_SaveStages(benchmark::State& state) {
     const kv::TSerializedPage page = capture->Page();
     lines.push_back(clock.nsecsElapsed() / 1e6);
     clock.restart();
-    const std::string bytes = kv::RewriteSavedText(page.Text, Window()->DocDir);
+    const std::string bytes =
+        kv::RewriteSavedText(page.Text, kv::Utf8ToCp1252(Window()->DocDir.Bytes()));
     rewrite.push_back(clock.nsecsElapsed() / 1e6);
     clock.restart();
     std::string error;

@@ -16,7 +16,8 @@ namespace {
 QByteArray Picture(int which) {
   if (which == 0) return kv::ResourceBytes(kv::ResourcePath::ShowcaseGerman);
   std::string bytes;
-  kv::ReadFileBytes(KV_SOURCE_DIR "/resources/runtime/recom/m_head.jpg", bytes);
+  kv::ReadFileBytes(kv::THostPath::FromBytes(KV_SOURCE_DIR "/resources/runtime/recom/m_head.jpg"),
+                    bytes);
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 

@@ -17,6 +17,7 @@
 #include "support/Files.h"
 #include "support/HostPath.h"
 #include "support/StringTools.h"
+#include "tests/common/AsPath.h"
 
 namespace {
 
@@ -51,12 +52,12 @@ void SetBytes(benchmark::State& state) {
 
 void BM_PlainReadWrite(benchmark::State& state) {
   const std::string source = TempFile("source.html");
-  kv::WriteFileBytes(source, kv::JoinSavedLines(PageLines()));
+  kv::WriteFileBytes(kv::AsPath(source), kv::JoinSavedLines(PageLines()));
   const std::string target = TempFile("copy.html");
   for (auto _ : state) {
     std::string bytes;
-    kv::ReadFileBytes(source, bytes);
-    kv::WriteFileBytes(target, bytes);
+    kv::ReadFileBytes(kv::AsPath(source), bytes);
+    kv::WriteFileBytes(kv::AsPath(target), bytes);
   }
   SetBytes(state);
 }
@@ -64,12 +65,12 @@ void BM_PlainReadWrite(benchmark::State& state) {
 // The same copy written the safe way (temporary file, fsync, rename).
 void BM_PlainReadAtomicWrite(benchmark::State& state) {
   const std::string source = TempFile("source.html");
-  kv::WriteFileBytes(source, kv::JoinSavedLines(PageLines()));
+  kv::WriteFileBytes(kv::AsPath(source), kv::JoinSavedLines(PageLines()));
   const std::string target = TempFile("copy-atomic.html");
   std::string error;
   for (auto _ : state) {
     std::string bytes;
-    kv::ReadFileBytes(source, bytes);
+    kv::ReadFileBytes(kv::AsPath(source), bytes);
     kv::WriteFileAtomically(target, bytes, error);
   }
   SetBytes(state);
@@ -107,7 +108,7 @@ void BM_RewriteAndAtomicWrite(benchmark::State& state) {
     state.PauseTiming();
     std::vector<std::string> lines = PageLines();
     state.ResumeTiming();
-    kv::SaveRewrittenPage(target, std::move(lines), kDocDir);
+    kv::SaveRewrittenPage(kv::AsPath(target), std::move(lines), kv::AsPath(kDocDir));
   }
   SetBytes(state);
 }

@@ -10,6 +10,7 @@
 #include "bench/common/TempFiles.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 #include "tools/core/TableFragment.h"
 
 namespace {
@@ -46,8 +47,8 @@ void BM_KeystrokeAtTheBoundBesideAPlainWrite(benchmark::State& state) {
       if (!kv::WriteFileAtomically(target, kv::BuildTableFragment(layout, "Tabellenfeld"), error))
         state.SkipWithError(error.c_str());
     });
-    writes +=
-        Seconds([&] { benchmark::DoNotOptimize(kv::WriteFileBytes(plain, FragmentBytes())); });
+    writes += Seconds(
+        [&] { benchmark::DoNotOptimize(kv::WriteFileBytes(kv::AsPath(plain), FragmentBytes())); });
   }
   const double n = static_cast<double>(state.iterations());
   state.counters["fragment_mb"] = static_cast<double>(FragmentBytes().size()) / 1e6;

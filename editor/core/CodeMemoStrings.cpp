@@ -156,7 +156,7 @@ void TCodeMemoStrings::Assign(const TPersistent* source) {
   if (other != this) owner_->AssignLines(*other);
 }
 
-void TCodeMemoStrings::LoadFromFile(const std::string& fileName) {
+void TCodeMemoStrings::LoadFromFile(const THostPath& fileName) {
   if (!owner_) return TStringList::LoadFromFile(fileName);
   std::string bytes;
   if (!ReadFileBytes(fileName, bytes)) throw EFOpenError(FrameworkText::FileOpenError(fileName));
@@ -170,7 +170,7 @@ void TCodeMemoStrings::LoadFromStream(std::istream& stream) {
   owner_->LoadText(bytes);
 }
 
-void TCodeMemoStrings::SaveToFile(const std::string& fileName) {
+void TCodeMemoStrings::SaveToFile(const THostPath& fileName) {
   if (!owner_) return TStringList::SaveToFile(fileName);
   // Trailing blanks never reach the file; the lines in the editor lose them too.
   {

@@ -43,8 +43,8 @@ class TCodeMemoStrings : public TStringList {
   void SetText(const std::string& text) override;
   void AddStrings(const TStrings& strings) override;
   void Assign(const TPersistent* source) override;
-  void LoadFromFile(const std::string& fileName) override;
-  void SaveToFile(const std::string& fileName) override;
+  void LoadFromFile(const THostPath& fileName) override;
+  void SaveToFile(const THostPath& fileName) override;
   void LoadFromStream(std::istream& stream) override;
   void SaveToStream(std::ostream& stream) override;
   int UpdateDepth() const { return UpdateCount(); }

@@ -8,16 +8,16 @@ std::string ListIndexError(int index) {
          "berschreitet das Maximum (" +
          std::to_string(index) + ")";
 }
-std::string FileOpenError(const std::string& path) {
-  return "Datei " + path +
+std::string FileOpenError(const THostPath& path) {
+  return "Datei " + PathInMessage(path) +
          " kann nicht ge\xF6"
          "ffnet werden";
 }
-std::string FileCreateError(const std::string& path) {
-  return "Datei " + path + " kann nicht erstellt werden";
+std::string FileCreateError(const THostPath& path) {
+  return "Datei " + PathInMessage(path) + " kann nicht erstellt werden";
 }
-std::string FileWriteError(const std::string& path) {
-  return "Fehler beim Schreiben der Datei " + path;
+std::string FileWriteError(const THostPath& path) {
+  return "Fehler beim Schreiben der Datei " + PathInMessage(path);
 }
 std::string InvalidInteger(const std::string& text) {
   return "'" + text + "' ist kein g\xFCltiger Integerwert";

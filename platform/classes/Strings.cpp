@@ -264,19 +264,19 @@ void TStrings::EndUpdate() {
   if (updateCount_ == 0) SetUpdateState(false);
 }
 
-void TStrings::LoadFromFile(const std::string& fileName) {
+void TStrings::LoadFromFile(const THostPath& fileName) {
   std::string bytes;
   if (!ReadFileBytes(fileName, bytes)) throw EFOpenError(FrameworkText::FileOpenError(fileName));
   SetText(bytes);
 }
 
-void SaveBytesToFile(const std::string& fileName, const std::string& bytes) {
+void SaveBytesToFile(const THostPath& fileName, const std::string& bytes) {
   std::string reason;
   if (!WriteFileAtomically(fileName, bytes, reason))
     throw EFCreateError(FrameworkText::FileCreateError(fileName) + ": " + reason);
 }
 
-void TStrings::SaveToFile(const std::string& fileName) {
+void TStrings::SaveToFile(const THostPath& fileName) {
   SaveBytesToFile(fileName, GetText());
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/classes/Classes.h"
+#include "support/HostPath.h"
 
 namespace kv {
 
@@ -66,8 +67,8 @@ class TStrings : public TPersistent {
 
   // Whole-file text in the program's code page. Missing or unreadable files raise EFOpenError
   // with the framework's message; a file that cannot be written raises EFCreateError.
-  virtual void LoadFromFile(const std::string& fileName);
-  virtual void SaveToFile(const std::string& fileName);
+  virtual void LoadFromFile(const THostPath& fileName);
+  virtual void SaveToFile(const THostPath& fileName);
   virtual void LoadFromStream(std::istream& stream);
   virtual void SaveToStream(std::ostream& stream);
 
@@ -137,7 +138,7 @@ class TStringList : public TStrings {
 // Replaces a file's bytes as one step (a temporary file, then a rename): a reader sees the old
 // or the new file, never half of one. Raises EFCreateError naming the file and the reason.
 // SaveToFile writes this way.
-void SaveBytesToFile(const std::string& fileName, const std::string& bytes);
+void SaveBytesToFile(const THostPath& fileName, const std::string& bytes);
 
 // Splits text into lines at CR LF, lone CR and lone LF (the framework's rule); a final line
 // break adds no empty line. NUL bytes are kept.

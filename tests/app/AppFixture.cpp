@@ -9,6 +9,7 @@
 #include "support/Files.h"
 #include "support/StringTools.h"
 #include "support/SystemInfo.h"
+#include "tests/common/AsPath.h"
 #include "tests/common/EventLoop.h"
 
 namespace kv {
@@ -40,19 +41,19 @@ TAppFolder::TAppFolder() {
   fs::copy(built / "Ver.ini", dir / "Ver.ini");
   fs::create_directories(dir / "recom");
   fs::copy(built / "recom", dir / "recom", fs::copy_options::recursive);
-  dir_ = FromSysPath(dir) + "/";
+  dir_ = dir.string() + "/";
 }
 
 TAppFolder::~TAppFolder() {
   std::error_code ec;
-  fs::remove_all(SysPath(dir_), ec);
+  fs::remove_all(fs::path(dir_), ec);
 }
 
 void TAppFolder::Write(const std::string& name, const std::string& bytes) const {
-  WriteFileBytes(dir_ + name, bytes);
+  WriteFileBytes(AsPath(dir_ + name), bytes);
 }
 void TAppFolder::Remove(const std::string& name) const {
-  DeleteFileIfExists(dir_ + name);
+  DeleteFileIfExists(AsPath(dir_ + name));
 }
 
 TEngineHost FakeEngineHost(TFakeWebEngine** engine) {
@@ -90,8 +91,10 @@ void MainFormTest::TearDown() {
 }
 
 TMainForm* MainFormTest::Start(TEngineFactory engine, std::vector<std::string> arguments) {
-  return app_->CreateForm<TMainForm>(nullptr, std::move(engine), std::move(arguments),
-                                     folder_.ProgramPath());
+  std::vector<THostPath> paths;
+  for (const std::string& a : arguments) paths.push_back(THostPath::FromBytes(a));
+  return app_->CreateForm<TMainForm>(nullptr, std::move(engine), std::move(paths),
+                                     THostPath::FromBytes(folder_.ProgramPath()));
 }
 
 bool MainFormTest::WaitFor(const std::function<bool()>& done, int ms) {

@@ -16,6 +16,7 @@
 #include "platform/classes/Strings.h"
 #include "support/Files.h"
 #include "tests/app/PageToolsFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -33,14 +34,14 @@ class Desktop : public PageToolsTest {
     bool operator==(const TState&) const = default;
   };
   TState State() const {
-    TState s{main_->CurrentFile,
-             main_->DocDir,
-             main_->WorkFile,
+    TState s{main_->CurrentFile.Bytes(),
+             main_->DocDir.Bytes(),
+             main_->WorkFile.Bytes(),
              main_->StatusBar1->SimpleText(),
              ReadOr(folder_.Dir() + "historie.ini", "(none)"),
              {},
              engine_->Loads.size()};
-    for (const auto& e : fs::directory_iterator(SysPath(main_->DocDir)))
+    for (const auto& e : fs::directory_iterator(main_->DocDir.Sys()))
       s.docFiles.push_back(e.path().filename().string());
     std::sort(s.docFiles.begin(), s.docFiles.end());
     return s;
@@ -48,12 +49,12 @@ class Desktop : public PageToolsTest {
   // The files that are no page, made in folder/bad/.
   std::vector<std::string> MakeRefusedFiles() const {
     const std::string dir = folder_.Dir() + "bad/";
-    ForceDirectories(dir + "ordner.html");
+    ForceDirectories(AsPath(dir + "ordner.html"));
     EXPECT_EQ(::mkfifo((dir + "pipe.html").c_str(), 0600), 0);
-    WriteFileBytes(dir + "riesig.html", "<html>");
+    WriteFileBytes(AsPath(dir + "riesig.html"), "<html>");
     EXPECT_EQ(::truncate((dir + "riesig.html").c_str(), 65 * 1024 * 1024), 0);
-    WriteFileBytes(dir + "nul.html", "<html>\0</html>"s);
-    WriteFileBytes(dir + "bild.html", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s);
+    WriteFileBytes(AsPath(dir + "nul.html"), "<html>\0</html>"s);
+    WriteFileBytes(AsPath(dir + "bild.html"), "\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s);
     return {dir + "ordner.html", dir + "pipe.html", dir + "riesig.html", dir + "nul.html",
             dir + "bild.html"};
   }
@@ -67,8 +68,7 @@ class Desktop : public PageToolsTest {
   static bool Drop(QWidget* target, const std::vector<std::string>& paths) {
     QMimeData mime;
     QList<QUrl> urls;
-    for (const std::string& p : paths)
-      urls.append(QUrl::fromLocalFile(PathToQ(THostPath::FromBytes(HostPathBytes(p)))));
+    for (const std::string& p : paths) urls.append(QUrl::fromLocalFile(PathToQ(AsPath(p))));
     mime.setUrls(urls);
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
@@ -81,7 +81,7 @@ class Desktop : public PageToolsTest {
 
 TEST_F(Desktop, FilesThatAreNoPageAreRefusedByNameAndChangeNothing) {
   StartOn("<HTML><BODY>Seite</BODY></HTML>");
-  main_->AddRecentFile(PagePath());
+  main_->AddRecentFile(AsPath(PagePath()));
   const TState before = State();
   for (const std::string& bad : MakeRefusedFiles()) {
     SCOPED_TRACE(bad);
@@ -91,7 +91,7 @@ TEST_F(Desktop, FilesThatAreNoPageAreRefusedByNameAndChangeNothing) {
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_NE(errors_[0].find(bad), std::string::npos) << errors_[0];
     EXPECT_TRUE(State() == before);
-    EXPECT_EQ(main_->CurrentFile, PagePath());
+    EXPECT_EQ(main_->CurrentFile.Bytes(), PagePath());
   }
   // The texts say what the file is.
   AnswerOpen(folder_.Dir() + "bad/bild.html");
@@ -112,8 +112,8 @@ TEST_F(Desktop, OnTheCommandLineARefusedFileIsSaidAndAMissingOneIsNot) {
     errors_.clear();
     TMainForm* f = Start([this] { return FakeEngineHost(&engine_); }, {start});
     f->Show();
-    ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
-    EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");
+    ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
+    EXPECT_EQ(f->CurrentFile.Bytes(), folder_.TempDir() + "temp/temp.html");
     if (start.ends_with("fehlt.html")) {
       EXPECT_TRUE(errors_.empty());
     } else {
@@ -128,10 +128,10 @@ TEST_F(Desktop, OnTheCommandLineARefusedFileIsSaidAndAMissingOneIsNot) {
 TEST_F(Desktop, ADroppedPageOpensAsFileOpenWouldAndOtherDropsAreRefusedQuietly) {
   StartOn("<HTML></HTML>");
   const std::string other = folder_.Dir() + "other/Andere Seite.HTM";
-  ForceDirectories(folder_.Dir() + "other");
-  WriteFileBytes(other, "<HTML><BODY>Andere</BODY></HTML>");
+  ForceDirectories(AsPath(folder_.Dir() + "other"));
+  WriteFileBytes(AsPath(other), "<HTML><BODY>Andere</BODY></HTML>");
   const std::string picture = folder_.Dir() + "bild.png";
-  WriteFileBytes(picture, "\x89PNG\r\n\x1A\n"s);
+  WriteFileBytes(AsPath(picture), "\x89PNG\r\n\x1A\n"s);
   const TState before = State();
 
   // Anything but one page file: the window says no while it is dragged, and nothing happens.
@@ -148,21 +148,21 @@ TEST_F(Desktop, ADroppedPageOpensAsFileOpenWouldAndOtherDropsAreRefusedQuietly) 
 
   // A page, over the page itself or anywhere else on the window.
   EXPECT_TRUE(Drop(surface, {other}));
-  ASSERT_TRUE(WaitFor([&] { return main_->CurrentFile == other && !engine_->Busy(); }));
+  ASSERT_TRUE(WaitFor([&] { return main_->CurrentFile.Bytes() == other && !engine_->Busy(); }));
   EXPECT_EQ(engine_->DocumentText, "<HTML><BODY>Andere</BODY></HTML>");
   TStringList history;
-  history.LoadFromFile(folder_.Dir() + "historie.ini");
+  history.LoadFromFile(AsPath(folder_.Dir() + "historie.ini"));
   EXPECT_EQ(history.Get(0), other);
   EXPECT_TRUE(Drop(main_->StatusBar1->Peer(), {PagePath()}));
-  ASSERT_TRUE(WaitFor([&] { return main_->CurrentFile == PagePath(); }));
+  ASSERT_TRUE(WaitFor([&] { return main_->CurrentFile.Bytes() == PagePath(); }));
 
   // A page's name on something that is no page: refused as File, Open refuses it.
   const std::string fake = folder_.Dir() + "bild.html";
-  WriteFileBytes(fake, "\x89PNG\r\n\x1A\n"s);
+  WriteFileBytes(AsPath(fake), "\x89PNG\r\n\x1A\n"s);
   EXPECT_TRUE(Drop(surface, {fake}));
   ASSERT_TRUE(WaitFor([&] { return !errors_.empty(); }));
   EXPECT_NE(errors_[0].find(fake), std::string::npos) << errors_[0];
-  EXPECT_EQ(main_->CurrentFile, PagePath());
+  EXPECT_EQ(main_->CurrentFile.Bytes(), PagePath());
 }
 
 TEST_F(Desktop, TheUsualKeysSitBesideTheDesignedOnesAndTakeNoKeyOfThePage) {
@@ -209,7 +209,7 @@ TEST_F(Desktop, TheUsualKeysSitBesideTheDesignedOnesAndTakeNoKeyOfThePage) {
   // page, Ctrl+Shift+S for a name, F1 opens the help.
   QWidget* surface = main_->WebBrowser1->Peer();
   Press(surface, Qt::Key_N, Qt::ControlModifier);
-  EXPECT_EQ(main_->CurrentFile, folder_.TempDir() + "temp/temp.html");
+  EXPECT_EQ(main_->CurrentFile.Bytes(), folder_.TempDir() + "temp/temp.html");
   Press(surface, Qt::Key_S, Qt::ControlModifier);
   EXPECT_TRUE(FileExists(main_->CurrentFile));
   ASSERT_EQ(messages_.size(), 1u);
@@ -242,7 +242,7 @@ TEST_F(Desktop, InTheSourceWindowItsOwnKeysReachItAndTheMainWindowsStayOut) {
                 QKeySequence("Ctrl+Shift+S"), QKeySequence("F1"), QKeySequence("Ctrl+Q")})
             Press(memo, key[0].key(), key[0].keyboardModifiers());
           EXPECT_TRUE(source_->Showing());
-          EXPECT_EQ(main_->CurrentFile, PagePath());
+          EXPECT_EQ(main_->CurrentFile.Bytes(), PagePath());
           Press(memo, Qt::Key_F, Qt::ControlModifier);
           EXPECT_TRUE(source_->FindDialog1->Showing());
           source_->FindDialog1->CloseDialog();
@@ -257,7 +257,7 @@ TEST_F(Desktop, InTheSourceWindowItsOwnKeysReachItAndTheMainWindowsStayOut) {
   EXPECT_EQ(dialogs, 0);
   EXPECT_TRUE(opened_.empty());
   EXPECT_TRUE(messages_.empty());
-  EXPECT_EQ(main_->CurrentFile, PagePath());
+  EXPECT_EQ(main_->CurrentFile.Bytes(), PagePath());
   EXPECT_TRUE(errors_.empty()) << errors_.front();
 }
 

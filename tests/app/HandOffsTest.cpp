@@ -6,6 +6,7 @@
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "tests/app/PageToolsFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -18,8 +19,8 @@ class HandOffs : public PageToolsTest {
   // The files in dir whose names begin with "kavelin" in any case.
   static std::vector<std::string> PreviewLikeFiles(const std::string& dir) {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(SysPath(dir))) {
-      std::string name = FromSysPath(e.path().filename());
+    for (const auto& e : std::filesystem::directory_iterator(AsPath(dir).Sys())) {
+      std::string name = (e.path().filename().string());
       std::string lower = name;
       for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
       if (lower.rfind("kavelin_preview", 0) == 0 ||
@@ -51,10 +52,10 @@ TEST_F(HandOffs, PreviewWritesOneCopyBesideThePageAndHandsItToTheBrowser) {
 
   // Opening another page sweeps it away with the working files.
   const std::string other = folder_.Dir() + "other/page.html";
-  ForceDirectories(folder_.Dir() + "other");
-  WriteFileBytes(other, kPage);
-  main_->LoadDocument(other);
-  EXPECT_FALSE(FileExists(copy));
+  ForceDirectories(AsPath(folder_.Dir() + "other"));
+  WriteFileBytes(AsPath(other), kPage);
+  main_->LoadDocument(AsPath(other));
+  EXPECT_FALSE(FileExists(AsPath(copy)));
   EXPECT_TRUE(errors_.empty()) << errors_.front();
 }
 
@@ -62,24 +63,24 @@ TEST_F(HandOffs, NewAndSaveAsIntoAnotherFolderTakeThePreviewCopyAlong) {
   StartOn(kPage);
   const std::string site = folder_.Dir() + "site/";
   main_->SpeedButton2Click(main_);
-  ASSERT_TRUE(FileExists(PreviewIn(site)));
+  ASSERT_TRUE(FileExists(AsPath(PreviewIn(site))));
   main_->Neu1Click(main_);
-  EXPECT_FALSE(FileExists(PreviewIn(site)));
+  EXPECT_FALSE(FileExists(AsPath(PreviewIn(site))));
 
   // Save as: within the same folder the copy stays, into another folder it goes.
-  main_->LoadDocument(PagePath());
+  main_->LoadDocument(AsPath(PagePath()));
   main_->SpeedButton2Click(main_);
   DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
     return site + "copy.html";
   };
   main_->Speichernunter1Click(main_);
-  EXPECT_TRUE(FileExists(PreviewIn(site)));
-  ForceDirectories(folder_.Dir() + "moved");
+  EXPECT_TRUE(FileExists(AsPath(PreviewIn(site))));
+  ForceDirectories(AsPath(folder_.Dir() + "moved"));
   DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
     return folder_.Dir() + "moved/page.html";
   };
   main_->Speichernunter1Click(main_);
-  EXPECT_FALSE(FileExists(PreviewIn(site)));
+  EXPECT_FALSE(FileExists(AsPath(PreviewIn(site))));
   EXPECT_TRUE(errors_.empty()) << errors_.front();
 }
 
@@ -104,7 +105,7 @@ TEST_F(HandOffs, HelpOpensTheHelpPageBesideTheProgram) {
 
 TEST_F(HandOffs, AnUnwritableLanguageFileKeepsTheLanguage) {
   StartOn(kPage);
-  std::filesystem::create_directory(SysPath(folder_.Dir() + "Language.ini"));
+  std::filesystem::create_directory(AsPath(folder_.Dir() + "Language.ini").Sys());
   SafeCall([&] { main_->English1Click(main_); });
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("Language.ini"), std::string::npos) << errors_[0];
@@ -117,7 +118,7 @@ TEST_F(HandOffs, UndoAfterACancelledVisitKeepsTheEditsMadeSince) {
   engine_->DocumentText = "<HTML>\r\n<BODY>\r\n<P>Bearbeitet</P>\r\n</BODY>\r\n</HTML>\r\n";
   Visit([&] { main_->SpeedButton1Click(main_); }, [&] { source_->Close(); });
   Visit([&] { main_->ToolButton8Click(main_); }, [&] { meta_->Close(); });
-  EXPECT_FALSE(FileExists(DocFile(WorkingFile::Undo)));
+  EXPECT_FALSE(FileExists(AsPath(DocFile(WorkingFile::Undo))));
   const size_t navigations = engine_->Navigations.size();
   main_->UndoButtonClick(main_);
   EXPECT_EQ(engine_->Navigations.size(), navigations);  // no snapshot brought back

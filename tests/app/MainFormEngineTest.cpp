@@ -16,6 +16,7 @@
 #include "platform/StdCtrls.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 #include "tools/CreateTableForm.h"
 
 namespace kv {
@@ -56,13 +57,13 @@ class MainFormEngine : public MainFormTest {
   }
   static std::string FileText(const std::string& path) {
     std::string bytes;
-    ReadFileBytes(path, bytes);
+    ReadFileBytes(AsPath(path), bytes);
     return bytes;
   }
   // A page file in the program's folder, opened at start.
   TMainForm* StartWithPage(const std::string& html) {
     page_ = folder_.Dir() + "seite.html";
-    WriteFileBytes(page_, html);
+    WriteFileBytes(AsPath(page_), html);
     TMainForm* f = StartReady({page_});
     table_ = app_->CreateForm<TCreateTableForm>(nullptr);
     return f;
@@ -146,45 +147,46 @@ TEST_F(MainFormEngine, ARightClickOnThePageOpensNoMenuButArrowKeysRefresh) {
 
 TEST_F(MainFormEngine, SaveAsOpenAndWorkingFilesFollowTheDocument) {
   TMainForm* f = StartReady();
-  const std::string untitledWork = f->WorkFile;
+  const std::string untitledWork = f->WorkFile.Bytes();
   const std::string site = folder_.Dir() + "site/";
-  ForceDirectories(site);
+  ForceDirectories(AsPath(site));
   DialogService().FileDialog = [&](const TOpenDialog&, bool save) -> std::optional<std::string> {
     return save ? site + "seite" : site + "seite.html";
   };
   ASSERT_TRUE(TypeIntoPage(f, "Umlaute"));
   f->Speichernunter1Click(f);
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_EQ(f->CurrentFile, site + "seite.html");  // the default extension was added
-  EXPECT_EQ(f->DocDir, site);
+  EXPECT_EQ(f->CurrentFile.Bytes(), site + "seite.html");  // the default extension was added
+  EXPECT_EQ(f->DocDir.Bytes(), site);
   EXPECT_EQ(f->StatusBar1->SimpleText(), site + "seite.html");
-  EXPECT_EQ(f->WorkFile, untitledWork);  // Save as keeps the working copy where it was
+  EXPECT_EQ(f->WorkFile.Bytes(), untitledWork);  // Save as keeps the working copy where it was
   EXPECT_NE(FileText(site + "seite.html").find("Umlaute"), std::string::npos);
 
   f->NeueInternetseit1Click(f);
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_EQ(f->DocDir, site);
-  EXPECT_TRUE(FileExists(f->WorkFile));
-  EXPECT_EQ(f->WorkFile.rfind(site + "KAVELIN_temp", 0), 0u);
-  EXPECT_TRUE(FileExists(folder_.Dir() + "historie.ini"));
+  EXPECT_EQ(f->DocDir.Bytes(), site);
+  EXPECT_TRUE(FileExists(AsPath(f->WorkFile)));
+  EXPECT_EQ(f->WorkFile.Bytes().rfind(site + "KAVELIN_temp", 0), 0u);
+  EXPECT_TRUE(FileExists(AsPath(folder_.Dir() + "historie.ini")));
   EXPECT_EQ(f->Datei1->Count(), 6);  // the five fixed items and the recent page
   EXPECT_EQ(f->Datei1->Items(5)->Caption(), "seite.html");
 }
 
 TEST_F(MainFormEngine, APageThatCannotBeOpenedLeavesTheDocumentAsItWas) {
   TMainForm* f = StartReady();
-  const std::string file = f->CurrentFile, dir = f->DocDir, work = f->WorkFile;
+  const std::string file = f->CurrentFile.Bytes(), dir = f->DocDir.Bytes(),
+                    work = f->WorkFile.Bytes();
   DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
     return folder_.Dir() + "nicht-da.html";
   };
   SafeCall([&] { f->NeueInternetseit1Click(f); });
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("nicht-da.html"), std::string::npos);
-  EXPECT_EQ(f->CurrentFile, file);
-  EXPECT_EQ(f->DocDir, dir);
-  EXPECT_EQ(f->WorkFile, work);
+  EXPECT_EQ(f->CurrentFile.Bytes(), file);
+  EXPECT_EQ(f->DocDir.Bytes(), dir);
+  EXPECT_EQ(f->WorkFile.Bytes(), work);
   EXPECT_EQ(f->StatusBar1->SimpleText(), file);
-  EXPECT_FALSE(FileExists(folder_.Dir() + "historie.ini"));
+  EXPECT_FALSE(FileExists(AsPath(folder_.Dir() + "historie.ini")));
 }
 
 TEST_F(MainFormEngine, ATableConfirmedAtTheCaretReachesFileAndViewAndUndoTakesItBack) {

@@ -10,6 +10,7 @@
 #include "engine/FakeWebEngine.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -36,7 +37,7 @@ class MainFormRecovery : public MainFormTest {
     TMainForm* f = Start([this] { return FakeEngineHost(&engine_); }, std::move(arguments));
     f->Recovery->SetTimes(60ms, 250ms);
     f->Show();
-    EXPECT_TRUE(WaitFor([&] { return !engine_->Busy() && !f->CurrentFile.empty(); }));
+    EXPECT_TRUE(WaitFor([&] { return !engine_->Busy() && !f->CurrentFile.IsEmpty(); }));
     return f;
   }
   std::string Folder() const { return folder_.Dir() + "state/kavelin/recovery/"; }
@@ -84,15 +85,15 @@ class MainFormRecovery : public MainFormTest {
 
 TEST_F(MainFormRecovery, CopiesAreTakenAfterAQuietWhileAndDeletedBySaveOpenNewAndClose) {
   TMainForm* f = StartShown();
-  ASSERT_TRUE(ForceDirectories(Site()));
-  WriteFileBytes(Site() + "b.html", "<html><body>B</body></html>");
+  ASSERT_TRUE(ForceDirectories(AsPath(Site())));
+  WriteFileBytes(AsPath(Site() + "b.html"), "<html><body>B</body></html>");
   EXPECT_EQ(Copy(f), "");
   engine_->Type("eins");
   EXPECT_EQ(Copy(f), "");  // not at once: a quiet while after the change
   ASSERT_TRUE(CopyHolds(f, "eins"));
   TRecordReading record = ReadRecoveryRecord([&] {
     std::string bytes;
-    ReadFileBytes(f->Recovery->Session().RecordPath(), bytes);
+    ReadFileBytes(AsPath(f->Recovery->Session().RecordPath()), bytes);
     return bytes;
   }());
   EXPECT_EQ(record.State, TRecordState::Ok);
@@ -109,7 +110,7 @@ TEST_F(MainFormRecovery, CopiesAreTakenAfterAQuietWhileAndDeletedBySaveOpenNewAn
   EXPECT_NE(Copy(f).find("drei+"), std::string::npos);
 
   // A window's result loaded into the page (here as the source window's would be).
-  WriteFileBytes(f->DocDir + "KAVELIN_quellcode.html",
+  WriteFileBytes(AsPath(f->DocDir + "KAVELIN_quellcode.html"),
                  "<html><body>aus dem Quelltext</body></html>");
   f->WebBrowser1->Engine()->Navigate(f->DocDir + "KAVELIN_quellcode.html");
   ASSERT_TRUE(CopyHolds(f, "aus dem Quelltext"));
@@ -127,7 +128,7 @@ TEST_F(MainFormRecovery, CopiesAreTakenAfterAQuietWhileAndDeletedBySaveOpenNewAn
     return Site() + "a.html";
   };
   deletedBy("saveas", [&] { f->Speichernunter1Click(f); });
-  EXPECT_EQ(f->CurrentFile, Site() + "a.html");
+  EXPECT_EQ(f->CurrentFile.Bytes(), Site() + "a.html");
   DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
     return Site() + "b.html";
   };
@@ -142,8 +143,8 @@ TEST_F(MainFormRecovery, CopiesAreTakenAfterAQuietWhileAndDeletedBySaveOpenNewAn
 }
 
 TEST_F(MainFormRecovery, AtTheStartTheNewestCopyIsOfferedAndYesRestoresItAsItsPage) {
-  ASSERT_TRUE(ForceDirectories(Site()));
-  WriteFileBytes(Site() + "seite.html", "<html><body>gespeichert</body></html>");
+  ASSERT_TRUE(ForceDirectories(AsPath(Site())));
+  WriteFileBytes(AsPath(Site() + "seite.html"), "<html><body>gespeichert</body></html>");
   LeaveOrphan(Site() + "older.html", "<html><body>alt</body></html>", 1000);
   LeaveOrphan(Site() + "seite.html", "<html><body>ungespeichert</body></html>", 2000);
   answers_ = {mrYes};
@@ -153,19 +154,19 @@ TEST_F(MainFormRecovery, AtTheStartTheNewestCopyIsOfferedAndYesRestoresItAsItsPa
   EXPECT_NE(messages_[0].find("\x84seite.html\x93 im Ordner \x84" + Site() + "\x93"),
             std::string::npos)
       << messages_[0];
-  EXPECT_EQ(f->CurrentFile, Site() + "seite.html");
-  EXPECT_EQ(f->DocDir, Site());
-  EXPECT_EQ(f->WorkFile.rfind(Site() + "KAVELIN_temp", 0), 0u);
+  EXPECT_EQ(f->CurrentFile.Bytes(), Site() + "seite.html");
+  EXPECT_EQ(f->DocDir.Bytes(), Site());
+  EXPECT_EQ(f->WorkFile.Bytes().rfind(Site() + "KAVELIN_temp", 0), 0u);
   EXPECT_EQ(engine_->Loads.back(), f->WorkFile);
   EXPECT_NE(engine_->DocumentText.find("ungespeichert"), std::string::npos);
-  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile);
+  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile.Bytes());
   // The user's file is written only when the user saves; the copy is this run's now.
   std::string bytes;
-  ReadFileBytes(Site() + "seite.html", bytes);
+  ReadFileBytes(AsPath(Site() + "seite.html"), bytes);
   EXPECT_EQ(bytes, "<html><body>gespeichert</body></html>");
   EXPECT_NE(Copy(f).find("ungespeichert"), std::string::npos);
   f->Soeichern1Click(f);
-  ReadFileBytes(Site() + "seite.html", bytes);
+  ReadFileBytes(AsPath(Site() + "seite.html"), bytes);
   EXPECT_NE(bytes.find("ungespeichert"), std::string::npos);
 
   // The older copy waits for the next start.
@@ -175,13 +176,13 @@ TEST_F(MainFormRecovery, AtTheStartTheNewestCopyIsOfferedAndYesRestoresItAsItsPa
 }
 
 TEST_F(MainFormRecovery, WithAPageOnTheCommandLineNoDeletesTheCopyAndOpensThePage) {
-  ASSERT_TRUE(ForceDirectories(Site()));
-  WriteFileBytes(Site() + "start.html", "<html><body>Start</body></html>");
+  ASSERT_TRUE(ForceDirectories(AsPath(Site())));
+  WriteFileBytes(AsPath(Site() + "start.html"), "<html><body>Start</body></html>");
   LeaveOrphan("", "<html><body>neu</body></html>", 1000);  // an untitled page
   answers_ = {mrNo};
   TMainForm* f = StartShown({Site() + "start.html"});
   ASSERT_TRUE(Asked("Es gibt eine Sicherungskopie einer neuen, noch nie gespeicherten Seite"));
-  EXPECT_EQ(f->CurrentFile, Site() + "start.html");
+  EXPECT_EQ(f->CurrentFile.Bytes(), Site() + "start.html");
   EXPECT_TRUE(FindOrphans(Folder()).empty());
   f->Close();
 
@@ -189,22 +190,22 @@ TEST_F(MainFormRecovery, WithAPageOnTheCommandLineNoDeletesTheCopyAndOpensThePag
   answers_ = {mrYes};
   messages_.clear();
   TMainForm* g = StartShown({Site() + "start.html"});
-  EXPECT_EQ(g->CurrentFile, folder_.TempDir() + "temp/temp.html");  // restored instead
+  EXPECT_EQ(g->CurrentFile.Bytes(), folder_.TempDir() + "temp/temp.html");  // restored instead
   EXPECT_NE(engine_->DocumentText.find("neu"), std::string::npos);
 }
 
 TEST_F(MainFormRecovery, DamagedRecordsAndCopiesAreSaidAndWhatCanBeReadIsRestored) {
   const std::string folder = RecoveryFolderPath();
-  ASSERT_TRUE(ForceDirectories(Site()));
+  ASSERT_TRUE(ForceDirectories(AsPath(Site())));
   LeaveOrphan(Site() + "kurz.html", "<html><body>ganz lang</body></html>", 3000);
   LeaveOrphan(Site() + "fehlt.html", "x", 4000);
   std::vector<TOrphan> orphans = FindOrphans(folder);
   ASSERT_EQ(orphans.size(), 2u);
-  DeleteFileIfExists(orphans[0].CopyPath());
-  WriteFileBytes(orphans[1].CopyPath(), "<html><body>ganz");  // cut short
+  DeleteFileIfExists(AsPath(orphans[0].CopyPath()));
+  WriteFileBytes(AsPath(orphans[1].CopyPath()), "<html><body>ganz");  // cut short
   orphans.clear();
-  WriteFileBytes(folder + "kv9-later.record", "KAVELIN recovery record\nversion 7\n");
-  WriteFileBytes(folder + "kv8-broken.record", "KAVELIN recovery rec");
+  WriteFileBytes(AsPath(folder + "kv9-later.record"), "KAVELIN recovery record\nversion 7\n");
+  WriteFileBytes(AsPath(folder + "kv8-broken.record"), "KAVELIN recovery rec");
   answers_ = {mrYes};
   TMainForm* f = StartShown();
   ASSERT_TRUE(errors_.empty()) << errors_.front();
@@ -216,19 +217,19 @@ TEST_F(MainFormRecovery, DamagedRecordsAndCopiesAreSaidAndWhatCanBeReadIsRestore
             std::string::npos);
   EXPECT_NE(messages_[0].find("ohne Kopie wurden gel\xF6scht"), std::string::npos);
   EXPECT_NE(messages_[1].find("unvollst\xE4ndig"), std::string::npos) << messages_[1];
-  EXPECT_EQ(f->CurrentFile, Site() + "kurz.html");
+  EXPECT_EQ(f->CurrentFile.Bytes(), Site() + "kurz.html");
   EXPECT_NE(engine_->DocumentText.find("ganz"), std::string::npos);
   // The later version's record stays for that version.
-  EXPECT_TRUE(FileExists(folder + "kv9-later.record"));
-  EXPECT_FALSE(FileExists(folder + "kv8-broken.record"));
+  EXPECT_TRUE(FileExists(AsPath(folder + "kv9-later.record")));
+  EXPECT_FALSE(FileExists(AsPath(folder + "kv8-broken.record")));
 }
 
 TEST_F(MainFormRecovery, WhenThePageProcessEndsThePageComesBackFromItsCopyAndSaveWorks) {
-  ASSERT_TRUE(ForceDirectories(Site()));
-  WriteFileBytes(Site() + "p.html", "<html><body>Datei</body></html>");
+  ASSERT_TRUE(ForceDirectories(AsPath(Site())));
+  WriteFileBytes(AsPath(Site() + "p.html"), "<html><body>Datei</body></html>");
   TMainForm* f = StartShown();
-  f->LoadDocument(Site() + "p.html");
-  const std::string loadedWork = f->WorkFile;
+  f->LoadDocument(AsPath(Site() + "p.html"));
+  const std::string loadedWork = f->WorkFile.Bytes();
   engine_->Type("getippt");
   ASSERT_TRUE(CopyHolds(f, "getippt"));
   f->English1Click(f);
@@ -238,14 +239,14 @@ TEST_F(MainFormRecovery, WhenThePageProcessEndsThePageComesBackFromItsCopyAndSav
                               "as it was at"),
             std::string::npos)
       << messages_[0];
-  EXPECT_EQ(f->CurrentFile, Site() + "p.html");
-  EXPECT_NE(f->WorkFile, loadedWork);
-  EXPECT_EQ(f->WorkFile.rfind(Site() + "KAVELIN_temp", 0), 0u);
+  EXPECT_EQ(f->CurrentFile.Bytes(), Site() + "p.html");
+  EXPECT_NE(f->WorkFile.Bytes(), loadedWork);
+  EXPECT_EQ(f->WorkFile.Bytes().rfind(Site() + "KAVELIN_temp", 0), 0u);
   EXPECT_EQ(engine_->Loads.back(), f->WorkFile);
   EXPECT_NE(engine_->DocumentText.find("getippt"), std::string::npos);
   f->Soeichern1Click(f);
   std::string saved;
-  ReadFileBytes(Site() + "p.html", saved);
+  ReadFileBytes(AsPath(Site() + "p.html"), saved);
   EXPECT_NE(saved.find("getippt"), std::string::npos);
 
   // Ending again right after: no endless loop, and the copy stays for the next start.
@@ -265,8 +266,8 @@ TEST_F(MainFormRecovery, WhenThePageProcessEndsThePageComesBackFromItsCopyAndSav
 }
 
 TEST_F(MainFormRecovery, WithoutACopyThePageComesBackAsItWasLoaded) {
-  ASSERT_TRUE(ForceDirectories(Site()));
-  WriteFileBytes(Site() + "p.html", "<html><body>Datei</body></html>");
+  ASSERT_TRUE(ForceDirectories(AsPath(Site())));
+  WriteFileBytes(AsPath(Site() + "p.html"), "<html><body>Datei</body></html>");
   struct TCase {
     bool Type;
     const char* Says;
@@ -276,7 +277,7 @@ TEST_F(MainFormRecovery, WithoutACopyThePageComesBackAsItWasLoaded) {
     messages_.clear();
     TMainForm* f = StartShown();
     f->Recovery->SetTimes(60s, 120s);
-    f->LoadDocument(Site() + "p.html");
+    f->LoadDocument(AsPath(Site() + "p.html"));
     if (c.Type) engine_->Type("verloren");
     engine_->KillProcess();
     ASSERT_TRUE(WaitFor([&] { return messages_.size() == 1; }));
@@ -292,7 +293,7 @@ TEST_F(MainFormRecovery, ASignalClosesLikeTheWindowButKeepsTheLatestCopy) {
   f->Recovery->SetTimes(60s, 120s);  // no copy of its own before the signal
   f->CloseOnTerminationSignals();
   engine_->Type("vor dem Ende");
-  const std::string docDir = f->DocDir;
+  const std::string docDir = f->DocDir.Bytes();
   ASSERT_FALSE(WorkingFiles(docDir).empty());
   ::raise(SIGTERM);
   ASSERT_TRUE(WaitFor([&] { return app_->Terminated(); }));
@@ -308,7 +309,7 @@ TEST_F(MainFormRecovery, ASignalClosesLikeTheWindowButKeepsTheLatestCopy) {
 }
 
 TEST_F(MainFormRecovery, AFolderThatTakesNoCopyIsSaidOnceAndEditingGoesOn) {
-  WriteFileBytes(folder_.Dir() + "state", "a file where the folder should be");
+  WriteFileBytes(AsPath(folder_.Dir() + "state"), "a file where the folder should be");
   TMainForm* f = StartShown();
   for (const char* text : {"a", "b", "c"}) {
     engine_->Type(text);
@@ -325,7 +326,7 @@ TEST_F(MainFormRecovery, AFolderThatTakesNoCopyIsSaidOnceAndEditingGoesOn) {
   f->Soeichern1Click(f);
   EXPECT_TRUE(errors_.empty()) << errors_.front();
   std::string saved;
-  ReadFileBytes(f->CurrentFile, saved);
+  ReadFileBytes(AsPath(f->CurrentFile), saved);
   EXPECT_NE(saved.find("abcd"), std::string::npos);
 }
 

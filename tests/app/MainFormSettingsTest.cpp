@@ -6,6 +6,7 @@
 #include "platform/QtTranslations.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -33,7 +34,7 @@ class MainFormSettings : public MainFormTest {
   }
   static std::string Read(const std::string& path) {
     std::string bytes;
-    ReadFileBytes(path, bytes);
+    ReadFileBytes(AsPath(path), bytes);
     return bytes;
   }
   TFakeWebEngine* engine_ = nullptr;
@@ -54,18 +55,18 @@ TEST_F(MainFormSettings, AnUnwritableProgramFolderSendsThemToTheUsersFolderAlone
   // Files beside the program are no longer read: this one would switch to English.
   folder_.Write("Language.ini", "ENGLISH\r\n");
   fs::create_directories(UserFolder());
-  WriteFileBytes(UserFolder() + "Language.ini", "GERMAN\r\n");
+  WriteFileBytes(AsPath(UserFolder() + "Language.ini"), "GERMAN\r\n");
 
   TMainForm* f = StartShown();
-  EXPECT_EQ(f->SettingsDir, UserFolder());
-  EXPECT_EQ(f->AppDir, folder_.Dir());
+  EXPECT_EQ(f->SettingsDir.Bytes(), UserFolder());
+  EXPECT_EQ(f->AppDir.Bytes(), folder_.Dir());
   EXPECT_EQ(f->ActiveLanguage(), 1);
   EXPECT_EQ(f->VersionText, "Version 9.2.6");  // the program's own files stay where they are
 
   f->English1->Click();
   EXPECT_EQ(Read(UserFolder() + "Language.ini"), "ENGLISH\r\n");
   const std::string page = folder_.Dir() + "seite.html";
-  WriteFileBytes(page, "<HTML></HTML>");
+  WriteFileBytes(AsPath(page), "<HTML></HTML>");
   DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
     return page;
   };

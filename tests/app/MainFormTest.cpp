@@ -8,6 +8,7 @@
 #include "platform/classes/Strings.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 #include "tools/AboutBox.h"
 #include "tools/CreateTableForm.h"
 #include "tools/MetaTagForm.h"
@@ -46,10 +47,10 @@ TEST_F(MainFormFake, StartsInGermanWithTheVersionInTheCaption) {
   EXPECT_EQ(f->TextSizeCombo->Text(), "4");
   EXPECT_EQ(f->TextFontCombo->Text(), "Schrift");
   // An untitled page in the temporary directory, shown in the status bar.
-  EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");
-  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile);
-  EXPECT_EQ(f->DocDir, folder_.TempDir() + "temp/");
-  EXPECT_TRUE(FileExists(f->WorkFile));
+  EXPECT_EQ(f->CurrentFile.Bytes(), folder_.TempDir() + "temp/temp.html");
+  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile.Bytes());
+  EXPECT_EQ(f->DocDir.Bytes(), folder_.TempDir() + "temp/");
+  EXPECT_TRUE(FileExists(AsPath(f->WorkFile)));
   EXPECT_TRUE(engine_->DesignMode);
   EXPECT_EQ(engine_->Navigations.front(), "about:blank");
 }
@@ -91,7 +92,7 @@ TEST_F(MainFormFake, AMissingVersionFileIsReportedByNameAndTheWindowStaysUsable)
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("Ver.ini"), std::string::npos);
   f->Show();
-  EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
   f->BoldToolButton->PerformClick();
   EXPECT_EQ(engine_->Commands.size(), 1u);
 }
@@ -103,7 +104,7 @@ TEST_F(MainFormFake, AMissingHeaderPictureIsReportedByNameAndThePageStillOpens) 
   EXPECT_NE(errors_[0].find("m_head.jpg"), std::string::npos) << errors_[0];
   EXPECT_EQ(f->Caption(), "KAVELIN Version 9.2.6");  // the steps before it ran
   f->Show();
-  EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
   EXPECT_TRUE(engine_->DesignMode);
 }
 
@@ -118,23 +119,23 @@ TEST_F(MainFormFake, AStartPageThatCannotBeOpenedIsReportedAndANewPageTakesItsPl
   // /proc takes no working copy beside the page.
   TMainForm* f = StartFake({"/proc/version"});
   f->Show();
-  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("/proc/version"), std::string::npos) << errors_[0];
-  EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");
-  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile);
+  EXPECT_EQ(f->CurrentFile.Bytes(), folder_.TempDir() + "temp/temp.html");
+  EXPECT_EQ(f->StatusBar1->SimpleText(), f->CurrentFile.Bytes());
 }
 
 TEST_F(MainFormFake, AStartPageIsOpenedThroughAWorkingCopyAndNotAddedToTheRecentFiles) {
   const std::string page = folder_.Dir() + "start.html";
-  WriteFileBytes(page, "<HTML><BODY>Start</BODY></HTML>");
+  WriteFileBytes(AsPath(page), "<HTML><BODY>Start</BODY></HTML>");
   TMainForm* f = StartFake({page});
   f->Show();
-  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
-  EXPECT_EQ(f->CurrentFile, page);
-  EXPECT_EQ(f->DocDir, folder_.Dir());
-  EXPECT_EQ(engine_->Loads, std::vector<std::string>{f->WorkFile});
-  EXPECT_FALSE(FileExists(folder_.Dir() + "historie.ini"));
+  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
+  EXPECT_EQ(f->CurrentFile.Bytes(), page);
+  EXPECT_EQ(f->DocDir.Bytes(), folder_.Dir());
+  EXPECT_EQ(engine_->Loads, std::vector<THostPath>{f->WorkFile});
+  EXPECT_FALSE(FileExists(AsPath(folder_.Dir() + "historie.ini")));
   EXPECT_TRUE(errors_.empty());
 }
 
@@ -250,14 +251,14 @@ TEST_F(MainFormFake, ClosingShowsTheShowcaseOnceAndThenTheProgramEnds) {
 
 TEST_F(MainFormFake, ClosingDeletesOnlyTheProgramsWorkingFiles) {
   TMainForm* f = StartShown();
-  const std::string work = f->WorkFile;
-  const std::string userFile = f->DocDir + "KAVELIN_notes.html";
-  WriteFileBytes(userFile, "mine");
-  WriteFileBytes(f->DocDir + "KAVELIN_undo.html", "x");
+  const std::string work = f->WorkFile.Bytes();
+  const std::string userFile = f->DocDir.Bytes() + "KAVELIN_notes.html";
+  WriteFileBytes(AsPath(userFile), "mine");
+  WriteFileBytes(AsPath(f->DocDir + "KAVELIN_undo.html"), "x");
   f->Close();
-  EXPECT_FALSE(FileExists(work));
-  EXPECT_FALSE(FileExists(f->DocDir + "KAVELIN_undo.html"));
-  EXPECT_TRUE(FileExists(userFile));  // not the program's: kept
+  EXPECT_FALSE(FileExists(AsPath(work)));
+  EXPECT_FALSE(FileExists(AsPath(f->DocDir + "KAVELIN_undo.html")));
+  EXPECT_TRUE(FileExists(AsPath(userFile)));  // not the program's: kept
 }
 
 TEST_F(MainFormFake, TheLanguageMenuSwitchesEveryWindowAtOnceAndIsRemembered) {
@@ -278,7 +279,7 @@ TEST_F(MainFormFake, TheLanguageMenuSwitchesEveryWindowAtOnceAndIsRemembered) {
   f->English1->Click();
   EXPECT_EQ(f->ActiveLanguage(), 2);
   std::string stored;
-  ReadFileBytes(folder_.Dir() + "Language.ini", stored);
+  ReadFileBytes(AsPath(folder_.Dir() + "Language.ini"), stored);
   EXPECT_EQ(stored, "ENGLISH\r\n");
   EXPECT_EQ(f->Datei1->Caption(), "File");
   EXPECT_EQ(f->Language1->Caption(), "Sprache");
@@ -292,7 +293,7 @@ TEST_F(MainFormFake, TheLanguageMenuSwitchesEveryWindowAtOnceAndIsRemembered) {
   EXPECT_EQ(f->SavedMessage(), "Document saved!");
 
   f->Deutsch1->Click();
-  ReadFileBytes(folder_.Dir() + "Language.ini", stored);
+  ReadFileBytes(AsPath(folder_.Dir() + "Language.ini"), stored);
   EXPECT_EQ(stored, "GERMAN\r\n");
   EXPECT_EQ(f->Datei1->Caption(), "Datei");
   EXPECT_EQ(f->BlockFormatCombo->Items()->Get(8), "Aufz\xE4hlung");
@@ -310,7 +311,7 @@ TEST_F(MainFormFake, SavingAnUntitledPageWritesTheTemporaryPageAndSaysSo) {
   f->Soeichern1->Click();
   EXPECT_EQ(messages_, (std::vector<std::string>{"KAVELIN: Document wurde gespeichert!"}));
   std::string saved;
-  ASSERT_TRUE(ReadFileBytes(folder_.TempDir() + "temp/temp.html", saved));
+  ASSERT_TRUE(ReadFileBytes(AsPath(folder_.TempDir() + "temp/temp.html"), saved));
   EXPECT_NE(saved.find("Gr\xFC\xDF"
                        "e"),
             std::string::npos);
@@ -326,7 +327,7 @@ TEST_F(MainFormFake, AFailedSaveNamesTheFileAndSaysNothingSaved) {
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("page.html"), std::string::npos);
   EXPECT_TRUE(messages_.empty());
-  EXPECT_EQ(f->CurrentFile, folder_.TempDir() + "temp/temp.html");  // unchanged
+  EXPECT_EQ(f->CurrentFile.Bytes(), folder_.TempDir() + "temp/temp.html");  // unchanged
 }
 
 TEST_F(MainFormFake, RecentFilesKeepFiveExistingPagesNewestFirstWithoutDuplicates) {
@@ -334,7 +335,7 @@ TEST_F(MainFormFake, RecentFilesKeepFiveExistingPagesNewestFirstWithoutDuplicate
   std::vector<std::string> pages;
   for (const char* name : {"a.html", "b.html", "c.html", "d.html", "e.html", "f.html"}) {
     pages.push_back(folder_.Dir() + name);
-    WriteFileBytes(pages.back(), "<HTML></HTML>");
+    WriteFileBytes(AsPath(pages.back()), "<HTML></HTML>");
   }
   std::string answer;
   DialogService().FileDialog = [&](const TOpenDialog&, bool) -> std::optional<std::string> {
@@ -346,12 +347,12 @@ TEST_F(MainFormFake, RecentFilesKeepFiveExistingPagesNewestFirstWithoutDuplicate
   }
   answer = pages[2];  // already in the list: moves to the top
   f->NeueInternetseit1->Click();
-  DeleteFileIfExists(pages[5]);  // leaves the list at the next update
+  DeleteFileIfExists(AsPath(pages[5]));  // leaves the list at the next update
   answer = pages[4];
   f->NeueInternetseit1->Click();
   TStringList history, names;
-  history.LoadFromFile(folder_.Dir() + "historie.ini");
-  names.LoadFromFile(folder_.Dir() + "historiesmall.ini");
+  history.LoadFromFile(AsPath(folder_.Dir() + "historie.ini"));
+  names.LoadFromFile(AsPath(folder_.Dir() + "historiesmall.ini"));
   EXPECT_EQ(history.GetCommaText(), pages[4] + "," + pages[2] + "," + pages[3] + "," + pages[1]);
   EXPECT_EQ(names.GetCommaText(), "e.html,c.html,d.html,b.html");
   ASSERT_EQ(f->Datei1->Count(), 5 + 4);
@@ -359,29 +360,29 @@ TEST_F(MainFormFake, RecentFilesKeepFiveExistingPagesNewestFirstWithoutDuplicate
   EXPECT_EQ(f->Datei1->Items(6)->Tag, 101);
   // Choosing an entry opens it without reordering; a vanished one shows its number only.
   f->Datei1->Items(6)->Click();
-  EXPECT_EQ(f->CurrentFile, pages[2]);
-  DeleteFileIfExists(pages[3]);
+  EXPECT_EQ(f->CurrentFile.Bytes(), pages[2]);
+  DeleteFileIfExists(AsPath(pages[3]));
   f->Datei1->Items(7)->Click();
   EXPECT_EQ(f->StatusBar1->SimpleText(), "102");
-  EXPECT_EQ(f->CurrentFile, pages[2]);
+  EXPECT_EQ(f->CurrentFile.Bytes(), pages[2]);
   EXPECT_TRUE(errors_.empty());
 }
 
 TEST_F(MainFormFake, UndoBringsBackTheSnapshotOnceAfterTheEnginesOwnUndo) {
   TMainForm* f = StartShown();
-  const std::string snapshot = f->DocDir + "KAVELIN_undo.html";
-  WriteFileBytes(snapshot, "<HTML><BODY>vorher</BODY></HTML>");
+  const std::string snapshot = f->DocDir.Bytes() + "KAVELIN_undo.html";
+  WriteFileBytes(AsPath(snapshot), "<HTML><BODY>vorher</BODY></HTML>");
   engine_->DocumentText = "<HTML><BODY>nachher</BODY></HTML>";
   f->ToolButton6->PerformClick();
   EXPECT_EQ(engine_->BrowserCommands, std::vector<int>{wbUndo});
-  EXPECT_FALSE(FileExists(snapshot));
+  EXPECT_FALSE(FileExists(AsPath(snapshot)));
   std::string restored, work;
-  ReadFileBytes(f->DocDir + "KAVELIN_undotemp.html", restored);
-  ReadFileBytes(f->WorkFile, work);
+  ReadFileBytes(AsPath(f->DocDir + "KAVELIN_undotemp.html"), restored);
+  ReadFileBytes(AsPath(f->WorkFile), work);
   EXPECT_NE(restored.find("vorher"), std::string::npos);
   EXPECT_NE(work.find("nachher"),
             std::string::npos);  // the page as it was goes to the working copy
-  EXPECT_EQ(engine_->Navigations.back(), f->DocDir + "KAVELIN_undotemp.html");
+  EXPECT_EQ(engine_->Navigations.back(), (f->DocDir + "KAVELIN_undotemp.html").Bytes());
   // A second Undo is the engine's alone.
   f->ToolButton6->PerformClick();
   EXPECT_EQ(engine_->BrowserCommands.size(), 2u);

@@ -10,6 +10,7 @@
 #include "support/Cp1252.h"
 #include "support/Files.h"
 #include "tests/app/PageToolsFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -108,7 +109,7 @@ TEST_F(MetaTagWindow, LimitsBindTypingButNotValuesReadFromThePage) {
 
 TEST_F(MetaTagWindow, APageFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
   StartOn(kPage);
-  WriteFileBytes(Snapshot(), "earlier");
+  WriteFileBytes(AsPath(Snapshot()), "earlier");
   SetAtomicWriteFault(
       [&](const std::string& path) { return path == PagePath() ? "disk full" : std::string(); });
   const int result = Open([&] {
@@ -129,7 +130,7 @@ TEST_F(MetaTagWindow, APageFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
 TEST_F(MetaTagWindow, WithoutItsSnapshotTheWindowWritesNothing) {
   StartOn(kPage);
   Open([&] { meta_->BitBtn2->PerformClick(); });  // the fields hold the page's values now
-  DeleteFileIfExists(Snapshot());
+  DeleteFileIfExists(AsPath(Snapshot()));
   Visit([&] { meta_->ShowModal(); },
         [&] {
           EXPECT_EQ(meta_->TitleEdit->Text(), "Vereinsfest & Flohmarkt");  // kept

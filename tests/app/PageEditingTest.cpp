@@ -18,6 +18,7 @@
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 #include "tools/CreateTableForm.h"
 #include "translate/LangDispatcher.h"
 
@@ -35,13 +36,13 @@ class PageEditing : public MainFormTest {
     std::vector<std::string> arguments;
     if (!pageText.empty()) {
       page_ = folder_.Dir() + "seite.html";
-      WriteFileBytes(page_, pageText);
+      WriteFileBytes(AsPath(page_), pageText);
       arguments.push_back(page_);
     }
     TMainForm* f = Start([this] { return FakeEngineHost(&engine_); }, arguments);
     table_ = app_->CreateForm<TCreateTableForm>(nullptr);
     f->Show();
-    EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.empty() && !engine_->Busy(); }));
+    EXPECT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty() && !engine_->Busy(); }));
     return f;
   }
   void TearDown() override {
@@ -59,7 +60,7 @@ class PageEditing : public MainFormTest {
   }
   static std::string FileText(const std::string& path) {
     std::string bytes;
-    ReadFileBytes(path, bytes);
+    ReadFileBytes(AsPath(path), bytes);
     return bytes;
   }
   static void ActAccessibly(TToolButton* b) {
@@ -80,7 +81,7 @@ class PageEditing : public MainFormTest {
 
 TEST_F(PageEditing, EveryHandlerSendsItsCommandFlagAndValueAlsoThroughItsAccessibleAction) {
   TMainForm* f = StartWith();
-  engine_->AskPictureFile = [] { return std::optional<std::string>("bild.gif"); };
+  engine_->AskPictureFile = [] { return std::optional<THostPath>(AsPath("/bilder/bild.gif")); };
   engine_->AskLinkAddress = [] { return std::optional<std::string>("http://example.org/"); };
   TColor offered = clNone;
   DialogService().ColorDialog = [&](TColor initial) -> std::optional<TColor> {
@@ -99,7 +100,7 @@ TEST_F(PageEditing, EveryHandlerSendsItsCommandFlagAndValueAlsoThroughItsAccessi
       {f->LeftToolButton1, {"JustifyLeft", false, 0}},
       {f->CenterToolButton1, {"JustifyCenter", false, 0}},
       {f->RightToolButton1, {"JustifyRight", false, 0}},
-      {f->ToolButton26, {"InsertImage", true, "bild.gif"}},
+      {f->ToolButton26, {"InsertImage", true, "file:///bilder/bild.gif"}},
       {f->ToolButton22, {"ForeColor", false, std::int64_t{0x0000FF}}},
   };
   for (const Case& c : cases) {
@@ -279,7 +280,7 @@ TEST_F(PageEditing, ATableGoesInAtTheCaretIntoTheUsersFileAndUndoTakesItBack) {
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   // The snapshot holds the page before; the user's file holds it with the table, spliced in
   // place of the placeholder at the caret.
-  EXPECT_EQ(FileText(f->DocDir + "KAVELIN_undo.html"), before + "\r\n");
+  EXPECT_EQ(FileText((f->DocDir + "KAVELIN_undo.html").Bytes()), before + "\r\n");
   const std::string saved = FileText(page_);
   EXPECT_EQ(saved.find("INSERTATABLE"), std::string::npos);
   EXPECT_EQ(saved.rfind("<HTML><BODY><P>Text davor</P>\r\n \r\n<table width=100% border=\"0\"", 0),
@@ -351,7 +352,7 @@ TEST_F(PageEditing, AFailedInsertionLeavesTheUsersFileAndThePageAsTheyWere) {
     EXPECT_FALSE(f->Timer1->Enabled());
   }
   // A fragment deleted before OK is written again by OK: the table goes in.
-  DeleteFileIfExists(f->DocDir + "KAVELIN_acttable.html");
+  DeleteFileIfExists(AsPath(f->DocDir + "KAVELIN_acttable.html"));
   errors_.clear();
   InsertTable(f, "1", "3");
   EXPECT_TRUE(errors_.empty()) << errors_.front();
@@ -366,7 +367,7 @@ TEST_F(PageEditing, RecentPagesShowTheirNamesAsTheyAreAndTolerateNoBrokenList) {
   };
   for (const char* name : {"a.html", "Tom & Jerry.html", "b.html"}) {
     chosen = folder_.Dir() + name;
-    WriteFileBytes(chosen, "<HTML></HTML>");
+    WriteFileBytes(AsPath(chosen), "<HTML></HTML>");
     f->NeueInternetseit1->Click();
   }
   ASSERT_EQ(f->Datei1->Count(), 5 + 3);
@@ -378,13 +379,13 @@ TEST_F(PageEditing, RecentPagesShowTheirNamesAsTheyAreAndTolerateNoBrokenList) {
   EXPECT_TRUE(errors_.empty());
 
   // A short name list: the entries it names are made, then the list's index error.
-  WriteFileBytes(folder_.Dir() + "historiesmall.ini", "b.html\r\n");
+  WriteFileBytes(AsPath(folder_.Dir() + "historiesmall.ini"), "b.html\r\n");
   SafeCall([&] { f->RebuildRecentMenu(); });
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find("Listenindex"), std::string::npos) << errors_[0];
   EXPECT_EQ(f->Datei1->Count(), 5 + 1);
   // A missing one: the file error naming it, and the menu keeps what it had.
-  DeleteFileIfExists(folder_.Dir() + "historiesmall.ini");
+  DeleteFileIfExists(AsPath(folder_.Dir() + "historiesmall.ini"));
   SafeCall([&] { f->RebuildRecentMenu(); });
   ASSERT_EQ(errors_.size(), 2u);
   EXPECT_NE(errors_[1].find("historiesmall.ini"), std::string::npos) << errors_[1];
@@ -397,17 +398,17 @@ TEST_F(PageEditing, RecentPagesShowTheirNamesAsTheyAreAndTolerateNoBrokenList) {
 
 TEST_F(PageEditing, ARelativeStartPathOpensThePage) {
   const std::string dir = folder_.Dir() + "site/";
-  ForceDirectories(dir);
-  WriteFileBytes(dir + "page.html", "<HTML><BODY>relativ</BODY></HTML>");
+  ForceDirectories(AsPath(dir));
+  WriteFileBytes(AsPath(dir + "page.html"), "<HTML><BODY>relativ</BODY></HTML>");
   const std::filesystem::path was = std::filesystem::current_path();
-  std::filesystem::current_path(SysPath(dir));
+  std::filesystem::current_path(AsPath(dir).Sys());
   TMainForm* f = Start([this] { return FakeEngineHost(&engine_); }, {"page.html"});
   f->Show();
-  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return !f->CurrentFile.IsEmpty(); }));
   std::filesystem::current_path(was);
-  EXPECT_EQ(f->CurrentFile, dir + "page.html");
-  EXPECT_EQ(f->DocDir, dir);
-  EXPECT_EQ(f->WorkFile.rfind(dir + "KAVELIN_temp", 0), 0u);
+  EXPECT_EQ(f->CurrentFile.Bytes(), dir + "page.html");
+  EXPECT_EQ(f->DocDir.Bytes(), dir);
+  EXPECT_EQ(f->WorkFile.Bytes().rfind(dir + "KAVELIN_temp", 0), 0u);
   EXPECT_NE(engine_->DocumentText.find("relativ"), std::string::npos);
   EXPECT_EQ(f->StatusBar1->SimpleText(), dir + "page.html");
   EXPECT_TRUE(errors_.empty()) << errors_.front();

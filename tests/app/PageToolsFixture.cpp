@@ -11,6 +11,7 @@
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "support/Shell.h"
+#include "tests/common/AsPath.h"
 #include "tools/CreateTableForm.h"
 
 namespace kv {
@@ -30,8 +31,8 @@ void PageToolsTest::TearDown() {
 }
 
 TMainForm* PageToolsTest::StartOn(const std::string& page) {
-  ForceDirectories(folder_.Dir() + "site");
-  WriteFileBytes(PagePath(), page);
+  ForceDirectories(AsPath(folder_.Dir() + "site"));
+  WriteFileBytes(AsPath(PagePath()), page);
   main_ = Start([this] { return FakeEngineHost(&engine_); }, {PagePath()});
   app_->CreateForm<TCreateTableForm>(nullptr);
   source_ = app_->CreateForm<TQuellcodeForm>(nullptr);
@@ -39,7 +40,8 @@ TMainForm* PageToolsTest::StartOn(const std::string& page) {
   showcase_ = app_->CreateForm<TWerbungForm>(nullptr);
   meta_ = app_->CreateForm<TMetaTagForm>(nullptr);
   main_->Show();
-  EXPECT_TRUE(WaitFor([&] { return main_->CurrentFile == PagePath() && !engine_->Busy(); }));
+  EXPECT_TRUE(
+      WaitFor([&] { return main_->CurrentFile.Bytes() == PagePath() && !engine_->Busy(); }));
   return main_;
 }
 
@@ -108,9 +110,9 @@ void PageToolsTest::ExpectLeavingChangesNothing(const std::vector<TLeaveCase>& c
     for (const char* earlier : {"", "<P>earlier snapshot</P>\r\n"}) {
       SCOPED_TRACE(std::string(c.name) + (*earlier ? " with" : " without") + " a snapshot");
       if (*earlier)
-        WriteFileBytes(snapshot, earlier);
+        WriteFileBytes(AsPath(snapshot), earlier);
       else
-        DeleteFileIfExists(snapshot);
+        DeleteFileIfExists(AsPath(snapshot));
       const size_t navigations = engine_->Navigations.size();
       std::string before;
       Visit(handOff, [&] {
@@ -129,13 +131,13 @@ void PageToolsTest::ExpectLeavingChangesNothing(const std::vector<TLeaveCase>& c
 
 std::string PageToolsTest::FileText(const std::string& path) {
   std::string bytes;
-  ReadFileBytes(path, bytes);
+  ReadFileBytes(AsPath(path), bytes);
   return bytes;
 }
 
 std::string PageToolsTest::ReadOr(const std::string& path, const std::string& missing) {
   std::string bytes;
-  return ReadFileBytes(path, bytes) ? bytes : missing;
+  return ReadFileBytes(AsPath(path), bytes) ? bytes : missing;
 }
 
 }  // namespace kv

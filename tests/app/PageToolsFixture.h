@@ -27,7 +27,7 @@ class PageToolsTest : public MainFormTest {
   // are created in the program's order. Returns once the page is open.
   TMainForm* StartOn(const std::string& page);
   std::string PagePath() const { return folder_.Dir() + "site/page.html"; }
-  std::string DocFile(const char* name) const { return main_->DocDir + name; }
+  std::string DocFile(const char* name) const { return (main_->DocDir + name).Bytes(); }
 
   // Runs the hand-off; steps run once the window is shown (inside its modal loop). Errors land
   // in errors_.

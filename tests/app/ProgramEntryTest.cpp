@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -22,7 +23,8 @@ TEST(ProgramEntry, APageNamedRelativeToTheStartFolderOpens) {
   const fs::path dir = fs::temp_directory_path() /
                        ("kv_entry_" + std::to_string(QCoreApplication::applicationPid()));
   fs::create_directories(dir / "tmp");
-  ASSERT_TRUE(WriteFileBytes(FromSysPath(dir / "page.html"), "<HTML><BODY>hier</BODY></HTML>"));
+  ASSERT_TRUE(
+      WriteFileBytes(AsPath((dir / "page.html").string()), "<HTML><BODY>hier</BODY></HTML>"));
 
   QProcess program;
   program.setProgram(QString::fromStdString(std::string(KV_BINARY_DIR) + "/bin/kavelin"));

@@ -14,6 +14,7 @@
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "tests/app/PageToolsFixture.h"
+#include "tests/common/AsPath.h"
 #include "tools/core/Gradient.h"
 
 namespace kv {
@@ -212,11 +213,11 @@ TEST_F(SourceWindow, BadExchangeFilesAreRefusedOrComeBackUnchanged) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     errors_.clear();
-    WriteFileBytes(Snapshot(), "before");
+    WriteFileBytes(AsPath(Snapshot()), "before");
     if (c.bytes)
-      WriteFileBytes(Exchange(), *c.bytes);
+      WriteFileBytes(AsPath(Exchange()), *c.bytes);
     else
-      DeleteFileIfExists(Exchange());
+      DeleteFileIfExists(AsPath(Exchange()));
     Visit([&] { source_->ShowModal(); },
           [&] {
             if (source_->Showing()) Press(Memo(), Qt::Key_F2);
@@ -239,16 +240,16 @@ TEST_F(SourceWindow, BadExchangeFilesAreRefusedOrComeBackUnchanged) {
 TEST_F(SourceWindow, AnUnwritableFolderIsReportedByFileAndChangesNothing) {
   StartOn(kPage);
   // A folder where the exchange file should be: the hand-off stops before the window.
-  std::filesystem::create_directory(SysPath(Exchange()));
+  std::filesystem::create_directory(AsPath(Exchange()).Sys());
   Open([] {});
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find(Exchange()), std::string::npos) << errors_[0];
   EXPECT_FALSE(source_->Showing());
-  std::filesystem::remove(SysPath(Exchange()));
+  std::filesystem::remove(AsPath(Exchange()).Sys());
 
   // The snapshot cannot be written: the visit ends at once, the earlier snapshot stays.
   errors_.clear();
-  WriteFileBytes(Snapshot(), "earlier");
+  WriteFileBytes(AsPath(Snapshot()), "earlier");
   SetAtomicWriteFault(
       [&](const std::string& path) { return path == Snapshot() ? "disk full" : std::string(); });
   EXPECT_NE(Open([] {}), mrOk);

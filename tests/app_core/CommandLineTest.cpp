@@ -51,13 +51,17 @@ TEST(CommandLineTest, OptionsFilesAndTheEndOfOptions) {
        A::Run,
        {"\xFF\xFE-seite.html", "-\xE4.html"},
        ""},
+      // ":" is part of a name.
+      {{"a:b.html", "file:x.html"}, A::Run, {"a:b.html", "file:x.html"}, ""},
   };
   for (const Case& c : cases) {
     std::string shown;
     for (const char* a : c.args) shown += std::string(a) + " ";
     const TCommandLine line = Parse(c.args);
     EXPECT_EQ(line.Action, c.action) << shown;
-    EXPECT_EQ(line.Files, c.files) << shown;
+    std::vector<std::string> files;
+    for (const THostPath& f : line.Files) files.push_back(f.Bytes());
+    EXPECT_EQ(files, c.files) << shown;
     EXPECT_EQ(line.BadOption, c.bad) << shown;
   }
 }
@@ -91,7 +95,7 @@ struct TRun {
 TRun Act(const std::vector<const char*>& args, const std::string& dir, int language) {
   std::ostringstream out, err;
   TRun r;
-  r.status = RunStartAction(Parse(args), dir, language, out, err);
+  r.status = RunStartAction(Parse(args), THostPath::FromBytes(dir), language, out, err);
   r.out = out.str();
   r.err = err.str();
   return r;

@@ -31,13 +31,18 @@ class RecentFilesTest : public testing::Test {
  protected:
   std::string Page(const std::string& name) {
     const std::string path = folder_.File(name);
-    WriteFileBytes(path, "<HTML></HTML>");
+    WriteFileBytes(THostPath::FromBytes(path), "<HTML></HTML>");
     return path;
   }
   std::string Read(const char* name) {
     std::string bytes;
-    ReadFileBytes(folder_.File(name), bytes);
+    ReadFileBytes(folder_.Path(name), bytes);
     return bytes;
+  }
+  static std::vector<THostPath> Paths(const Lines& lines) {
+    std::vector<THostPath> paths;
+    for (const std::string& line : lines) paths.push_back(THostPath::FromBytes(line));
+    return paths;
   }
   test::TTempFolder folder_;
 };
@@ -59,22 +64,38 @@ TEST_F(RecentFilesTest, NewestFirstNoDuplicatesAtMostFiveExistingOnes) {
       {a, {b, gone, gone2, c, d, e}, {a, b, c}},  // the five are counted before the check
       {a, {folder_.File("A.html")}, {a}},         // another spelling is another entry...
   };
-  for (const Case& k : cases) EXPECT_EQ(UpdatedRecentList(k.path, k.old), k.expected) << k.path;
+  for (const Case& k : cases)
+    EXPECT_EQ(UpdatedRecentList(THostPath::FromBytes(k.path), Paths(k.old)), Paths(k.expected))
+        << k.path;
   // ... which stays when that file exists (on a file system that tells the two apart).
   const std::string upper = Page("A.html");
-  EXPECT_EQ(UpdatedRecentList(a, {upper}), (Lines{a, upper}));
+  EXPECT_EQ(UpdatedRecentList(THostPath::FromBytes(a), Paths({upper})), Paths({a, upper}));
 }
 
 TEST_F(RecentFilesTest, BothListsAreWrittenWithCrLfLines) {
   const std::string a = Page("a.html"), f = Page("f & g.html");
-  AddRecentFile(folder_.Dir(), a);
-  AddRecentFile(folder_.Dir(), f);
+  AddRecentFile(folder_.Path(), THostPath::FromBytes(a));
+  AddRecentFile(folder_.Path(), THostPath::FromBytes(f));
   EXPECT_EQ(Read("historie.ini"), f + "\r\n" + a + "\r\n");
   EXPECT_EQ(Read("historiesmall.ini"), "f & g.html\r\na.html\r\n");
   // An unwritable place is the framework's file error naming the file; the lists stay.
-  WriteFileBytes(folder_.File("sub"), "a file, not a folder");
-  EXPECT_THROW(AddRecentFile(folder_.File("sub/"), a), EFCreateError);
+  WriteFileBytes(folder_.Path("sub"), "a file, not a folder");
+  EXPECT_THROW(AddRecentFile(folder_.Path("sub/"), THostPath::FromBytes(a)), EFCreateError);
   EXPECT_EQ(Read("historie.ini"), f + "\r\n" + a + "\r\n");
+}
+
+TEST_F(RecentFilesTest, PathsBeyondTheCodePageStayByteForByte) {
+  const std::string lodz = "\xC5\x81\xC3\xB3\x64\xC5\xBA";
+  ForceDirectories(folder_.Path(lodz));
+  const std::string a = Page(lodz + "/strona \xCE\xB6.html"), bad = Page("M\xFCller.html"),
+                    broken = Page("line\nbreak.html");
+  for (const std::string& p : {a, bad, broken})
+    AddRecentFile(folder_.Path(), THostPath::FromBytes(p));
+  // The name with a line break opens but is not listed; the others are the bytes as given.
+  EXPECT_EQ(Read("historie.ini"), bad + "\r\n" + a + "\r\n");
+  EXPECT_EQ(Read("historiesmall.ini"), "M\xFCller.html\r\nstrona \xCE\xB6.html\r\n");
+  EXPECT_EQ(ReadRecentList(folder_.Path()),
+            (std::vector<THostPath>{THostPath::FromBytes(bad), THostPath::FromBytes(a)}));
 }
 
 }  // namespace

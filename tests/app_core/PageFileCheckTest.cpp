@@ -41,18 +41,18 @@ TEST(PageFileCheckTest, SortsFilesByWhatTheyAre) {
       {"ico.html", "\0\0\1\0\1\0\x10\x10"s, V::Picture},
   };
   for (const TCase& c : cases) {
-    ASSERT_TRUE(WriteFileBytes(folder.File(c.name), c.bytes));
+    ASSERT_TRUE(WriteFileBytes(folder.Path(c.name), c.bytes));
     EXPECT_EQ(CheckPageFile(THostPath::FromBytes(folder.File(c.name))), c.verdict) << c.name;
   }
 
   // The special files: a folder, a pipe, a sparse file just over the limit, nothing at all.
-  ASSERT_TRUE(ForceDirectories(folder.File("folder.html")));
+  ASSERT_TRUE(ForceDirectories(folder.Path("folder.html")));
   ASSERT_EQ(::mkfifo(folder.File("fifo.html").c_str(), 0600), 0);
-  ASSERT_TRUE(WriteFileBytes(folder.File("huge.html"), "<html>"));
+  ASSERT_TRUE(WriteFileBytes(folder.Path("huge.html"), "<html>"));
   ASSERT_EQ(::truncate(folder.File("huge.html").c_str(), 65 * 1024 * 1024), 0);
-  ASSERT_TRUE(WriteFileBytes(folder.File("limit.html"), std::string(PageFileProbeSize, 'a')));
+  ASSERT_TRUE(WriteFileBytes(folder.Path("limit.html"), std::string(PageFileProbeSize, 'a')));
   ASSERT_EQ(::truncate(folder.File("limit.html").c_str(), MaxPageFileSize), 0);
-  ASSERT_TRUE(WriteFileBytes(folder.File("blocker"), "a file where a folder should be"));
+  ASSERT_TRUE(WriteFileBytes(folder.Path("blocker"), "a file where a folder should be"));
   const std::pair<const char*, V> special[] = {
       {"folder.html", V::Folder},   {"fifo.html", V::Unreadable},      {"huge.html", V::TooLarge},
       {"missing.html", V::Missing}, {"blocker/page.html", V::Missing}, {"/dev/null", V::Unreadable},

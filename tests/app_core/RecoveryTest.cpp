@@ -250,13 +250,13 @@ class RestorePlanTest : public RecoveryFolderTest {
 };
 
 TEST_F(RestorePlanTest, TheQuestionNamesThePageItsFolderAndTheTime) {
-  ASSERT_TRUE(ForceDirectories(Site()));
+  ASSERT_TRUE(ForceDirectories(AsPath(Site())));
   WriteText(Site() + "seite.html", "x");
   const TOrphan orphan = Orphan({false, Site() + "seite.html", Site(), 1715000000, 0, 0});
   TRestorePlan plan = PlanRestore(orphan, true, 2);
   EXPECT_FALSE(plan.Untitled);
-  EXPECT_EQ(plan.CurrentFile, Site() + "seite.html");
-  EXPECT_EQ(plan.DocDir, Site());
+  EXPECT_EQ(plan.CurrentFile.Bytes(), Site() + "seite.html");
+  EXPECT_EQ(plan.DocDir.Bytes(), Site());
   const std::string time = RecoveryTimeText(1715000000, 2);
   EXPECT_EQ(plan.Question,
             "KAVELIN was not closed properly. There is a recovery copy of the page "
@@ -271,7 +271,7 @@ TEST_F(RestorePlanTest, TheQuestionNamesThePageItsFolderAndTheTime) {
 }
 
 TEST_F(RestorePlanTest, WhatCannotBeRestoredAsItWasIsSaid) {
-  ASSERT_TRUE(ForceDirectories(Site()));
+  ASSERT_TRUE(ForceDirectories(AsPath(Site())));
   struct TCase {
     const char* Label;
     TRecoveryRecord Record;
@@ -289,16 +289,17 @@ TEST_F(RestorePlanTest, WhatCannotBeRestoredAsItWasIsSaid) {
        true,
        true,
        {"The folder no longer exists"}},
+      // A path of any bytes comes back under that very path.
       {"not utf-8",
        {false, Site() + "\xFF.html", Site(), 5, 0, 0},
        true,
-       true,
-       {"\"&#65533;.html\"", "The page's path cannot be used"}},
+       false,
+       {"\"&#65533;.html\"", "The page's file no longer exists"}},
       {"beyond the code page",
        {false, Site() + "\xE6\x97\xA5.html", Site(), 5, 0, 0},
        true,
-       true,
-       {"\"&#26085;.html\"", "The page's path cannot be used"}},
+       false,
+       {"\"&#26085;.html\"", "The page's file no longer exists"}},
       {"line break",
        {false, Site() + "zwei\nZeilen.html", Site(), 5, 0, 0},
        true,

@@ -23,7 +23,7 @@ class SaveDocumentTest : public testing::Test {
 
   std::string Read(const std::string& path) {
     std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
+    EXPECT_TRUE(ReadFileBytes(AsPath(path), bytes)) << path;
     return bytes;
   }
 
@@ -32,30 +32,31 @@ class SaveDocumentTest : public testing::Test {
 
 TEST_F(SaveDocumentTest, EveryLineEndsWithCrLf) {
   const std::string path = folder_.File("page.html");
-  WriteSavedPage(path, {"<HTML>", "", "</HTML>"});
+  WriteSavedPage(AsPath(path), {"<HTML>", "", "</HTML>"});
   EXPECT_EQ(Read(path), "<HTML>\r\n\r\n</HTML>\r\n");
-  WriteSavedPage(path, {});
+  WriteSavedPage(AsPath(path), {});
   EXPECT_EQ(Read(path), "");
 }
 
 TEST_F(SaveDocumentTest, FailureNamesTheFileAndKeepsTheOldOne) {
   const std::string dir = folder_.File("site/");
-  ASSERT_TRUE(ForceDirectories(dir));
+  ASSERT_TRUE(ForceDirectories(AsPath(dir)));
   const std::string path = dir + "index.html";
-  ASSERT_TRUE(WriteFileBytes(path, "old page"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(path), "old page"));
   ::chmod(dir.c_str(), 0555);
   try {
-    SaveRewrittenPage(path, {"<HTML>new</HTML>"}, dir, Posix);
+    SaveRewrittenPage(AsPath(path), {"<HTML>new</HTML>"}, AsPath(dir));
     FAIL() << "saved into a read-only folder";
   } catch (const EFCreateError& e) {
     EXPECT_NE(e.Message.find("Datei " + path + " kann nicht erstellt werden"), std::string::npos)
         << e.Message;
-    EXPECT_GT(e.Message.size(), FrameworkText::FileCreateError(path).size() + 2) << "no reason";
+    EXPECT_GT(e.Message.size(), FrameworkText::FileCreateError(AsPath(path)).size() + 2)
+        << "no reason";
   }
   EXPECT_EQ(Read(path), "old page");
   ::chmod(dir.c_str(), 0755);
   ::chmod(path.c_str(), 0444);
-  EXPECT_THROW(WriteSavedPage(path, {"x"}), EFCreateError);
+  EXPECT_THROW(WriteSavedPage(AsPath(path), {"x"}), EFCreateError);
   EXPECT_EQ(Read(path), "old page");
 }
 
@@ -84,13 +85,13 @@ class SaveBadInputTest : public testing::TestWithParam<TBadInput> {
 
 TEST_P(SaveBadInputTest, SavesWithoutLosingText) {
   const std::string path = folder_.File("page.html");
-  SaveRewrittenPage(path, GetParam().Lines, folder_.Dir(), Posix);
+  SaveRewrittenPage(AsPath(path), GetParam().Lines, AsPath(folder_.Dir()));
   std::string bytes;
-  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  ASSERT_TRUE(ReadFileBytes(AsPath(path), bytes));
   // None of these lines holds anything the rewriting reacts to, so they come back unchanged.
   EXPECT_EQ(bytes, JoinSavedLines(GetParam().Lines));
   TStringList reread;
-  reread.LoadFromFile(path);
+  reread.LoadFromFile(AsPath(path));
   EXPECT_EQ(reread.Count(), static_cast<int>(GetParam().Lines.size()));
 }
 

@@ -30,7 +30,7 @@ void PrintTo(const TFolderCase& c, std::ostream* os) {
 
 std::vector<std::string> ReadLines(const std::string& path) {
   std::string bytes;
-  EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
+  EXPECT_TRUE(ReadFileBytes(AsPath(path), bytes)) << path;
   return SplitLines(bytes);
 }
 
@@ -113,10 +113,10 @@ class SaveEquivalenceTest : public testing::TestWithParam<TFolderCase> {
     const std::string reference = folder_.File("reference.html");
     const std::string ours = folder_.File("ours.html");
     SaveByFilePasses(reference, lines, c.DocDir, c.Style);
-    SaveRewrittenPage(ours, lines, c.DocDir, c.Style);
+    WriteSavedPage(AsPath(ours), RewriteSavedPage(lines, c.DocDir, c.Style));
     std::string expected, actual;
-    ASSERT_TRUE(ReadFileBytes(reference, expected));
-    ASSERT_TRUE(ReadFileBytes(ours, actual));
+    ASSERT_TRUE(ReadFileBytes(AsPath(reference), expected));
+    ASSERT_TRUE(ReadFileBytes(AsPath(ours), actual));
     ASSERT_EQ(actual.size(), expected.size());
     // Compared line by line first, so that a difference is shown where it is.
     const auto e = SplitLines(expected), a = SplitLines(actual);
@@ -124,9 +124,9 @@ class SaveEquivalenceTest : public testing::TestWithParam<TFolderCase> {
     EXPECT_EQ(actual, expected);
     // The page as one text, as the engine hands it over, is written the same.
     const std::string viaText = folder_.File("text.html");
-    SaveRewrittenText(viaText, JoinSavedLines(lines), c.DocDir, c.Style);
+    SaveBytesToFile(AsPath(viaText), RewriteSavedText(JoinSavedLines(lines), c.DocDir, c.Style));
     std::string fromText;
-    ASSERT_TRUE(ReadFileBytes(viaText, fromText));
+    ASSERT_TRUE(ReadFileBytes(AsPath(viaText), fromText));
     EXPECT_EQ(fromText, expected);
   }
 

@@ -34,7 +34,7 @@ TEST(SettingsFolderTest, AFileCanBeCreatedOnlyInAFolderWithNothingInTheWay) {
       {"", false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CanCreateFileIn(c.dir), c.writable) << c.dir;
+    EXPECT_EQ(CanCreateFileIn(AsPath(c.dir)), c.writable) << c.dir;
     if (c.writable) {
       EXPECT_FALSE(fs::exists(c.dir + SettingsTrialFile)) << "left behind";
     }
@@ -48,15 +48,17 @@ TEST(SettingsFolderTest, TheUsersFolderOnlyWhenTheProgramFolderIsNotWritable) {
   int asked = 0;
   auto user = [&] {
     ++asked;
-    return folder.File("config/");
+    return AsPath(folder.File("config/"));
   };
-  EXPECT_EQ(ChooseSettingsDir(folder.File("program/"), user), folder.File("program/"));
+  EXPECT_EQ(ChooseSettingsDir(AsPath(folder.File("program/")), user),
+            AsPath(folder.File("program/")));
   EXPECT_EQ(asked, 0);
-  EXPECT_EQ(ChooseSettingsDir(folder.File("installed/"), user), folder.File("config/"));
+  EXPECT_EQ(ChooseSettingsDir(AsPath(folder.File("installed/")), user),
+            AsPath(folder.File("config/")));
   EXPECT_EQ(asked, 1);
   // Without a settings folder of the user's the files stay where they were, failing loudly.
-  EXPECT_EQ(ChooseSettingsDir(folder.File("installed/"), [] { return std::string(); }),
-            folder.File("installed/"));
+  EXPECT_EQ(ChooseSettingsDir(AsPath(folder.File("installed/")), [] { return THostPath(); }),
+            AsPath(folder.File("installed/")));
 }
 
 }  // namespace

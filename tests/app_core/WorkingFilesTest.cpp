@@ -48,7 +48,7 @@ TEST(WorkFileNameTest, NumberedCopyInTheDocumentFolder) {
   const std::regex shape(R"(/home/u/web/KAVELIN_temp(\d+)\.html)");
   std::set<std::string> seen;
   for (int i = 0; i < 200; ++i) {
-    const std::string name = NewWorkFileName("/home/u/web/");
+    const std::string name = NewWorkFileName(AsPath("/home/u/web/")).Bytes();
     std::smatch m;
     ASSERT_TRUE(std::regex_match(name, m, shape)) << name;
     EXPECT_LT(std::stol(m[1]), 9999999);
@@ -60,14 +60,14 @@ TEST(WorkFileNameTest, NumberedCopyInTheDocumentFolder) {
 }
 
 TEST(WorkFileNameTest, UntitledPageBelowTheTemporaryDirectory) {
-  EXPECT_EQ(UntitledDocDir("/tmp/u/"), "/tmp/u/temp/");
-  EXPECT_EQ(UntitledFile("/tmp/u/"), "/tmp/u/temp/temp.html");
-  EXPECT_EQ(UntitledFile(""), "temp/temp.html");
+  EXPECT_EQ(UntitledDocDir(AsPath("/tmp/u/")).Bytes(), "/tmp/u/temp/");
+  EXPECT_EQ(UntitledFile(AsPath("/tmp/u/")).Bytes(), "/tmp/u/temp/temp.html");
+  EXPECT_EQ(UntitledFile(AsPath("")).Bytes(), "temp/temp.html");
 }
 
 class DeleteWorkingFilesTest : public testing::Test {
  protected:
-  void Make(const std::string& path) { ASSERT_TRUE(WriteFileBytes(path, "x")) << path; }
+  void Make(const std::string& path) { ASSERT_TRUE(WriteFileBytes(AsPath(path), "x")) << path; }
 
   test::TTempFolder folder_;
 };
@@ -75,8 +75,8 @@ class DeleteWorkingFilesTest : public testing::Test {
 TEST_F(DeleteWorkingFilesTest, SweepsTheDocumentFolderThenTheTemporaryOne) {
   const std::string doc = folder_.File("doc/");
   const std::string temp = folder_.File("temp/");
-  ASSERT_TRUE(ForceDirectories(doc));
-  ASSERT_TRUE(ForceDirectories(temp));
+  ASSERT_TRUE(ForceDirectories(AsPath(doc)));
+  ASSERT_TRUE(ForceDirectories(AsPath(temp)));
   for (const char* name : {"KAVELIN_temp42.html", "KAVELIN_undo.html", "KAVELIN_quellcode.html"}) {
     Make(doc + name);
     Make(temp + name);
@@ -84,25 +84,28 @@ TEST_F(DeleteWorkingFilesTest, SweepsTheDocumentFolderThenTheTemporaryOne) {
   const std::vector<std::string> kept = {doc + "KAVELIN_notes.html", doc + "index.html",
                                          temp + "KAVELIN_temp.html", temp + "kavelin77.html"};
   for (const auto& k : kept) Make(k);
-  ASSERT_TRUE(ForceDirectories(doc + "KAVELIN_undo.html.d"));
-  ASSERT_TRUE(ForceDirectories(doc + "KAVELIN_metatags.html"));  // a folder: not a file to delete
+  ASSERT_TRUE(ForceDirectories(AsPath(doc + "KAVELIN_undo.html.d")));
+  ASSERT_TRUE(
+      ForceDirectories(AsPath(doc + "KAVELIN_metatags.html")));  // a folder: not a file to delete
 
-  EXPECT_EQ(DeleteWorkingFiles(doc, temp), 6);
-  for (const auto& k : kept) EXPECT_TRUE(FileExists(k)) << k;
-  EXPECT_FALSE(FileExists(doc + "KAVELIN_temp42.html"));
-  EXPECT_FALSE(FileExists(temp + "KAVELIN_undo.html"));
-  EXPECT_TRUE(DirectoryExists(doc + "KAVELIN_metatags.html"));
+  EXPECT_EQ(DeleteWorkingFiles(AsPath(doc), AsPath(temp)), 6);
+  for (const auto& k : kept) EXPECT_TRUE(FileExists(AsPath(k))) << k;
+  EXPECT_FALSE(FileExists(AsPath(doc + "KAVELIN_temp42.html")));
+  EXPECT_FALSE(FileExists(AsPath(temp + "KAVELIN_undo.html")));
+  EXPECT_TRUE(DirectoryExists(AsPath(doc + "KAVELIN_metatags.html")));
 }
 
 TEST_F(DeleteWorkingFilesTest, TheCopyToKeepIsSparedInBothSweeps) {
   const std::string doc = folder_.File("doc/");
-  ASSERT_TRUE(ForceDirectories(doc));
+  ASSERT_TRUE(ForceDirectories(AsPath(doc)));
   Make(doc + "KAVELIN_temp1.html");
   Make(doc + "KAVELIN_temp2.html");
   // The same folder as the document's, spelled differently: still the file to keep.
-  EXPECT_EQ(DeleteWorkingFiles(doc, doc, folder_.File("doc/./KAVELIN_temp2.html")), 1);
-  EXPECT_FALSE(FileExists(doc + "KAVELIN_temp1.html"));
-  EXPECT_TRUE(FileExists(doc + "KAVELIN_temp2.html"));
+  EXPECT_EQ(DeleteWorkingFiles(AsPath(doc), AsPath(doc),
+                               AsPath(folder_.File("doc/./KAVELIN_temp2.html"))),
+            1);
+  EXPECT_FALSE(FileExists(AsPath(doc + "KAVELIN_temp1.html")));
+  EXPECT_TRUE(FileExists(AsPath(doc + "KAVELIN_temp2.html")));
 }
 
 TEST_F(DeleteWorkingFilesTest, EmptyFolderMeansTheCurrentDirectory) {
@@ -110,24 +113,25 @@ TEST_F(DeleteWorkingFilesTest, EmptyFolderMeansTheCurrentDirectory) {
   fs::current_path(folder_.Dir());
   Make("KAVELIN_undo.html");
   Make("mine.html");
-  const int deleted = DeleteWorkingFiles("", folder_.File("missing/"));
+  const int deleted = DeleteWorkingFiles(AsPath(""), AsPath(folder_.File("missing/")));
   fs::current_path(before);
   EXPECT_EQ(deleted, 1);
-  EXPECT_FALSE(FileExists(folder_.File("KAVELIN_undo.html")));
-  EXPECT_TRUE(FileExists(folder_.File("mine.html")));
+  EXPECT_FALSE(FileExists(AsPath(folder_.File("KAVELIN_undo.html"))));
+  EXPECT_TRUE(FileExists(AsPath(folder_.File("mine.html"))));
 }
 
 TEST_F(DeleteWorkingFilesTest, FailuresAreIgnored) {
   const std::string doc = folder_.File("ro/");
-  ASSERT_TRUE(ForceDirectories(doc));
+  ASSERT_TRUE(ForceDirectories(AsPath(doc)));
   Make(doc + "KAVELIN_undo.html");
   Make(folder_.File("KAVELIN_temp1.html"));
   ::chmod(doc.c_str(), 0555);
   // As super-user the file goes anyway; otherwise it stays. Neither throws, and the second
   // folder is swept regardless.
-  EXPECT_NO_THROW(DeleteWorkingFiles(doc, folder_.Dir()));
-  EXPECT_FALSE(FileExists(folder_.File("KAVELIN_temp1.html")));
-  EXPECT_NO_THROW(DeleteWorkingFiles(folder_.File("nowhere/"), folder_.File("nowhere2/")));
+  EXPECT_NO_THROW(DeleteWorkingFiles(AsPath(doc), AsPath(folder_.Dir())));
+  EXPECT_FALSE(FileExists(AsPath(folder_.File("KAVELIN_temp1.html"))));
+  EXPECT_NO_THROW(
+      DeleteWorkingFiles(AsPath(folder_.File("nowhere/")), AsPath(folder_.File("nowhere2/"))));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "support/Files.h"
 #include "support/StringTools.h"
 #include "support/SystemInfo.h"
+#include "tests/common/AsPath.h"
 #include "tests/common/EventLoop.h"
 
 namespace kv {
@@ -46,7 +47,7 @@ void DocumentFlowTest::SetUp() {
   const fs::path built = fs::path(KV_BINARY_DIR) / "bin";
   fs::copy(built / "Ver.ini", dir / "Ver.ini");
   fs::copy(built / "recom", dir / "recom", fs::copy_options::recursive);
-  dir_ = FromSysPath(dir) + "/";
+  dir_ = dir.string() + "/";
 
   ::setenv("TMPDIR", TempDir().c_str(), 1);
   // Recovery copies go to the test's own folder, never to the user's.
@@ -72,15 +73,17 @@ void DocumentFlowTest::TearDown() {
   ResetDialogService();
   FreeWindowsInfo();
   std::error_code ec;
-  for (auto& e : fs::recursive_directory_iterator(SysPath(dir_), ec))
+  for (auto& e : fs::recursive_directory_iterator(fs::path(dir_), ec))
     if (e.is_directory(ec))
       fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-  fs::remove_all(SysPath(dir_), ec);
+  fs::remove_all(fs::path(dir_), ec);
 }
 
 TMainForm* DocumentFlowTest::StartReady(std::vector<std::string> arguments) {
-  form_ = app_->CreateForm<TMainForm>(nullptr, MakeQtEngineHost, std::move(arguments),
-                                      dir_ + "kavelin");
+  std::vector<THostPath> paths;
+  for (const std::string& a : arguments) paths.push_back(THostPath::FromBytes(a));
+  form_ = app_->CreateForm<TMainForm>(nullptr, MakeQtEngineHost, std::move(paths),
+                                      THostPath::FromBytes(dir_ + "kavelin"));
   bool ready = false;
   form_->OnEditingReady = [&] { ready = true; };
   form_->Show();
@@ -120,7 +123,7 @@ void DocumentFlowTest::Click(const std::function<void()>& handler) {
 
 std::string DocumentFlowTest::FileText(const std::string& path) {
   std::string bytes;
-  ReadFileBytes(path, bytes);
+  ReadFileBytes(AsPath(path), bytes);
   return bytes;
 }
 
@@ -128,8 +131,8 @@ std::vector<std::string> DocumentFlowTest::FilesIn(const std::string& dir,
                                                    const std::string& prefix) {
   std::vector<std::string> names;
   std::error_code ec;
-  for (auto& e : fs::directory_iterator(SysPath(dir), ec)) {
-    const std::string name = FromSysPath(e.path().filename());
+  for (auto& e : fs::directory_iterator(fs::path(dir), ec)) {
+    const std::string name = e.path().filename().string();
     if (name.rfind(prefix, 0) == 0) names.push_back(name);
   }
   std::sort(names.begin(), names.end());

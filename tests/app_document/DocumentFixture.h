@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 

@@ -8,6 +8,7 @@
 #include "support/Cp1252.h"
 #include "support/Files.h"
 #include "tests/app_document/DocumentFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -50,11 +51,11 @@ TEST_F(DocumentFlowTest, NewTypeSaveInBothLanguages) {
   TMainForm* f = StartReady();
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   const std::string untitled = TempDir() + "temp/temp.html";
-  EXPECT_EQ(f->CurrentFile, untitled);
-  EXPECT_EQ(f->DocDir, TempDir() + "temp/");
+  EXPECT_EQ(f->CurrentFile.Bytes(), untitled);
+  EXPECT_EQ(f->DocDir.Bytes(), TempDir() + "temp/");
   EXPECT_EQ(f->StatusBar1->SimpleText(), untitled);
-  EXPECT_TRUE(std::regex_match(f->WorkFile, std::regex(".*/temp/KAVELIN_temp\\d+\\.html")));
-  EXPECT_FALSE(FileExists(untitled));  // not until it is saved
+  EXPECT_TRUE(std::regex_match(f->WorkFile.Bytes(), std::regex(".*/temp/KAVELIN_temp\\d+\\.html")));
+  EXPECT_FALSE(FileExists(AsPath(untitled)));  // not until it is saved
 
   Type("Hallo Welt");
   Click([&] { f->Soeichern1Click(f); });
@@ -75,60 +76,60 @@ TEST_F(DocumentFlowTest, NewTypeSaveInBothLanguages) {
 
 TEST_F(DocumentFlowTest, TwoNewPagesLeaveTheFirstWorkingCopyUntilTheCleanUp) {
   TMainForm* f = StartReady();
-  const std::string first = f->WorkFile;
+  const std::string first = f->WorkFile.Bytes();
   Click([&] { f->Neu1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_NE(f->WorkFile, first);
-  EXPECT_TRUE(FileExists(first));
-  EXPECT_EQ(FileText(f->WorkFile), "");
+  EXPECT_NE(f->WorkFile.Bytes(), first);
+  EXPECT_TRUE(FileExists(AsPath(first)));
+  EXPECT_EQ(FileText(f->WorkFile.Bytes()), "");
   EXPECT_EQ(FilesIn(TempDir() + "temp/", "KAVELIN_temp").size(), 2u);
 }
 
 TEST_F(DocumentFlowTest, SaveAsIntoAnotherFolderThenOpenAnotherPage) {
   TMainForm* f = StartReady();
-  const std::string untitledWork = f->WorkFile;
+  const std::string untitledWork = f->WorkFile.Bytes();
   const std::string site = Dir() + "site/";
-  ASSERT_TRUE(ForceDirectories(site));
-  ASSERT_TRUE(WriteFileBytes(site + "seite.html", "altes"));  // overwritten without asking
+  ASSERT_TRUE(ForceDirectories(AsPath(site)));
+  ASSERT_TRUE(WriteFileBytes(AsPath(site + "seite.html"), "altes"));  // overwritten without asking
   Type("Neue Seite");
   AnswerFileDialog(site + "seite");
   Click([&] { f->Speichernunter1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   EXPECT_EQ(dialogPresets_.back(), TempDir() + "temp/temp.html");
-  EXPECT_EQ(f->CurrentFile, site + "seite.html");
-  EXPECT_EQ(f->DocDir, site);
+  EXPECT_EQ(f->CurrentFile.Bytes(), site + "seite.html");
+  EXPECT_EQ(f->DocDir.Bytes(), site);
   EXPECT_EQ(f->StatusBar1->SimpleText(), site + "seite.html");
-  EXPECT_EQ(f->WorkFile, untitledWork);
+  EXPECT_EQ(f->WorkFile.Bytes(), untitledWork);
   EXPECT_TRUE(messages_.empty());  // Save as shows no message
   EXPECT_NE(FileText(site + "seite.html").find("Neue Seite"), std::string::npos);
 
   // The user's own file beside the page, and a left-over working file of the program.
-  ASSERT_TRUE(WriteFileBytes(site + "KAVELIN_notizen.html", "meins"));
-  ASSERT_TRUE(WriteFileBytes(site + "KAVELIN_undo.html", "alt"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(site + "KAVELIN_notizen.html"), "meins"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(site + "KAVELIN_undo.html"), "alt"));
   const std::string other = Dir() + "other/";
-  ASSERT_TRUE(ForceDirectories(other));
-  ASSERT_TRUE(WriteFileBytes(other + "b.html", "<html><body><p>Seite B</p></body></html>"));
+  ASSERT_TRUE(ForceDirectories(AsPath(other)));
+  ASSERT_TRUE(WriteFileBytes(AsPath(other + "b.html"), "<html><body><p>Seite B</p></body></html>"));
   AnswerFileDialog(other + "b.html");
   Click([&] { f->NeueInternetseit1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_EQ(f->CurrentFile, other + "b.html");
-  EXPECT_EQ(f->DocDir, other);
+  EXPECT_EQ(f->CurrentFile.Bytes(), other + "b.html");
+  EXPECT_EQ(f->DocDir.Bytes(), other);
   EXPECT_EQ(f->StatusBar1->SimpleText(), other + "b.html");
   EXPECT_EQ(FilesIn(other, "KAVELIN_temp").size(), 1u);
-  EXPECT_EQ(f->WorkFile.rfind(other + "KAVELIN_temp", 0), 0u);
+  EXPECT_EQ(f->WorkFile.Bytes().rfind(other + "KAVELIN_temp", 0), 0u);
   EXPECT_EQ(FilesIn(site, "KAVELIN_"), (std::vector<std::string>{"KAVELIN_notizen.html"}));
-  EXPECT_EQ(FileText(f->WorkFile), FileText(other + "b.html"));
+  EXPECT_EQ(FileText(f->WorkFile.Bytes()), FileText(other + "b.html"));
   EXPECT_NE(FileText(Dir() + "historie.ini").find("b.html"), std::string::npos);
 
   // Closing cleans up the current folder.
   TCloseAction action = TCloseAction::caHide;
   f->FormClose(f, action);
   EXPECT_TRUE(FilesIn(other, "KAVELIN_").empty());
-  EXPECT_TRUE(FileExists(other + "b.html"));
-  EXPECT_TRUE(FileExists(site + "KAVELIN_notizen.html"));
+  EXPECT_TRUE(FileExists(AsPath(other + "b.html")));
+  EXPECT_TRUE(FileExists(AsPath(site + "KAVELIN_notizen.html")));
   // The untitled page's working copy stays in its old folder: the clean-up looks only in the
   // current document's folder and in the temporary directory itself.
-  EXPECT_TRUE(FileExists(untitledWork));
+  EXPECT_TRUE(FileExists(AsPath(untitledWork)));
 }
 
 TEST_F(DocumentFlowTest, UmlautsAndCharactersOutsideWindows1252SurviveSaveAndReopen) {
@@ -137,13 +138,13 @@ TEST_F(DocumentFlowTest, UmlautsAndCharactersOutsideWindows1252SurviveSaveAndReo
       "e \xC3\x84pfel \xE2\x82\xAC \xE4\xB8\xAD\xE6\x96\x87";
   const std::string page = Dir() + "umlaut.html";
   // Stored the old way: Windows-1252 with a numeric reference for what it cannot hold.
-  ASSERT_TRUE(WriteFileBytes(page,
+  ASSERT_TRUE(WriteFileBytes(AsPath(page),
                              "<html><head><title>T</title></head><body><p>Gr\xF6\xDF"
                              "e \xC4pfel "
                              "\x80 &#20013;&#x6587;</p></body></html>"));
   TMainForm* f = StartReady({page});
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_EQ(f->CurrentFile, page);
+  EXPECT_EQ(f->CurrentFile.Bytes(), page);
   Click([&] { f->Soeichern1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   const std::string saved = FileText(page);
@@ -161,21 +162,21 @@ TEST_F(DocumentFlowTest, SavingFailsLoudlyAndKeepsTheOldFile) {
   TMainForm* f = StartReady();
   Type("Text");
   const std::string ro = Dir() + "ro/";
-  ASSERT_TRUE(ForceDirectories(ro));
-  ASSERT_TRUE(WriteFileBytes(ro + "seite.html", "alte Seite"));
+  ASSERT_TRUE(ForceDirectories(AsPath(ro)));
+  ASSERT_TRUE(WriteFileBytes(AsPath(ro + "seite.html"), "alte Seite"));
   ::chmod((ro).c_str(), 0555);
-  const std::string before = f->CurrentFile;
+  const std::string before = f->CurrentFile.Bytes();
   AnswerFileDialog(ro + "seite.html");
   Click([&] { f->Speichernunter1Click(f); });
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_NE(errors_[0].find(ro + "seite.html"), std::string::npos) << errors_[0];
-  EXPECT_EQ(f->CurrentFile, before);
+  EXPECT_EQ(f->CurrentFile.Bytes(), before);
   EXPECT_EQ(FileText(ro + "seite.html"), "alte Seite");
   ::chmod((ro).c_str(), 0755);
 
   // A read-only page: Save refuses and says so instead of "saved".
   const std::string page = Dir() + "fest.html";
-  ASSERT_TRUE(WriteFileBytes(page, "fest"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(page), "fest"));
   AnswerFileDialog(page);
   Click([&] { f->NeueInternetseit1Click(f); });
   ASSERT_EQ(errors_.size(), 1u);
@@ -190,44 +191,45 @@ TEST_F(DocumentFlowTest, SavingFailsLoudlyAndKeepsTheOldFile) {
 TEST_F(DocumentFlowTest, APageThatCannotBeOpenedLeavesTheDocumentAsItWas) {
   TMainForm* f = StartReady();
   const std::string folder = Dir() + "ordner/";
-  ASSERT_TRUE(ForceDirectories(folder));
+  ASSERT_TRUE(ForceDirectories(AsPath(folder)));
   std::vector<std::string> cannot = {Dir() + "fehlt.html", folder, Dir() + "nirgends/x.html"};
   if (::geteuid() != 0) {
     // Permissions stop only ordinary users.
-    ASSERT_TRUE(WriteFileBytes(Dir() + "gesperrt.html", "x"));
+    ASSERT_TRUE(WriteFileBytes(AsPath(Dir() + "gesperrt.html"), "x"));
     ::chmod((Dir() + "gesperrt.html").c_str(), 0);
     cannot.push_back(Dir() + "gesperrt.html");
     const std::string ro = Dir() + "ro/";
-    ASSERT_TRUE(ForceDirectories(ro));
-    ASSERT_TRUE(WriteFileBytes(ro + "a.html", "x"));
+    ASSERT_TRUE(ForceDirectories(AsPath(ro)));
+    ASSERT_TRUE(WriteFileBytes(AsPath(ro + "a.html"), "x"));
     ::chmod(ro.c_str(), 0555);
     cannot.push_back(ro + "a.html");
   }
-  const std::string file = f->CurrentFile, dir = f->DocDir, work = f->WorkFile;
+  const std::string file = f->CurrentFile.Bytes(), dir = f->DocDir.Bytes(),
+                    work = f->WorkFile.Bytes();
   for (const std::string& name : cannot) {
     errors_.clear();
     AnswerFileDialog(name);
     Click([&] { f->NeueInternetseit1Click(f); });
     ASSERT_EQ(errors_.size(), 1u) << name;
     EXPECT_NE(errors_[0].find(name), std::string::npos) << errors_[0];
-    EXPECT_EQ(f->CurrentFile, file);
-    EXPECT_EQ(f->DocDir, dir);
-    EXPECT_EQ(f->WorkFile, work);
-    EXPECT_TRUE(FileExists(work));
+    EXPECT_EQ(f->CurrentFile.Bytes(), file);
+    EXPECT_EQ(f->DocDir.Bytes(), dir);
+    EXPECT_EQ(f->WorkFile.Bytes(), work);
+    EXPECT_TRUE(FileExists(AsPath(work)));
     EXPECT_EQ(f->StatusBar1->SimpleText(), file);
   }
-  EXPECT_FALSE(FileExists(Dir() + "historie.ini"));
+  EXPECT_FALSE(FileExists(AsPath(Dir() + "historie.ini")));
 }
 
 TEST_F(DocumentFlowTest, CancelledDialogsChangeNothing) {
   TMainForm* f = StartReady();
-  const std::string file = f->CurrentFile;
+  const std::string file = f->CurrentFile.Bytes();
   AnswerFileDialog(std::nullopt);
   Click([&] { f->NeueInternetseit1Click(f); });
   Click([&] { f->Speichernunter1Click(f); });
   EXPECT_TRUE(errors_.empty());
-  EXPECT_EQ(f->CurrentFile, file);
-  EXPECT_FALSE(FileExists(file));
+  EXPECT_EQ(f->CurrentFile.Bytes(), file);
+  EXPECT_FALSE(FileExists(AsPath(file)));
   EXPECT_EQ(f->SaveDialog1->DefaultExt(), "html");
 }
 

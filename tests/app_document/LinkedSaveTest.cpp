@@ -11,6 +11,7 @@
 #include <QWebEngineView>
 #include <filesystem>
 
+#include "platform/QtText.h"
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "tests/app_document/DocumentFixture.h"
@@ -35,9 +36,9 @@ TStat StatOf(const std::string& path) {
 
 TEST_F(DocumentFlowTest, SaveKeepsLinksModeAndGroupAndABrokenSaveKeepsTheOldPage) {
   const std::string real = Dir() + "echt/";
-  ASSERT_TRUE(ForceDirectories(real));
+  ASSERT_TRUE(ForceDirectories(AsPath(real)));
   const std::string page = real + "seite.html";
-  ASSERT_TRUE(WriteFileBytes(page, "<html><body><p>alt</p></body></html>"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(page), "<html><body><p>alt</p></body></html>"));
   ASSERT_EQ(::chown(page.c_str(), ::getuid(), 65534), 0);
   ASSERT_EQ(::chmod(page.c_str(), 0604), 0);
   const std::string symlink = Dir() + "verweis.html";  // opened by this name
@@ -50,7 +51,7 @@ TEST_F(DocumentFlowTest, SaveKeepsLinksModeAndGroupAndABrokenSaveKeepsTheOldPage
   AnswerFileDialog(symlink);
   Click([&] { f->NeueInternetseit1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_EQ(f->CurrentFile, symlink);
+  EXPECT_EQ(f->CurrentFile.Bytes(), symlink);
   Type("Neu");
   Click([&] { f->Soeichern1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
@@ -96,17 +97,17 @@ TEST_F(DocumentFlowTest, SaveKeepsLinksModeAndGroupAndABrokenSaveKeepsTheOldPage
 TEST_F(DocumentFlowTest, APageDroppedOnTheWebViewOpens) {
   TMainForm* f = StartReady();
   const std::string page = Dir() + "gezogen.html";
-  ASSERT_TRUE(WriteFileBytes(page, "<html><body><p>Gezogen</p></body></html>"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(page), "<html><body><p>Gezogen</p></body></html>"));
   QWidget* surface = static_cast<QWebEngineView*>(f->WebBrowser1->Peer())->focusProxy();
   ASSERT_NE(surface, nullptr);
   QMimeData mime;
-  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(HostPathBytes(page)))});
+  mime.setUrls({QUrl::fromLocalFile(PathToQ(AsPath(page)))});
   QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(surface, &enter);
   ASSERT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(surface, &drop);
-  ASSERT_TRUE(WaitFor([&] { return f->CurrentFile == page; }));
+  ASSERT_TRUE(WaitFor([&] { return f->CurrentFile.Bytes() == page; }));
   ASSERT_TRUE(WaitFor([&] {
     std::string text;
     for (const std::string& line : f->GetDocument()->SaveToLines()) text += line;

@@ -52,7 +52,7 @@ TEST_F(DocumentFlowTest, MetaTagsSetOnABrandNewPageAreInTheSavedFile) {
 
   Click([&] { f->Soeichern1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  const std::string saved = FileText(f->CurrentFile);
+  const std::string saved = FileText(f->CurrentFile.Bytes());
   for (const char* expected :
        {"<TITLE>Sommerfest &amp; \"mehr\"</TITLE>",
         "<META NAME=AUTHOR CONTENT=\"&#321;ukasz M\xFCller\">",

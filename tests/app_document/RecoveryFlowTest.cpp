@@ -16,6 +16,7 @@
 #include "app/core/RecoveryFolder.h"
 #include "support/Files.h"
 #include "tests/app_document/DocumentFixture.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -37,9 +38,9 @@ class RecoveryFlowTest : public DocumentFlowTest {
   }
   std::string Page() const { return Dir() + "site/seite.html"; }
   void MakePage() {
-    ASSERT_TRUE(ForceDirectories(Dir() + "site/"));
-    ASSERT_TRUE(
-        WriteFileBytes(Page(), "<html><head><title>Seite</title></head><body></body></html>"));
+    ASSERT_TRUE(ForceDirectories(AsPath(Dir() + "site/")));
+    ASSERT_TRUE(WriteFileBytes(AsPath(Page()),
+                               "<html><head><title>Seite</title></head><body></body></html>"));
   }
 };
 
@@ -63,7 +64,7 @@ TEST_F(RecoveryFlowTest, AKilledPageProcessBringsBackTheTypedTextAndSaveWritesIt
   std::string page;
   for (const std::string& line : f->GetDocument()->SaveToLines()) page += line;
   EXPECT_NE(page.find(kTyped), std::string::npos) << page;
-  EXPECT_EQ(f->CurrentFile, Page());
+  EXPECT_EQ(f->CurrentFile.Bytes(), Page());
   Click([&] { f->Soeichern1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   EXPECT_NE(FileText(Page()).find(kTyped), std::string::npos);
@@ -190,7 +191,7 @@ TEST_F(RecoveryFlowTest, AfterSigkillTheNextStartOffersTheCopyAndYesSavesTheType
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find("Sicherungskopie der Seite \x84seite.html\x93"), std::string::npos)
       << messages_[0];
-  EXPECT_EQ(f->CurrentFile, Page());
+  EXPECT_EQ(f->CurrentFile.Bytes(), Page());
   EXPECT_EQ(FileText(Page()).find(kTyped), std::string::npos);  // not written until saved
   Click([&] { f->Soeichern1Click(f); });
   ASSERT_TRUE(errors_.empty()) << errors_.front();

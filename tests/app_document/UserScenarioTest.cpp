@@ -13,9 +13,9 @@ TEST_F(UserScenario, ANewUserMakesAPageSavesItMovesItAndOpensItAgain) {
   EXPECT_EQ(f->Datei1->Caption(), "Datei");
 
   // File, New.
-  const std::string firstWork = f->WorkFile;
+  const std::string firstWork = f->WorkFile.Bytes();
   input::ChooseMenu(Bar(), f->Neu1->Action());
-  ASSERT_TRUE(WaitFor([&] { return f->WorkFile != firstWork; }));
+  ASSERT_TRUE(WaitFor([&] { return f->WorkFile.Bytes() != firstWork; }));
   ASSERT_TRUE(PageShows({"<BODY"})) << Page();
 
   // A heading, "Heading 1" from the block format box, then a paragraph with one word bold.
@@ -85,13 +85,13 @@ TEST_F(UserScenario, ANewUserMakesAPageSavesItMovesItAndOpensItAgain) {
   // English and back to German from the language menu; the page stays as it is.
   input::ChooseMenu(Bar(), f->English1->Action());
   EXPECT_EQ(f->Datei1->Caption(), "File");
-  EXPECT_EQ(FileText(f->SettingsDir + "Language.ini"), "ENGLISH\r\n");
+  EXPECT_EQ(FileText((f->SettingsDir / "Language.ini").Bytes()), "ENGLISH\r\n");
   input::ChooseMenu(Bar(), f->Deutsch1->Action());
   EXPECT_EQ(f->Datei1->Caption(), "Datei");
   EXPECT_TRUE(PageShows({"<B>Garten</B>", "<TABLE"}, {"Nachtrag"})) << Page();
 
   // F2 saves the untitled page where it stands.
-  const std::string untitled = f->CurrentFile;
+  const std::string untitled = f->CurrentFile.Bytes();
   input::Press(Surface(), Qt::Key_F2);
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   EXPECT_EQ(messages_, (std::vector<std::string>{"KAVELIN: Document wurde gespeichert!"}));
@@ -106,12 +106,12 @@ TEST_F(UserScenario, ANewUserMakesAPageSavesItMovesItAndOpensItAgain) {
   const std::string moved = Dir() + "site/sommerfest.html";
   DialogService().FileDialog = [&](const TOpenDialog&, bool save) -> std::optional<std::string> {
     EXPECT_TRUE(save);
-    EXPECT_TRUE(ForceDirectories(Dir() + "site"));
+    EXPECT_TRUE(ForceDirectories(AsPath(Dir() + "site")));
     return moved;
   };
   input::ChooseMenu(Bar(), f->Speichernunter1->Action());
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_EQ(f->CurrentFile, moved);
+  EXPECT_EQ(f->CurrentFile.Bytes(), moved);
   EXPECT_EQ(f->StatusBar1->SimpleText(), moved);
   saved = FileText(moved);
   EXPECT_NE(saved.find("<B>Garten</B>"), std::string::npos) << saved;
@@ -124,7 +124,7 @@ TEST_F(UserScenario, ANewUserMakesAPageSavesItMovesItAndOpensItAgain) {
   ASSERT_TRUE(PageShows({"<BODY"}, {"Garten"})) << Page();
   input::ChooseMenu(Bar(), f->Datei1->Items(5)->Action());
   ASSERT_TRUE(errors_.empty()) << errors_.front();
-  EXPECT_EQ(f->CurrentFile, moved);
+  EXPECT_EQ(f->CurrentFile.Bytes(), moved);
   ASSERT_TRUE(PageShows({"<B>Garten</B>", "<H1>Sommerfest</H1>", "<TABLE"})) << Page();
 
   // Close: the working files go, and the German showcase is the last window.
@@ -135,7 +135,7 @@ TEST_F(UserScenario, ANewUserMakesAPageSavesItMovesItAndOpensItAgain) {
 }
 
 TEST_F(UserScenario, AStartInEnglishEndsWithTheEnglishShowcase) {
-  ASSERT_TRUE(WriteFileBytes(Dir() + "Language.ini", "ENGLISH\r\n"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(Dir() + "Language.ini"), "ENGLISH\r\n"));
   TMainForm* f = StartProgram();
   EXPECT_EQ(f->Datei1->Caption(), "File");
   EXPECT_TRUE(CloseAndSeeShowcase(true));
@@ -146,9 +146,9 @@ TEST_F(UserScenario, AltKeysReachTheMenuWhileThePageHasTheKeyboard) {
   TMainForm* f = StartProgram();
   Type("Hallo");
   ASSERT_TRUE(input::Focus(Surface()));
-  const std::string work = f->WorkFile;
+  const std::string work = f->WorkFile.Bytes();
   QTest::keyClick(Surface(), Qt::Key_N, Qt::AltModifier);
-  ASSERT_TRUE(WaitFor([&] { return f->WorkFile != work; })) << "Alt+N made no new page";
+  ASSERT_TRUE(WaitFor([&] { return f->WorkFile.Bytes() != work; })) << "Alt+N made no new page";
   ASSERT_TRUE(PageShows({"<BODY"}, {"Hallo"})) << Page();
 
   AnswerFileDialog(std::nullopt);

@@ -7,6 +7,7 @@
 #include "MemoFixture.h"
 #include "platform/classes/Exception.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 
 namespace kv::test {
 namespace {
@@ -78,31 +79,31 @@ TEST(LineStoreAppend, WithoutOwnerBehavesAsPlainList) {
 TEST_F(LineStoreTest, SaveTrimsTrailingBlanksInFileAndEditor) {
   Load({"abc   ", "  x  "});
   const std::string path = TempFile("trim.html");
-  memo.Lines().SaveToFile(path);
+  memo.Lines().SaveToFile(AsPath(path));
   std::string bytes;
-  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  ASSERT_TRUE(ReadFileBytes(AsPath(path), bytes));
   EXPECT_EQ(bytes, "abc\r\n  x\r\n");
   EXPECT_EQ(Lines(), (std::vector<std::string>{"abc", "  x"}));
 }
 
 TEST_F(LineStoreTest, ModifiedStateFollowsEditSaveLoad) {
   const std::string path = TempFile("modified.html");
-  ASSERT_TRUE(WriteFileBytes(path, "one\r\ntwo\r\n"));
-  memo.Lines().LoadFromFile(path);
+  ASSERT_TRUE(WriteFileBytes(AsPath(path), "one\r\ntwo\r\n"));
+  memo.Lines().LoadFromFile(AsPath(path));
   memo.SetCaret({1, 3});
   Type("!");
   EXPECT_EQ(memo.ModifiedState(1), 1);
   EXPECT_EQ(memo.ModifiedState(0), 0);
-  memo.Lines().SaveToFile(path);
+  memo.Lines().SaveToFile(AsPath(path));
   EXPECT_EQ(memo.ModifiedState(1), 2);
-  memo.Lines().LoadFromFile(path);
+  memo.Lines().LoadFromFile(AsPath(path));
   EXPECT_EQ(memo.ModifiedState(1), 0);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"one", "two!"}));
 }
 
 TEST_F(LineStoreTest, MissingFileRaisesOpenError) {
   Load({"keep"});
-  EXPECT_THROW(memo.Lines().LoadFromFile(TempFile("does-not-exist.html")), EFOpenError);
+  EXPECT_THROW(memo.Lines().LoadFromFile(AsPath(TempFile("does-not-exist.html"))), EFOpenError);
 }
 
 TEST_F(LineStoreTest, DeletingOnlyLineLeavesOneEmptyLine) {
@@ -207,8 +208,8 @@ TEST_F(LineStoreTest, ChangeHandlingWaitsForEndUpdate) {
 
 TEST_F(LineStoreTest, FileWithNulLoadsUpToIt) {
   const std::string path = TempFile("nul.html");
-  ASSERT_TRUE(WriteFileBytes(path, std::string("ab\r\ncd\0ef\r\ngh", 13)));
-  memo.Lines().LoadFromFile(path);
+  ASSERT_TRUE(WriteFileBytes(AsPath(path), std::string("ab\r\ncd\0ef\r\ngh", 13)));
+  memo.Lines().LoadFromFile(AsPath(path));
   EXPECT_EQ(Lines(), (std::vector<std::string>{"ab", "cd"}));
 }
 
@@ -430,11 +431,11 @@ TEST_F(LineStoreTest, LargeInputsSurviveLoadAndSave) {
   for (int i = 0; i < 500000; ++i) many += "<p>\xFC" + std::to_string(i) + "</p>\r\n";
   for (const std::string& content : {longLine + "\r\n", many}) {
     const std::string path = TempFile("large.html");
-    ASSERT_TRUE(WriteFileBytes(path, content));
-    memo.Lines().LoadFromFile(path);
-    memo.Lines().SaveToFile(path);
+    ASSERT_TRUE(WriteFileBytes(AsPath(path), content));
+    memo.Lines().LoadFromFile(AsPath(path));
+    memo.Lines().SaveToFile(AsPath(path));
     std::string back;
-    ASSERT_TRUE(ReadFileBytes(path, back));
+    ASSERT_TRUE(ReadFileBytes(AsPath(path), back));
     EXPECT_TRUE(back == content);
   }
   EXPECT_EQ(memo.LineCount(), 500000);

@@ -14,6 +14,7 @@
 
 #include "engine/QtWebEngine.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 #include "tests/common/EventLoop.h"
 #include "translate/ProgramTexts.h"
 
@@ -81,8 +82,8 @@ class TEngineFixture : public testing::Test {
     return result;
   }
   static void LoadText(const std::string& name, const std::string& text) {
-    ASSERT_TRUE(WriteFileBytes(Path(name), text));
-    FEngine->Load(Path(name));
+    ASSERT_TRUE(WriteFileBytes(AsPath(Path(name)), text));
+    FEngine->Load(AsPath(Path(name)));
   }
 
   static inline TQtWebEngine* FEngine = nullptr;

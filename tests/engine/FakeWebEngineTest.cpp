@@ -5,6 +5,7 @@
 
 #include "engine/FakeWebEngine.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -29,7 +30,7 @@ TEST_F(FakeWebEngineTest, NavigationCompletesThroughTheQueueAndRaisesTheEvent) {
   FEngine.PostCompletion = [&](std::function<void()> f) { queue.push_back(std::move(f)); };
   int completed = 0;
   FEngine.OnNavigateComplete = [&] { ++completed; };
-  ASSERT_TRUE(WriteFileBytes(Path("a.html"), "<HTML>a</HTML>"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(Path("a.html")), "<HTML>a</HTML>"));
 
   FEngine.Navigate(Path("a.html"));
   EXPECT_TRUE(FEngine.Busy());
@@ -62,10 +63,10 @@ TEST_F(FakeWebEngineTest, NavigateRefusesUnreadableFilesAndALoadInBetweenWins) {
 
   int completed = 0;
   FEngine.OnNavigateComplete = [&] { ++completed; };
-  ASSERT_TRUE(WriteFileBytes(Path("nav.html"), "navigated"));
-  ASSERT_TRUE(WriteFileBytes(Path("load.html"), "loaded"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(Path("nav.html")), "navigated"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(Path("load.html")), "loaded"));
   FEngine.Navigate("file://" + Path("nav.html"));
-  FEngine.Load(Path("load.html"));
+  FEngine.Load(AsPath(Path("load.html")));
   EXPECT_FALSE(FEngine.Busy());
   FEngine.CompleteNavigation();
   EXPECT_EQ(completed, 1);
@@ -76,18 +77,18 @@ TEST_F(FakeWebEngineTest, NavigateRefusesUnreadableFilesAndALoadInBetweenWins) {
 TEST_F(FakeWebEngineTest, LoadAndSaveGoThroughTheHeldText) {
   int completed = 0;
   FEngine.OnNavigateComplete = [&] { ++completed; };
-  ASSERT_TRUE(WriteFileBytes(Path("in.html"), "<P>one</P>\r\n<P>two</P>\r\n"));
-  FEngine.Load(Path("in.html"));
+  ASSERT_TRUE(WriteFileBytes(AsPath(Path("in.html")), "<P>one</P>\r\n<P>two</P>\r\n"));
+  FEngine.Load(AsPath(Path("in.html")));
   EXPECT_EQ(completed, 0);  // Load raises no navigation event
   EXPECT_TRUE(FEngine.DesignMode);
   EXPECT_EQ(FEngine.SaveToLines(), (std::vector<std::string>{"<P>one</P>", "<P>two</P>"}));
 
-  FEngine.Save(Path("out.html"));
+  FEngine.Save(AsPath(Path("out.html")));
   std::string saved;
-  ASSERT_TRUE(ReadFileBytes(Path("out.html"), saved));
+  ASSERT_TRUE(ReadFileBytes(AsPath(Path("out.html")), saved));
   EXPECT_EQ(saved, "<P>one</P>\r\n<P>two</P>\r\n");
-  EXPECT_THROW(FEngine.Load(Path("missing.html")), EFOpenError);
-  EXPECT_THROW(FEngine.Save(Path("no/such/folder/x.html")), EFCreateError);
+  EXPECT_THROW(FEngine.Load(AsPath(Path("missing.html"))), EFOpenError);
+  EXPECT_THROW(FEngine.Save(AsPath(Path("no/such/folder/x.html"))), EFCreateError);
 }
 
 TEST_F(FakeWebEngineTest, RecordsCommandsAndAnswersFromTheTestsValues) {

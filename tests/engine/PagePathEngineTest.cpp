@@ -19,6 +19,7 @@
 #include "engine/Doctype.h"
 #include "engine/QtWebEngine.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 #include "tests/engine/EngineFixture.h"
 #include "tests/engine/OldTreePath.h"
 
@@ -31,8 +32,8 @@ class PagePathEngineTest : public TEngineFixture {
  protected:
   // Loads the page file and answers its DOCTYPE as the file wrote it.
   static std::string LoadPage(const std::string& name, const std::string& bytes) {
-    EXPECT_TRUE(WriteFileBytes(Path(name), bytes));
-    FEngine->Load(Path(name));
+    EXPECT_TRUE(WriteFileBytes(AsPath(Path(name)), bytes));
+    FEngine->Load(AsPath(Path(name)));
     return DoctypeOfPage(bytes);
   }
   static Lines OldLines(const std::string& fileDoctype) {
@@ -229,7 +230,7 @@ TEST_F(PagePathEngineTest, TheEndOfThePageProcessIsReportedAndALoadBringsThePage
   ASSERT_EQ(::kill(static_cast<pid_t>(pid), SIGKILL), 0);
   ASSERT_TRUE(WaitFor([&] { return gone == 1; }));
   EXPECT_FALSE(FEngine->HasDocument());
-  EXPECT_EQ(FEngine->LoadedFile(), "");
+  EXPECT_EQ(FEngine->LoadedFile().Bytes(), "");
   EXPECT_THROW(FEngine->SaveToLines(), EEngineError);
   bool answered = false, empty = false;
   FEngine->CapturePage(
@@ -241,9 +242,9 @@ TEST_F(PagePathEngineTest, TheEndOfThePageProcessIsReportedAndALoadBringsThePage
   ASSERT_TRUE(WaitFor([&] { return answered; }));
   EXPECT_TRUE(empty);
 
-  FEngine->Load(Path("gone.html"));
+  FEngine->Load(AsPath(Path("gone.html")));
   EXPECT_TRUE(FEngine->HasDocument());
-  EXPECT_EQ(FEngine->LoadedFile(), Path("gone.html"));
+  EXPECT_EQ(FEngine->LoadedFile().Bytes(), Path("gone.html"));
   const Lines lines = FEngine->SaveToLines();
   EXPECT_NE(std::find(lines.begin(), lines.end(), "<P>da</P>"), lines.end());
   QTest::qWait(200);

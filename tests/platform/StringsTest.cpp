@@ -5,6 +5,7 @@
 #include "platform/classes/Exception.h"
 #include "platform/classes/Strings.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -87,26 +88,26 @@ TEST(StringList, IndexErrorsCarryTheFrameworkMessage) {
 
 TEST(StringList, FilesAreCrLfTextAndAMissingFileNamesItsPath) {
   const std::string dir =
-      FromSysPath(std::filesystem::temp_directory_path()) + "/kv_strings_test_\xE4";
-  ForceDirectories(dir);
+      std::filesystem::temp_directory_path().string() + "/kv_strings_test_\xC3\xA4";
+  ForceDirectories(AsPath(dir));
   const std::string file = dir + "/Ver.ini";
   TStringList out;
   out.Add("Version 9.2.6");
   out.Add("\xDC");
-  out.SaveToFile(file);
+  out.SaveToFile(AsPath(file));
   std::string bytes;
-  ASSERT_TRUE(ReadFileBytes(file, bytes));
+  ASSERT_TRUE(ReadFileBytes(AsPath(file), bytes));
   EXPECT_EQ(bytes, "Version 9.2.6\r\n\xDC\r\n");
   TStringList in;
-  in.LoadFromFile(file);
+  in.LoadFromFile(AsPath(file));
   EXPECT_TRUE(in.Equals(out));
   try {
-    in.LoadFromFile(dir + "/missing.ini");
+    in.LoadFromFile(AsPath(dir + "/missing.ini"));
     FAIL();
   } catch (const EFOpenError& e) {
     EXPECT_NE(e.Message.find("missing.ini"), std::string::npos);
   }
-  std::filesystem::remove_all(SysPath(dir));
+  std::filesystem::remove_all(std::filesystem::path(dir));
 }
 
 TEST(StringList, SortedListsFindIgnoringCaseUnlessCaseSensitive) {

@@ -13,6 +13,7 @@
 
 #include "platform/Jpeg.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 #include "tests/resources/TestJpegEncoder.h"
 
 namespace kv {
@@ -206,17 +207,17 @@ class JpegFile : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = QDir::tempPath().toStdString() + "/kv_jpeg_test_" + std::to_string(::getpid());
-    ASSERT_TRUE(ForceDirectories(dir_));
+    ASSERT_TRUE(ForceDirectories(AsPath(dir_)));
   }
-  void TearDown() override { std::filesystem::remove_all(SysPath(dir_)); }
+  void TearDown() override { std::filesystem::remove_all(AsPath(dir_).Sys()); }
   std::string dir_;
 };
 
 TEST_F(JpegFile, LoadsFromAPathInTheProgramsCodePage) {
   const std::string path = dir_ + "/Bild_\xE4\xF6\xFC.jpg";  // Windows-1252 umlauts
-  ASSERT_TRUE(WriteFileBytes(path, EncodeSolidJpeg(TJpegLayout::Rgb, 8, 4, {9, 9, 9})));
+  ASSERT_TRUE(WriteFileBytes(AsPath(path), EncodeSolidJpeg(TJpegLayout::Rgb, 8, 4, {9, 9, 9})));
   QString error;
-  const QImage image = LoadJpegFile(path, &error);
+  const QImage image = LoadJpegFile(AsPath(path), &error);
   ASSERT_FALSE(image.isNull()) << error.toStdString();
   EXPECT_EQ(image.size(), QSize(8, 4));
 }
@@ -224,7 +225,7 @@ TEST_F(JpegFile, LoadsFromAPathInTheProgramsCodePage) {
 TEST_F(JpegFile, MissingFileGivesTheFileOpenMessageWithThePath) {
   const std::string path = dir_ + "/nirgends.jpg";
   QString error;
-  EXPECT_TRUE(LoadJpegFile(path, &error).isNull());
+  EXPECT_TRUE(LoadJpegFile(AsPath(path), &error).isNull());
   EXPECT_EQ(error, QString::fromStdString("Datei " + path +
                                           " kann nicht ge\xC3\xB6"
                                           "ffnet werden"));
@@ -232,9 +233,9 @@ TEST_F(JpegFile, MissingFileGivesTheFileOpenMessageWithThePath) {
 
 TEST_F(JpegFile, DamagedFileNamesTheFile) {
   const std::string path = dir_ + "/kaputt.jpg";
-  ASSERT_TRUE(WriteFileBytes(path, Truncated(EncodeNoiseJpeg(64, 48), 0.5)));
+  ASSERT_TRUE(WriteFileBytes(AsPath(path), Truncated(EncodeNoiseJpeg(64, 48), 0.5)));
   QString error;
-  EXPECT_TRUE(LoadJpegFile(path, &error).isNull());
+  EXPECT_TRUE(LoadJpegFile(AsPath(path), &error).isNull());
   EXPECT_TRUE(error.contains(QString::fromStdString(path))) << error.toStdString();
   EXPECT_TRUE(error.contains(QStringLiteral("unvollständig"))) << error.toStdString();
 }

@@ -12,6 +12,7 @@
 #include "platform/Jpeg.h"
 #include "resources/Resources.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 
 namespace kv {
 namespace {
@@ -150,7 +151,7 @@ TEST_F(ResourcesTest, UnknownResourceGivesNoBytes) {
 
 TEST(BesideProgram, VersionFileHoldsTheVersionLine) {
   std::string bytes;
-  ASSERT_TRUE(ReadFileBytes(RuntimeDir + "Ver.ini", bytes));
+  ASSERT_TRUE(ReadFileBytes(AsPath(RuntimeDir + "Ver.ini"), bytes));
   EXPECT_EQ(bytes, "Version 9.2.6\r\n");
 }
 
@@ -165,7 +166,7 @@ class BesidePicture : public ::testing::TestWithParam<TFilePictureCase> {};
 TEST_P(BesidePicture, DecodesWithItsSize) {
   const TFilePictureCase& c = GetParam();
   QString error;
-  const QImage image = LoadJpegFile(RuntimeDir + c.File, &error);
+  const QImage image = LoadJpegFile(AsPath(RuntimeDir + c.File), &error);
   ASSERT_FALSE(image.isNull()) << error.toStdString();
   EXPECT_EQ(image.size(), c.Size);
 }
@@ -179,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The header fills a panel as wide as a maximized window; beyond the wordmark it must stay
 // plain white so that it ends without a visible edge.
 TEST(BesideProgram, HeaderPictureIsWhiteAtItsRightEnd) {
-  const QImage image = LoadJpegFile(RuntimeDir + "recom/m_head.jpg");
+  const QImage image = LoadJpegFile(AsPath(RuntimeDir + "recom/m_head.jpg"));
   ASSERT_FALSE(image.isNull());
   for (int y = 0; y < image.height(); y += 3) EXPECT_GE(qGray(image.pixel(1590, y)), 250);
 }
@@ -188,7 +189,7 @@ class HelpPage : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(RuntimeDir + "help/help.html", bytes));
+    ASSERT_TRUE(ReadFileBytes(AsPath(RuntimeDir + "help/help.html"), bytes));
     text_ = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   }
   QString text_;
@@ -220,7 +221,7 @@ TEST_F(HelpPage, EveryPictureItShowsExists) {
   int pictures = 0;
   for (auto it = src.globalMatch(text_); it.hasNext(); ++pictures) {
     const std::string rel = it.next().captured(1).toStdString();
-    EXPECT_TRUE(FileExists(RuntimeDir + "help/" + rel)) << rel;
+    EXPECT_TRUE(FileExists(AsPath(RuntimeDir + "help/" + rel))) << rel;
   }
   EXPECT_GT(pictures, 20);
 }

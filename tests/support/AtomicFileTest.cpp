@@ -20,7 +20,7 @@ class AtomicFileTest : public testing::Test {
  protected:
   std::string Read(const std::string& path) {
     std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
+    EXPECT_TRUE(ReadFileBytes(THostPath::FromBytes(path), bytes)) << path;
     return bytes;
   }
   mode_t Mode(const std::string& path) {
@@ -35,7 +35,7 @@ class AtomicFileTest : public testing::Test {
     return n;
   }
   bool Write(const std::string& path, const std::string& bytes) {
-    return WriteFileAtomically(path, bytes, error_);
+    return WriteFileAtomically(THostPath::FromBytes(path), bytes, error_);
   }
 
   test::TTempFolder folder_;
@@ -54,7 +54,7 @@ TEST_F(AtomicFileTest, CreatesANewFileWithTheUsualPermissions) {
 
 TEST_F(AtomicFileTest, ReplacesAndKeepsThePermissions) {
   const std::string path = folder_.File("page.html");
-  ASSERT_TRUE(WriteFileBytes(path, "old"));
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "old"));
   ::chmod(path.c_str(), 0640);
   EXPECT_TRUE(Write(path, "new contents"));
   EXPECT_EQ(Read(path), "new contents");
@@ -64,7 +64,7 @@ TEST_F(AtomicFileTest, ReplacesAndKeepsThePermissions) {
 
 TEST_F(AtomicFileTest, RefusesAReadOnlyTarget) {
   const std::string path = folder_.File("page.html");
-  ASSERT_TRUE(WriteFileBytes(path, "old"));
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "old"));
   ::chmod(path.c_str(), 0444);
   EXPECT_FALSE(Write(path, "new"));
   EXPECT_NE(error_.find("read-only"), std::string::npos) << error_;
@@ -75,9 +75,9 @@ TEST_F(AtomicFileTest, RefusesAReadOnlyTarget) {
 
 TEST_F(AtomicFileTest, RefusesAReadOnlyFolder) {
   const std::string dir = folder_.File("ro");
-  ASSERT_TRUE(ForceDirectories(dir));
+  ASSERT_TRUE(ForceDirectories(THostPath::FromBytes(dir)));
   const std::string path = dir + "/page.html";
-  ASSERT_TRUE(WriteFileBytes(path, "old"));
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "old"));
   ::chmod(dir.c_str(), 0555);
   EXPECT_FALSE(Write(path, "new"));
   EXPECT_FALSE(error_.empty());
@@ -86,9 +86,9 @@ TEST_F(AtomicFileTest, RefusesAReadOnlyFolder) {
 }
 
 TEST_F(AtomicFileTest, WritesThroughSymbolicLinks) {
-  ASSERT_TRUE(ForceDirectories(folder_.File("real")));
+  ASSERT_TRUE(ForceDirectories(THostPath::FromBytes(folder_.File("real"))));
   const std::string target = folder_.File("real/page.html");
-  ASSERT_TRUE(WriteFileBytes(target, "old"));
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(target), "old"));
   ::chmod(target.c_str(), 0600);
   const std::string link = folder_.File("link.html");
   const std::string chain = folder_.File("chain.html");
@@ -120,7 +120,7 @@ TEST_F(AtomicFileTest, LinkLoopFails) {
 // A full disk, simulated by a file size limit: writing fails part-way.
 TEST_F(AtomicFileTest, FullDiskLeavesTheOldFile) {
   const std::string path = folder_.File("page.html");
-  ASSERT_TRUE(WriteFileBytes(path, "old"));
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "old"));
   rlimit old{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
   auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -137,7 +137,7 @@ TEST_F(AtomicFileTest, FullDiskLeavesTheOldFile) {
 }
 
 TEST_F(AtomicFileTest, FailsForFoldersAndMissingPlaces) {
-  ASSERT_TRUE(ForceDirectories(folder_.File("dir")));
+  ASSERT_TRUE(ForceDirectories(THostPath::FromBytes(folder_.File("dir"))));
   for (const std::string& bad :
        {folder_.File("dir"), folder_.File("missing/page.html"), std::string()}) {
     EXPECT_FALSE(Write(bad, "x")) << bad;
@@ -147,7 +147,7 @@ TEST_F(AtomicFileTest, FailsForFoldersAndMissingPlaces) {
 
 TEST_F(AtomicFileTest, AFaultRefusesBeforeAnythingIsTouchedAndCopiesGoTheSameWay) {
   const std::string path = folder_.File("page.html");
-  ASSERT_TRUE(WriteFileBytes(path, "old"));
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "old"));
   SetAtomicWriteFault([](const std::string& p) {
     return p.ends_with("page.html") ? std::string("disk full") : std::string();
   });
@@ -157,9 +157,11 @@ TEST_F(AtomicFileTest, AFaultRefusesBeforeAnythingIsTouchedAndCopiesGoTheSameWay
   EXPECT_TRUE(Write(folder_.File("other.html"), "other"));
   SetAtomicWriteFault(nullptr);
 
-  EXPECT_TRUE(CopyFileAtomically(folder_.File("other.html"), path, error_));
+  EXPECT_TRUE(CopyFileAtomically(THostPath::FromBytes(folder_.File("other.html")),
+                                 THostPath::FromBytes(path), error_));
   EXPECT_EQ(Read(path), "other");
-  EXPECT_FALSE(CopyFileAtomically(folder_.File("missing.html"), path, error_));
+  EXPECT_FALSE(CopyFileAtomically(THostPath::FromBytes(folder_.File("missing.html")),
+                                  THostPath::FromBytes(path), error_));
   EXPECT_FALSE(error_.empty());
   EXPECT_EQ(Read(path), "other");
   EXPECT_EQ(Entries(), 2);
@@ -167,7 +169,7 @@ TEST_F(AtomicFileTest, AFaultRefusesBeforeAnythingIsTouchedAndCopiesGoTheSameWay
 
 TEST_F(AtomicFileTest, KeepsModeAndGroupAndAHostPathNamesTheFile) {
   const std::string path = folder_.File("page.html");
-  ASSERT_TRUE(WriteFileBytes(path, "old"));
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "old"));
   ASSERT_EQ(::chown(path.c_str(), ::getuid(), 65534), 0);
   ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
   EXPECT_TRUE(WriteFileAtomically(THostPath::FromBytes(path), "new", error_)) << error_;
@@ -182,7 +184,7 @@ TEST_F(AtomicFileTest, KeepsModeAndGroupAndAHostPathNamesTheFile) {
 TEST_F(AtomicFileTest, AFileWithOtherHardLinksIsRewrittenInPlace) {
   const std::string path = folder_.File("page.html");
   const std::string other = folder_.File("other-name.html");
-  ASSERT_TRUE(WriteFileBytes(path, "a longer old text"));
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "a longer old text"));
   ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
   ::chmod(path.c_str(), 0640);
   struct stat before {};
@@ -205,7 +207,7 @@ TEST_F(AtomicFileTest, AWriteThatBreaksOffLeavesTheOldFile) {
     test::TTempFolder folder;
     const std::string path = folder.File("page.html");
     const std::string other = folder.File("other-name.html");
-    ASSERT_TRUE(WriteFileBytes(path, "the old page"));
+    ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(path), "the old page"));
     if (linked) {
       ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
     }
@@ -227,9 +229,11 @@ TEST_F(AtomicFileTest, AWriteThatBreaksOffLeavesTheOldFile) {
   }
 }
 
-TEST_F(AtomicFileTest, Windows1252PathsReachTheFileSystemAsUtf8) {
-  EXPECT_TRUE(Write(folder_.File("M\xFCller.html"), "x"));
-  EXPECT_TRUE(fs::exists(fs::path(folder_.Dir() + "M\xC3\xBCller.html")));
+TEST_F(AtomicFileTest, PathsReachTheFileSystemByteForByte) {
+  for (const std::string name : {"\xC5\x81\xC3\xB3d\xC5\xBA.html", "M\xFCller.html"}) {
+    EXPECT_TRUE(Write(folder_.File(name), "x")) << name;
+    EXPECT_TRUE(fs::exists(fs::path(folder_.Dir() + name))) << name;
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/Cp1252.h"
 #include "support/HostPath.h"
 
 namespace kv {
@@ -35,6 +36,68 @@ TEST(HostPath, ShownAsCharactersAndWrittenAsPageText) {
   EXPECT_TRUE(IsValidUtf8("/\xC5\x81/\xEF\xBF\xBD"));
   EXPECT_FALSE(IsValidUtf8("/bad\xFF"));
   EXPECT_FALSE(IsValidUtf8("\xC5"));
+}
+
+TEST(HostPath, OddNamesKeepTheirBytesEverywhere) {
+  // "&", a blank, the text "&amp;" and "&#321;", "%", ":", a line break, invalid UTF-8, 4000
+  // bytes: the path is never changed into another one, and page text holds it as characters.
+  struct TCase {
+    std::string name;
+    std::string pageText;
+  };
+  const TCase cases[] = {
+      {"a & b", "a & b"},
+      {"&amp;", "&amp;"},
+      {"&#321;", "&#321;"},
+      {"50%", "50%"},
+      {"a:b", "a:b"},
+      {"line\nbreak", "line\nbreak"},
+      {"\xC5\x81\xC3\xB3\x64\xC5\xBA",
+       "&#321;\xF3"
+       "d&#378;"},
+      {"M\xFCller", "M&#65533;ller"},
+      {std::string(4000, 'x'), std::string(4000, 'x')},
+  };
+  for (const TCase& c : cases) {
+    const THostPath dir = THostPath::FromBytes("/home/" + c.name);
+    const THostPath page = dir / "strona.html";
+    EXPECT_EQ(page.Directory(), dir);
+    EXPECT_EQ(page.Sys().native(), "/home/" + c.name + "/strona.html");
+    EXPECT_EQ(PathAsPageText(dir), "/home/" + c.pageText);
+    EXPECT_EQ(THostPath::FromSys(page.Sys()), page);
+  }
+}
+
+TEST(HostPath, APicturesAddressInThePage) {
+  struct TCase {
+    const char* path;
+    std::u32string address;
+  };
+  const TCase cases[] = {
+      {"/tmp/\xC5\x81\xC3\xB3\x64\xC5\xBA/a b.gif", U"file:///tmp/\u0141\u00F3d\u017A/a b.gif"},
+      {"/tmp/a&b.gif", U"file:///tmp/a&b.gif"},
+      {"/tmp/50%.gif", U"file:///tmp/50%25.gif"},  // escapes where a browser would decode
+      {"/tmp/a#1?.gif", U"file:///tmp/a%231%3F.gif"},
+      {"/tmp/M\xFC.gif", U"file:///tmp/M%FC.gif"},  // no UTF-8: the bytes, encoded
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(FileAddressForPage(THostPath::FromBytes(c.path)), c.address) << c.path;
+}
+
+// A message naming a path is page text shown through PageTextToUnicode: every name comes back
+// as itself, also one that holds a reference or "&amp;" literally.
+TEST(HostPath, AMessageShowsThePathAsItIs) {
+  for (const char* bytes :
+       {"/home/\xC5\x81ukasz/strona \xCE\xB6.html", "/a/&#321;/x.html", "/a/&amp;/&/b&#x41;.html",
+        "/a/M\xC3\xBCller \xE2\x82\xAC/\xF0\x9F\x98\x80"}) {
+    const THostPath path = THostPath::FromBytes(bytes);
+    const std::string message = "Datei " + PathInMessage(path) + " fehlt";
+    EXPECT_EQ(PageTextToUnicode(message), U"Datei " + PathForDisplay(path) + U" fehlt") << bytes;
+  }
+  // Text typed into a page keeps its references apart from a lone "&".
+  EXPECT_EQ(PageTextToUnicode("&#321;\xF3"
+                              "d&#x17A; & &#; &#99999999; &amp;"),
+            U"\u0141\u00F3d\u017A & &#; &#99999999; &");
 }
 
 }  // namespace

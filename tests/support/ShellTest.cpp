@@ -38,14 +38,14 @@ class ShellTest : public testing::Test {
 
 TEST_F(ShellTest, DesktopOpenerFirst) {
   results_ = {true};
-  EXPECT_TRUE(OpenWithShell("/home/u/help/help.html"));
+  EXPECT_TRUE(OpenWithShell(THostPath::FromBytes("/home/u/help/help.html")));
   EXPECT_EQ(calls_, (std::vector<TArgv>{{"xdg-open", "/home/u/help/help.html"}}));
 }
 
 TEST_F(ShellTest, BrowserWithTheFileAddressWhenTheOpenerCannotStart) {
   test::TScopedEnv browser("BROWSER", nullptr);
   results_ = {false, true};
-  EXPECT_TRUE(OpenWithShell("/home/u/my page#1.html"));
+  EXPECT_TRUE(OpenWithShell(THostPath::FromBytes("/home/u/my page#1.html")));
   ASSERT_EQ(calls_.size(), 2u);
   EXPECT_EQ(calls_[1], (TArgv{"x-www-browser", "file:///home/u/my%20page%231.html"}));
 }
@@ -53,7 +53,7 @@ TEST_F(ShellTest, BrowserWithTheFileAddressWhenTheOpenerCannotStart) {
 TEST_F(ShellTest, BrowserVariableEntriesInOrderThenTheOpenerWithTheAddress) {
   test::TScopedEnv browser("BROWSER", "firefox --new-tab %s:\"/opt/my browser/run\"");
   results_ = {false, false, false, false};
-  EXPECT_FALSE(OpenWithShell("/tmp/a.html"));
+  EXPECT_FALSE(OpenWithShell(THostPath::FromBytes("/tmp/a.html")));
   EXPECT_EQ(calls_, (std::vector<TArgv>{{"xdg-open", "/tmp/a.html"},
                                         {"firefox", "--new-tab", "file:///tmp/a.html"},
                                         {"/opt/my browser/run", "file:///tmp/a.html"},
@@ -82,14 +82,20 @@ TEST_F(ShellTest, DefaultBrowserTakesTheCommandLineQuoteOff) {
 
 TEST_F(ShellTest, ALauncherErrorIsSwallowed) {
   SetProcessLauncher([](const TArgv&) -> bool { throw std::runtime_error("boom"); });
-  EXPECT_FALSE(OpenWithShell("/tmp/a.html"));
+  EXPECT_FALSE(OpenWithShell(THostPath::FromBytes("/tmp/a.html")));
   EXPECT_NO_THROW(OpenInDefaultBrowser("x"));
 }
 
 TEST(BrowserAddressTest, LocalPathsBecomeFileAddresses) {
-  EXPECT_EQ(BrowserAddressOf("/tmp/\xE4.html"), "file:///tmp/%C3%A4.html");
-  EXPECT_EQ(BrowserAddressOf("http://x.org/a b"), "http://x.org/a b");
-  EXPECT_EQ(BrowserAddressOf("/tmp/50%.html"), "file:///tmp/50%25.html");
+  struct TCase {
+    const char* path;
+    const char* address;
+  };
+  for (const TCase& c : {TCase{"/tmp/\xC3\xA4.html", "file:///tmp/%C3%A4.html"},
+                         TCase{"/tmp/50%.html", "file:///tmp/50%25.html"},
+                         TCase{"/tmp/a:b?c#d.html", "file:///tmp/a%3Ab%3Fc%23d.html"},
+                         TCase{"/tmp/M\xFCller.html", "file:///tmp/M%FCller.html"}})
+    EXPECT_EQ(BrowserAddressOf(THostPath::FromBytes(c.path)), c.address) << c.path;
 }
 
 bool NoChildLeft() {
@@ -122,7 +128,8 @@ class ShellOnPathTest : public testing::Test {
 
   void Program(const std::string& name) {
     const std::string script = folder_.File(name);
-    ASSERT_TRUE(WriteFileBytes(script, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n"));
+    ASSERT_TRUE(WriteFileBytes(THostPath::FromBytes(script),
+                               "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n"));
     ::chmod(script.c_str(), 0755);
   }
   // Waits for the detached program to write what it was given: the file is created before
@@ -131,8 +138,8 @@ class ShellOnPathTest : public testing::Test {
   std::string ArgsOf(const std::string& name) {
     std::string bytes;
     for (int i = 0; i < 2000; ++i) {
-      if (ReadFileBytes(folder_.File(name + ".args"), bytes) && !bytes.empty() &&
-          bytes.back() == '\n')
+      if (ReadFileBytes(THostPath::FromBytes(folder_.File(name + ".args")), bytes) &&
+          !bytes.empty() && bytes.back() == '\n')
         break;
       ::usleep(10000);
     }
@@ -145,20 +152,20 @@ class ShellOnPathTest : public testing::Test {
 
 TEST_F(ShellOnPathTest, TheDesktopOpenerGetsTheTarget) {
   Program("xdg-open");
-  EXPECT_TRUE(OpenWithShell("/tmp/seite.html"));
+  EXPECT_TRUE(OpenWithShell(THostPath::FromBytes("/tmp/seite.html")));
   EXPECT_EQ(ArgsOf("xdg-open"), "/tmp/seite.html\n");
 }
 
 TEST_F(ShellOnPathTest, WithoutAnOpenerTheBrowserGetsTheFileAddress) {
   test::TScopedEnv browser("BROWSER", nullptr);
   Program("x-www-browser");
-  EXPECT_TRUE(OpenWithShell("/tmp/seite.html"));
+  EXPECT_TRUE(OpenWithShell(THostPath::FromBytes("/tmp/seite.html")));
   EXPECT_EQ(ArgsOf("x-www-browser"), "file:///tmp/seite.html\n");
 }
 
 TEST_F(ShellOnPathTest, NothingToStartIsAFailureNotAHang) {
   test::TScopedEnv browser("BROWSER", nullptr);
-  EXPECT_FALSE(OpenWithShell("/tmp/seite.html"));
+  EXPECT_FALSE(OpenWithShell(THostPath::FromBytes("/tmp/seite.html")));
   EXPECT_NO_THROW(OpenInDefaultBrowser("\"file:///tmp/seite.html"));
   EXPECT_TRUE(NoChildLeft());
 }

@@ -22,10 +22,24 @@ mode_t ModeOf(const std::string& path) {
 TEST(TempDirTest, TmpdirWithTheSeparatorAtItsEnd) {
   {
     TScopedEnv tmp("TMPDIR", "/var/tmp/u");
-    EXPECT_EQ(TWindowsInfo().TempDir(), "/var/tmp/u/");
+    EXPECT_EQ(TWindowsInfo().TempDir().Bytes(), "/var/tmp/u/");
   }
   TScopedEnv tmp("TMPDIR", "/var/tmp/u/");
-  EXPECT_EQ(TWindowsInfo().TempDir(), "/var/tmp/u/");
+  EXPECT_EQ(TWindowsInfo().TempDir().Bytes(), "/var/tmp/u/");
+}
+
+TEST(TempDirTest, FoldersOutsideTheCodePageKeepTheirBytes) {
+  TTempFolder folder;
+  TScopedEnv tmp("TMPDIR", nullptr);
+  // "Łukasz", and a name that is no UTF-8 at all.
+  for (const std::string user : {"\xC5\x81ukasz", "M\xFCller"}) {
+    TScopedEnv cache("XDG_CACHE_HOME", nullptr);
+    TScopedEnv home("HOME", (folder.Dir() + user).c_str());
+    EXPECT_EQ(TWindowsInfo().TempDir().Bytes(), folder.Dir() + user + "/.cache/kavelin/");
+    EXPECT_EQ(ModeOf(folder.Dir() + user + "/.cache/kavelin"), 0700u);
+    TScopedEnv tmpdir("TMPDIR", (folder.Dir() + user).c_str());
+    EXPECT_EQ(TWindowsInfo().TempDir().Bytes(), folder.Dir() + user + "/");
+  }
 }
 
 TEST(TempDirTest, PrivateCacheFolderCreatedWhenTmpdirIsUnset) {
@@ -33,14 +47,14 @@ TEST(TempDirTest, PrivateCacheFolderCreatedWhenTmpdirIsUnset) {
   TScopedEnv tmp("TMPDIR", nullptr);
   {
     TScopedEnv cache("XDG_CACHE_HOME", (folder.Dir() + "cache").c_str());
-    EXPECT_EQ(TWindowsInfo().TempDir(), folder.Dir() + "cache/kavelin/");
+    EXPECT_EQ(TWindowsInfo().TempDir().Bytes(), folder.Dir() + "cache/kavelin/");
     EXPECT_EQ(ModeOf(folder.Dir() + "cache/kavelin"), 0700u);
   }
   // Without XDG_CACHE_HOME (or with a relative one, which is invalid) the home's .cache.
   for (const char* cacheValue : {static_cast<const char*>(nullptr), "relative/cache"}) {
     TScopedEnv cache("XDG_CACHE_HOME", cacheValue);
     TScopedEnv home("HOME", (folder.Dir() + "home").c_str());
-    EXPECT_EQ(TWindowsInfo().TempDir(), folder.Dir() + "home/.cache/kavelin/");
+    EXPECT_EQ(TWindowsInfo().TempDir().Bytes(), folder.Dir() + "home/.cache/kavelin/");
     EXPECT_EQ(ModeOf(folder.Dir() + "home/.cache/kavelin"), 0700u);
   }
 }
@@ -50,7 +64,7 @@ TEST(TempDirTest, EmptyWhenTheFolderCannotBeMade) {
   std::ofstream(folder.File("file")) << "x";
   TScopedEnv tmp("TMPDIR", nullptr);
   TScopedEnv cache("XDG_CACHE_HOME", folder.File("file").c_str());
-  EXPECT_EQ(TWindowsInfo().TempDir(), "");
+  EXPECT_EQ(TWindowsInfo().TempDir().Bytes(), "");
 }
 
 TEST(ConfigDirTest, PrivateSettingsFolderFromXdgConfigHomeOrTheHome) {
@@ -70,7 +84,7 @@ TEST(ConfigDirTest, PrivateSettingsFolderFromXdgConfigHomeOrTheHome) {
   TScopedEnv home("HOME", (folder.Dir() + "home").c_str());
   for (const Case& c : cases) {
     TScopedEnv config("XDG_CONFIG_HOME", c.config);
-    EXPECT_EQ(QueryConfigDir(), c.expected) << (c.config ? c.config : "unset");
+    EXPECT_EQ(QueryConfigDir().Bytes(), c.expected) << (c.config ? c.config : "unset");
     if (!c.expected.empty()) {
       EXPECT_EQ(ModeOf(c.expected), 0700u);
     }
@@ -78,7 +92,7 @@ TEST(ConfigDirTest, PrivateSettingsFolderFromXdgConfigHomeOrTheHome) {
 }
 
 TEST(RunningProgramTest, TheTestItselfWithItsLinksResolved) {
-  const std::string self = RunningProgramPath();
+  const std::string self = RunningProgramPath().Bytes();
   ASSERT_FALSE(self.empty());
   EXPECT_EQ(self, std::filesystem::canonical(self).string());
   EXPECT_NE(self.find("support_system"), std::string::npos) << self;
@@ -92,7 +106,7 @@ TEST(WindowsInfoTest, OneGlobalInstanceBetweenCreateAndFree) {
   TWindowsInfo* first = WindowsInfo();
   CreateWindowsInfo();
   EXPECT_EQ(WindowsInfo(), first);
-  EXPECT_EQ(WindowsInfo()->TempDir(), "/tmp/kv/");
+  EXPECT_EQ(WindowsInfo()->TempDir().Bytes(), "/tmp/kv/");
   FreeWindowsInfo();
   EXPECT_EQ(WindowsInfo(), nullptr);
 }

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "tests/common/AsPath.h"
+
 namespace kv::test {
 
 // Sets or clears an environment variable for the lifetime of the object.
@@ -55,6 +57,8 @@ class TTempFolder {
   // The folder with a trailing slash.
   std::string Dir() const { return path_ + "/"; }
   std::string File(const std::string& name) const { return Dir() + name; }
+  // The same as the host path the file functions take.
+  THostPath Path(const std::string& name = "") const { return THostPath::FromBytes(File(name)); }
 
  private:
   std::string path_;

@@ -14,6 +14,7 @@
 #include "support/AtomicFile.h"
 #include "support/Files.h"
 #include "tests/app/AppFixture.h"
+#include "tests/common/AsPath.h"
 #include "tools/CreateTableForm.h"
 #include "translate/Translator.h"
 
@@ -29,7 +30,7 @@ class TableWindow : public MainFormTest {
     folder_.Write("Language.ini", language == 2 ? "ENGLISH\r\n" : "GERMAN\r\n");
     main_ = Start([] { return FakeEngineHost(); });
     main_->Show();
-    ASSERT_TRUE(WaitFor([&] { return !main_->CurrentFile.empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return !main_->CurrentFile.IsEmpty(); }));
     table_ = app_->CreateForm<TCreateTableForm>(nullptr);
   }
   void TearDown() override {
@@ -38,7 +39,7 @@ class TableWindow : public MainFormTest {
   }
   std::string Fragment() const {
     std::string bytes;
-    ReadFileBytes(table_->FragmentPath(), bytes);
+    ReadFileBytes(AsPath(table_->FragmentPath()), bytes);
     return bytes;
   }
   // Replaces an edit's text as a user's paste over everything does: one change.
@@ -139,7 +140,7 @@ TEST_F(TableWindow, IsBuiltAsDesignedAndReadsInGerman) {
   EXPECT_EQ(t->Font()->Size(), 8);
   EXPECT_EQ(t->BorderStyle, TFormBorderStyle::bsToolWindow);
   EXPECT_EQ(t->Position, TPosition::poScreenCenter);
-  EXPECT_FALSE(FileExists(t->FragmentPath()));  // nothing written before a change
+  EXPECT_FALSE(FileExists(AsPath(t->FragmentPath())));  // nothing written before a change
 
   // Shown: the client area as designed, centred, Tab from the rows through the buttons.
   Visit([&] {
@@ -264,10 +265,10 @@ TEST_F(TableWindow, ARefusedWriteIsShownOncePerVisitAndOkReturnsWithAGoodWrite) 
   StartIn(1);
   TCreateTableForm* t = table_;
   // The document's folder is gone, and a file stands where it was.
-  const fs::path dir = SysPath(main_->DocDir);
+  const fs::path dir = main_->DocDir.Sys();
   const fs::path moved = dir.parent_path().string() + "_away";
   fs::rename(dir, moved);
-  ASSERT_TRUE(WriteFileBytes(FromSysPath(dir.parent_path()), "not a folder"));
+  ASSERT_TRUE(WriteFileBytes(THostPath::FromSys(dir.parent_path()), "not a folder"));
 
   const int result = Visit([&] {
     Type(t->Edit1, "2");
@@ -279,7 +280,7 @@ TEST_F(TableWindow, ARefusedWriteIsShownOncePerVisitAndOkReturnsWithAGoodWrite) 
     EXPECT_EQ(errors_.size(), 1u);  // no message per keystroke
     EXPECT_FALSE(t->OKBitBtn->Enabled());
 
-    DeleteFileIfExists(FromSysPath(dir.parent_path()));
+    DeleteFileIfExists(THostPath::FromSys(dir.parent_path()));
     fs::rename(moved, dir);
     Type(t->Edit1, "4");
     EXPECT_TRUE(t->OKBitBtn->Enabled());
@@ -322,9 +323,9 @@ TEST_F(TableWindow, EscDoesNothingTheCloseBoxCancelsAbortAbortsEnterConfirms) {
   });
   EXPECT_EQ(result, mrCancel);  // the close box
   EXPECT_EQ(Visit([&] { t->BitBtn2->PerformClick(); }), mrAbort);
-  EXPECT_FALSE(FileExists(t->FragmentPath()));  // nothing changed, nothing written
+  EXPECT_FALSE(FileExists(AsPath(t->FragmentPath())));  // nothing changed, nothing written
   EXPECT_EQ(Visit([&] { QTest::keyClick(t->Edit3->Peer(), Qt::Key_Return); }), mrOk);
-  EXPECT_TRUE(FileExists(t->FragmentPath()));  // OK writes even without a change
+  EXPECT_TRUE(FileExists(AsPath(t->FragmentPath())));  // OK writes even without a change
   // Enter does nothing while OK is off.
   Type(t->Edit1, "x");
   EXPECT_EQ(Visit([&] { QTest::keyClick(t->Edit3->Peer(), Qt::Key_Return); }), mrCancel);

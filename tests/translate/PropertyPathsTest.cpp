@@ -167,7 +167,7 @@ TEST_F(Paths, OtherStringsReachAnyStringProperty) {
   auto* dialog = new TOpenDialog(&form, "OpenDialog1");
   auto* grid = new TFakePropsControl(&form, "Grid1");
   auto* path = new TFakeEdit(&form, "PathEdit");
-  path->Text = ExpandFileName("../pics");
+  path->Text = ExpandFileName(THostPath::FromBytes("../pics")).Bytes();
   Show(Section("stOtherStrings",
                {Row("Edit1.Text", "1", ""), Row("Edit3.Text", "100", ""),
                 Row("OpenDialog1.Filter", "HTML-Dateien|*.htm", ""),

@@ -5,6 +5,7 @@
 
 #include "FakeComponents.h"
 #include "support/Files.h"
+#include "tests/common/AsPath.h"
 #include "translate/LangLocales.h"
 #include "translate/LangRows.h"
 #include "translate/PayloadCheck.h"
@@ -229,7 +230,7 @@ TEST_P(StoredTables, PayloadIsTheAuthoredOneAndWellFormed) {
       << "run kv_tablegen translate/tables after changing TableSource.cpp";
   std::string file;
   ASSERT_TRUE(ReadFileBytes(
-      std::string(KV_SOURCE_DIR) + "/translate/tables/" + PayloadFileName(cls), file));
+      AsPath(std::string(KV_SOURCE_DIR) + "/translate/tables/" + PayloadFileName(cls)), file));
   EXPECT_EQ(file, stored);
   const TPayloadReport report = CheckPayload(stored);
   EXPECT_TRUE(report.Problems.empty()) << report.Problems.front();

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   for (const std::string& cls : kv::TranslatedWindows()) {
     const std::string path = dir + kv::PayloadFileName(cls);
     const std::string payload = kv::AuthoredTranslationData(cls);
-    if (!kv::WriteFileBytes(path, payload)) {
+    if (!kv::WriteFileBytes(kv::THostPath::FromBytes(path), payload)) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       ++failures;
       continue;

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   int status = 0;
   for (int i = 1; i < argc; ++i) {
     std::string bytes;
-    if (!kv::ReadFileBytes(argv[i], bytes)) {
+    if (!kv::ReadFileBytes(kv::THostPath::FromBytes(argv[i]), bytes)) {
       std::fprintf(stderr, "%s: cannot be read\n", argv[i]);
       status = 1;
       continue;

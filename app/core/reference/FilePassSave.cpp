@@ -18,7 +18,7 @@ const std::string Q = "\"";
 // One pass: the file read whole, one output line for each input line, the file written whole.
 void FilePass(const std::string& path, const std::function<void(std::string&)>& rewrite) {
   TStringList in;
-  in.LoadFromFile(path);
+  in.LoadFromFile(THostPath::FromBytes(path));
   TStringList out;
   for (int i = 0; i < in.Count(); ++i) {
     std::string line = in.Get(i);
@@ -26,8 +26,8 @@ void FilePass(const std::string& path, const std::function<void(std::string&)>& 
     out.Add(line);
   }
   // Written in place, as the passes always were: the yardstick keeps its own cost.
-  if (!WriteFileBytes(path, out.GetText()))
-    throw EFCreateError(FrameworkText::FileCreateError(path));
+  if (!WriteFileBytes(THostPath::FromBytes(path), out.GetText()))
+    throw EFCreateError(FrameworkText::FileCreateError(THostPath::FromBytes(path)));
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -82,8 +82,8 @@ void SaveByFilePasses(const std::string& path, const std::vector<std::string>& l
                       const std::string& docDir, TPathStyle style) {
   TStringList page;
   for (const auto& l : lines) page.Add(l);
-  if (!WriteFileBytes(path, page.GetText()))
-    throw EFCreateError(FrameworkText::FileCreateError(path));
+  if (!WriteFileBytes(THostPath::FromBytes(path), page.GetText()))
+    throw EFCreateError(FrameworkText::FileCreateError(THostPath::FromBytes(path)));
   RewriteFileInPasses(path, docDir, style);
 }
 
