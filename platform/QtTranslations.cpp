@@ -22,9 +22,10 @@ TQtCatalogues& Catalogues() {
   return catalogues;
 }
 
-// Dates, numbers and month names in Qt's dialogs follow the language as the captions do: German
-// when German is chosen, else the desktop's own locale (an English one when the desktop's is
-// German, so a switch to English shows no German month names).
+// What Qt formats through its default locale (numbers in spin boxes and the colour dialog's
+// fields, dates in date fields) follows the language as the captions do: German when German is
+// chosen, else the desktop's own locale (an English one when the desktop's is German). Qt's file
+// dialog takes its dates from the system locale and keeps the desktop's.
 void UseLocaleFor(const std::string& language, const QLocale& original) {
   if (language == "de")
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
