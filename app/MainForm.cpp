@@ -328,7 +328,8 @@ void TMainForm::CreateComponents() {
   });
   InstallRecovery();
   fileDrop_ = std::make_unique<TFileDrop>(
-      Peer(), [](const THostPath& path) { return HasPageFileExtension(path); },
+      Peer(),
+      [this](const THostPath& path) { return HasPageFileExtension(path, OpenDialog1->Filter()); },
       [this](const THostPath& path) { SafeCall([this, &path] { PageDropped(path); }); });
 }
 

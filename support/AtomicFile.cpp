@@ -179,35 +179,26 @@ bool WriteInPlace(const fs::path& target, const fs::path& dir, const std::string
     error = SystemError(code);
     return false;
   }
-  if (OverwriteFrom0(fd, bytes, code, &target)) {
-    const bool closed = ::close(fd) == 0;
-    if (closed) {
-      ::unlink(backup.c_str());
-      SyncDirectory(dir);
-      return true;
-    }
-    code = errno;
-    error = SystemError(code);
-    // A failed close can mean lost data: the old contents go back in.
-    const int again = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
-    int ignored = 0;
-    if (again >= 0 && OverwriteFrom0(again, old, ignored, nullptr) && ::close(again) == 0) {
-      ::unlink(backup.c_str());
-      return false;
-    }
-    if (again >= 0) ::close(again);
-    error += "; the old contents are in " + backup.string();
-    return false;
-  }
-  error = SystemError(code);
-  int ignored = 0;
-  const bool restored = OverwriteFrom0(fd, old, ignored, nullptr);
-  ::close(fd);
-  if (restored) {
+  const bool written = OverwriteFrom0(fd, bytes, code, &target);
+  const bool closed = ::close(fd) == 0;  // a failed close can mean lost data
+  if (written && closed) {
     ::unlink(backup.c_str());
-  } else {
-    error += "; the old contents are in " + backup.string();
+    SyncDirectory(dir);
+    return true;
   }
+  if (written) code = errno;
+  error = SystemError(code);
+  // The old contents go back in, through a descriptor of their own: the first one is closed.
+  bool restored = false;
+  if (const int again = ::open(target.c_str(), O_RDWR | O_CLOEXEC); again >= 0) {
+    int ignored = 0;
+    restored = OverwriteFrom0(again, old, ignored, nullptr);
+    restored = ::close(again) == 0 && restored;
+  }
+  if (restored)
+    ::unlink(backup.c_str());
+  else
+    error += "; the old contents are in " + backup.string();
   return false;
 }
 

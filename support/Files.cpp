@@ -77,27 +77,14 @@ THostPath ExpandFileName(const THostPath& path) {
 }
 
 std::string FileUrl(const THostPath& path) {
-  static const char* const hex = "0123456789ABCDEF";
   std::string bytes = ExpandFileName(path).Bytes();
 #ifdef _WIN32
   for (char& c : bytes)
     if (c == '\\') c = '/';
-  std::string out = "file:///";
+  return "file:///" + PercentEncodedPath(bytes);
 #else
-  std::string out = "file://";
+  return "file://" + PercentEncodedPath(bytes);
 #endif
-  for (const unsigned char c : bytes) {
-    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                       c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
-    if (plain) {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    }
-  }
-  return out;
 }
 
 }  // namespace kv

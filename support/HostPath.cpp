@@ -75,24 +75,33 @@ std::string PathAsPageText(const THostPath& path) {
 std::u32string FileAddressForPage(const THostPath& path) {
   const THostPath absolute = path.Absolute();
   const std::string& bytes = absolute.Bytes();
+  std::u32string out = U"file://";
   if (!IsValidUtf8(bytes) || bytes.find_first_of("%#?") != std::string::npos) {
-    static const char* const hex = "0123456789ABCDEF";
-    std::u32string out = U"file://";
-    for (const unsigned char c : bytes) {
-      const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                         (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' || c == '.' ||
-                         c == '~';
-      if (plain) {
-        out += static_cast<char32_t>(c);
-      } else {
-        out += U'%';
-        out += static_cast<char32_t>(hex[c >> 4]);
-        out += static_cast<char32_t>(hex[c & 15]);
-      }
-    }
+    for (const char c : PercentEncodedPath(bytes)) out += static_cast<char32_t>(c);
     return out;
   }
-  return U"file://" + DecodeUtf8(bytes);
+  return out + DecodeUtf8(bytes);
+}
+
+bool IsUnreservedOrSlash(unsigned char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '.' || c == '_' || c == '~' || c == '/';
+}
+
+std::string PercentEncodedPath(std::string_view bytes) {
+  static const char* const hex = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size());
+  for (const unsigned char c : bytes) {
+    if (IsUnreservedOrSlash(c)) {
+      out += static_cast<char>(c);
+    } else {
+      out += '%';
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    }
+  }
+  return out;
 }
 
 std::string PathInMessage(const THostPath& path) {

@@ -59,6 +59,10 @@ std::u32string FileAddressForPage(const THostPath& path);
 // PathAsPageText, with "&" as "&amp;", so that a name holding "&#321;" literally is shown as
 // it is and not as the letter.
 std::string PathInMessage(const THostPath& path);
+// The bytes a file address holds as they are: unreserved ASCII (letters, digits, "-._~") and "/".
+bool IsUnreservedOrSlash(unsigned char c);
+// Path bytes as a browser writes them in a file address: every other byte as %XX.
+std::string PercentEncodedPath(std::string_view bytes);
 // True when the bytes are valid UTF-8 (what the web engine and a file address can name as
 // characters).
 bool IsValidUtf8(std::string_view bytes);

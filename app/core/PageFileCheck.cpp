@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include "support/StringTools.h"
 
 namespace kv {
 
@@ -74,14 +77,21 @@ TPageFileVerdict CheckPageFile(const THostPath& path) {
   return TPageFileVerdict::Ok;
 }
 
-bool HasPageFileExtension(const THostPath& path) {
-  const std::string name = path.FileNameBytes();
-  const size_t dot = name.rfind('.');
-  if (dot == std::string::npos || dot == 0) return false;
-  std::string ext = name.substr(dot + 1);
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return ext == "htm" || ext == "html" || ext == "shtml" || ext == "dhtml";
+bool HasPageFileExtension(const THostPath& path, std::string_view openFilter) {
+  const auto lower = [](std::string text) {
+    for (char& c : text)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+  };
+  const std::string name = lower(path.FileNameBytes());
+  const std::vector<std::string> parts = SplitNonEmpty(openFilter, '|');
+  if (parts.size() < 2) return false;
+  for (const std::string& pattern : SplitNonEmpty(parts[1], ';')) {
+    if (pattern.size() < 3 || pattern.compare(0, 2, "*.") != 0) continue;
+    const std::string ext = lower(pattern.substr(1));  // ".htm"
+    if (name.size() > ext.size() && name.ends_with(ext)) return true;
+  }
+  return false;
 }
 
 std::string_view PageFileRefusalText(TPageFileVerdict verdict) {

@@ -21,9 +21,9 @@ inline constexpr std::size_t PageFileProbeSize = 4096;
 // copy.
 TPageFileVerdict CheckPageFile(const THostPath& path);
 
-// True for the names the open dialog offers as pages (".htm", ".html", ".shtml", ".dhtml", in
-// any case).
-bool HasPageFileExtension(const THostPath& path);
+// True for the names the open dialog offers as pages: those matching a pattern ("*.htm") of its
+// filter's first entry ("HTML-Dateien|*.htm;*.html|Alle Dateien|*.*"), letter case ignored.
+bool HasPageFileExtension(const THostPath& path, std::string_view openFilter);
 
 // The program text (one "%1" for the file's name) that explains the refusal; empty for Ok.
 std::string_view PageFileRefusalText(TPageFileVerdict verdict);

@@ -64,12 +64,6 @@ unsigned HexValue(char c) {
   return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
 }
 
-// The bytes a browser never percent-encodes in a file address.
-bool IsUnreservedOrSlash(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '.' || c == '_' || c == '~' || c == '/';
-}
-
 bool IsScalarValue(char32_t v) {
   return v != 0 && v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF);
 }

@@ -77,5 +77,18 @@ TEST(PageFileCheckTest, EveryRefusalHasATextNamingTheFileInBothLanguages) {
   }
 }
 
+TEST(PageFileCheckTest, PageNamesAreThoseOfTheOpenDialogsFirstFilter) {
+  const std::string filter = "HTML-Dateien|*.htm;*.html;;*.htm;;*.shtml;*.dhtml|Alle Dateien|*.*";
+  const std::pair<const char*, bool> cases[] = {
+      {"/a/Seite.HTM", true}, {"/a/b.html", true},    {"/a/c.dhtml", true},
+      {"/a/d.shtml", true},   {"/a/bild.png", false}, {"/a/.htm", false},
+      {"/a/html", false},     {"/a.htm/page", false}, {"/a/x.html.png", false},
+  };
+  for (const auto& [name, page] : cases)
+    EXPECT_EQ(HasPageFileExtension(THostPath::FromBytes(name), filter), page) << name;
+  EXPECT_FALSE(HasPageFileExtension(THostPath::FromBytes("/a/b.html"), ""));
+  EXPECT_FALSE(HasPageFileExtension(THostPath::FromBytes("/a/b.txt"), "Alle|*.*"));
+}
+
 }  // namespace
 }  // namespace kv

@@ -230,7 +230,7 @@ TEST_F(AtomicFileTest, AWriteThatBreaksOffLeavesTheOldFile) {
 }
 
 TEST_F(AtomicFileTest, PathsReachTheFileSystemByteForByte) {
-  for (const std::string name : {"\xC5\x81\xC3\xB3d\xC5\xBA.html", "M\xFCller.html"}) {
+  for (const std::string name : {"\xC5\x81\xC3\xB3" "d\xC5\xBA.html", "M\xFCller.html"}) {
     EXPECT_TRUE(Write(folder_.File(name), "x")) << name;
     EXPECT_TRUE(fs::exists(fs::path(folder_.Dir() + name))) << name;
   }
