@@ -14,6 +14,7 @@
 
 #include "app/MainForm.h"
 #include "platform/Dialogs.h"
+#include "support/CharacterReferences.h"
 #include "support/Cp1252.h"
 #include "support/Files.h"
 
@@ -103,11 +104,11 @@ TScriptedRun::TScriptedRun(const std::string& scriptPath) {
     steps_.push_back(line);
   }
   Application()->OnException = [](const std::string& message) {
-    Say("error", EncodeUtf8(PageTextToUnicode(message)));
+    Say("error", EncodeUtf8(DecodeCharacterReferences(message)));
   };
   DialogService().MessageBox = [](TForm*, const std::string& text, const std::string& caption,
                                   unsigned) {
-    Say("message", EncodeUtf8(PageTextToUnicode(caption + ": " + text)));
+    Say("message", EncodeUtf8(DecodeCharacterReferences(caption + ": " + text)));
     return mrOk;
   };
   DialogService().FileDialog = [](const TOpenDialog&, bool) {

@@ -10,6 +10,7 @@
 #include "platform/Forms.h"
 #include "platform/QtText.h"
 #include "platform/classes/Strings.h"
+#include "support/CharacterReferences.h"
 
 namespace kv {
 
@@ -84,7 +85,7 @@ int QtMessageBox(TForm* owner, const std::string& text, const std::string& capti
                            : iconBits == MB_ICONINFORMATION ? QMessageBox::Information
                                                             : QMessageBox::NoIcon;
   const bool yesNo = (flags & 0x0F) == MB_YESNO;
-  QMessageBox box(icon, ToQ(caption), ToQ(PageTextToUnicode(text)),
+  QMessageBox box(icon, ToQ(caption), ToQ(DecodeCharacterReferences(text)),
                   yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   owner && owner->Window() ? owner->Window() : QApplication::activeWindow());
   if (yesNo) {

@@ -19,6 +19,7 @@
 #include "platform/QtText.h"
 #include "platform/StdCtrls.h"
 #include "platform/classes/Exception.h"
+#include "support/CharacterReferences.h"
 
 namespace kv {
 
@@ -371,13 +372,13 @@ void TApplication::HandleException(const std::exception& e) {
   else
     message = Utf8ToPageText(e.what());
   // A message is page text: references (a path's "&#321;") are shown as their characters.
-  std::fprintf(stderr, "%s\n", EncodeUtf8(PageTextToUnicode(message)).c_str());
+  std::fprintf(stderr, "%s\n", EncodeUtf8(DecodeCharacterReferences(message)).c_str());
   if (OnException) {
     OnException(message);
     return;
   }
   QPointer<QWidget> focus = QApplication::focusWidget();
-  QMessageBox box(QMessageBox::Critical, ToQ(Title), ToQ(PageTextToUnicode(message)),
+  QMessageBox box(QMessageBox::Critical, ToQ(Title), ToQ(DecodeCharacterReferences(message)),
                   QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
   // The user goes on typing where the error came from (a window manager may not see to it).

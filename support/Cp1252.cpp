@@ -1,7 +1,5 @@
 #include "support/Cp1252.h"
 
-#include <cctype>
-
 namespace kv {
 namespace {
 
@@ -211,46 +209,6 @@ std::string Utf16ToPageText(std::u16string_view text) {
       c = 0xFFFD;  // half of a pair is no character
     }
     AppendPageCharacter(out, c);
-  }
-  return out;
-}
-
-std::u32string PageTextToUnicode(std::string_view text) {
-  std::u32string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == '&') {
-      if (text.substr(i, 5) == "&amp;") {
-        out += U'&';
-        i += 4;
-        continue;
-      }
-      if (i + 3 < text.size() && text[i + 1] == '#') {
-        const bool hex = text[i + 2] == 'x' || text[i + 2] == 'X';
-        size_t j = i + (hex ? 3 : 2);
-        char32_t code = 0;
-        const size_t first = j;
-        while (j < text.size() && j - first < 8 &&
-               (hex ? std::isxdigit(static_cast<unsigned char>(text[j]))
-                    : std::isdigit(static_cast<unsigned char>(text[j])))) {
-          const char d = text[j];
-          code =
-              code * (hex ? 16 : 10) +
-              static_cast<char32_t>(std::isdigit(static_cast<unsigned char>(d))
-                                        ? d - '0'
-                                        : (std::tolower(static_cast<unsigned char>(d)) - 'a' + 10));
-          ++j;
-        }
-        if (j > first && j < text.size() && text[j] == ';' && code > 0 && code <= 0x10FFFF &&
-            !(code >= 0xD800 && code <= 0xDFFF)) {
-          out += code;
-          i = j;
-          continue;
-        }
-      }
-    }
-    out += Cp1252ToUnicode(c);
   }
   return out;
 }

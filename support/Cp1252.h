@@ -41,10 +41,6 @@ void AppendUtf8(std::string& out, char32_t u);
 // UTF-8 text as page text: Windows-1252, every other character as a numeric character
 // reference ("&#321;"), a byte that starts no valid sequence as that of U+FFFD.
 std::string Utf8ToPageText(std::string_view utf8);
-// Page text as the characters it stands for, for showing it to a person: Windows-1252 bytes
-// decoded, and the numeric character references ("&#321;", "&#x141;") and "&amp;" read as their
-// characters. Any other "&" stays as it is.
-std::u32string PageTextToUnicode(std::string_view text);
 // Appends UTF-16 text as UTF-8. A lone surrogate stands for no character: it becomes U+FFFD.
 void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 

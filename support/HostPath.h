@@ -55,7 +55,7 @@ std::string PathAsPageText(const THostPath& path);
 // when the bytes are no UTF-8 or hold "%", "#" or "?" (which a browser would read as an
 // escape, a fragment or a query), the percent-encoded file address.
 std::u32string FileAddressForPage(const THostPath& path);
-// The path inside a message (page text that is shown through PageTextToUnicode): as
+// The path inside a message (page text that is shown through DecodeCharacterReferences): as
 // PathAsPageText, with "&" as "&amp;", so that a name holding "&#321;" literally is shown as
 // it is and not as the letter.
 std::string PathInMessage(const THostPath& path);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/CharacterReferences.h"
 #include "support/Cp1252.h"
 #include "support/HostPath.h"
 
@@ -84,19 +85,20 @@ TEST(HostPath, APicturesAddressInThePage) {
     EXPECT_EQ(FileAddressForPage(THostPath::FromBytes(c.path)), c.address) << c.path;
 }
 
-// A message naming a path is page text shown through PageTextToUnicode: every name comes back
-// as itself, also one that holds a reference or "&amp;" literally.
+// A message naming a path is page text shown through DecodeCharacterReferences: every name comes
+// back as itself, also one that holds a reference or "&amp;" literally.
 TEST(HostPath, AMessageShowsThePathAsItIs) {
   for (const char* bytes :
        {"/home/\xC5\x81ukasz/strona \xCE\xB6.html", "/a/&#321;/x.html", "/a/&amp;/&/b&#x41;.html",
         "/a/M\xC3\xBCller \xE2\x82\xAC/\xF0\x9F\x98\x80"}) {
     const THostPath path = THostPath::FromBytes(bytes);
     const std::string message = "Datei " + PathInMessage(path) + " fehlt";
-    EXPECT_EQ(PageTextToUnicode(message), U"Datei " + PathForDisplay(path) + U" fehlt") << bytes;
+    EXPECT_EQ(DecodeCharacterReferences(message), U"Datei " + PathForDisplay(path) + U" fehlt")
+        << bytes;
   }
   // Text typed into a page keeps its references apart from a lone "&".
-  EXPECT_EQ(PageTextToUnicode("&#321;\xF3"
-                              "d&#x17A; & &#; &#99999999; &amp;"),
+  EXPECT_EQ(DecodeCharacterReferences("&#321;\xF3"
+                                      "d&#x17A; & &#; &#99999999; &amp;"),
             U"\u0141\u00F3d\u017A & &#; &#99999999; &");
 }
 

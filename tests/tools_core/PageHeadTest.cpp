@@ -3,9 +3,9 @@
 
 #include <optional>
 
+#include "support/CharacterReferences.h"
 #include "support/Cp1252.h"
 #include "support/StringTools.h"
-#include "tools/core/CharacterReferences.h"
 #include "tools/core/PageHead.h"
 
 namespace kv {

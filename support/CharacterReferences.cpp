@@ -1,4 +1,4 @@
-#include "tools/core/CharacterReferences.h"
+#include "support/CharacterReferences.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,8 +1,8 @@
 // Meta values as the user sees them and as the page holds them.
 #include <gtest/gtest.h>
 
+#include "support/CharacterReferences.h"
 #include "support/Cp1252.h"
-#include "tools/core/CharacterReferences.h"
 
 namespace kv {
 namespace {
