@@ -136,8 +136,7 @@ bool LaunchDetached(const std::vector<std::string>& argv) {
   const std::string program = ResolveProgram(argv[0]);
   if (program.empty()) return false;
   // Everything the children need is prepared here: after fork only exec-safe calls remain.
-  std::vector<std::string> args;
-  for (const std::string& a : argv) args.push_back(a);
+  std::vector<std::string> args = argv;
   std::vector<char*> cargv;
   for (std::string& a : args) cargv.push_back(a.data());
   cargv.push_back(nullptr);
@@ -185,14 +184,10 @@ bool LaunchDetached(const std::vector<std::string>& argv) {
   return middleOk && n == 0;
 }
 
-std::string BrowserAddressOf(const THostPath& file) {
-  return FileUrl(file);
-}
-
 bool OpenWithShell(const THostPath& file) {
   try {
     if (Launch({kDesktopOpener, file.Bytes()})) return true;
-    return StartDefaultBrowser("\"" + BrowserAddressOf(file));
+    return StartDefaultBrowser("\"" + FileUrl(file));
   } catch (...) {
     return false;
   }

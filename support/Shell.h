@@ -34,7 +34,4 @@ bool OpenWithShell(const std::string& address);
 // none can be started the argument itself goes to the desktop's opener.
 void OpenInDefaultBrowser(const std::string& argument);
 
-// The address handed to the browser for a local file: its file address, percent-encoded.
-std::string BrowserAddressOf(const THostPath& file);
-
 }  // namespace kv

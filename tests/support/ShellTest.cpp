@@ -86,6 +86,7 @@ TEST_F(ShellTest, ALauncherErrorIsSwallowed) {
   EXPECT_NO_THROW(OpenInDefaultBrowser("x"));
 }
 
+// The browser gets a local file as its file address, percent-encoded.
 TEST(BrowserAddressTest, LocalPathsBecomeFileAddresses) {
   struct TCase {
     const char* path;
@@ -95,7 +96,7 @@ TEST(BrowserAddressTest, LocalPathsBecomeFileAddresses) {
                          TCase{"/tmp/50%.html", "file:///tmp/50%25.html"},
                          TCase{"/tmp/a:b?c#d.html", "file:///tmp/a%3Ab%3Fc%23d.html"},
                          TCase{"/tmp/M\xFCller.html", "file:///tmp/M%FCller.html"}})
-    EXPECT_EQ(BrowserAddressOf(THostPath::FromBytes(c.path)), c.address) << c.path;
+    EXPECT_EQ(FileUrl(THostPath::FromBytes(c.path)), c.address) << c.path;
 }
 
 bool NoChildLeft() {
