@@ -458,11 +458,13 @@ void TMainForm::OpenFirstPage() {
     });
     if (OfferRecoveryAtStart()) {
       // The page a run that ended without closing left behind, instead of the start page.
-    } else if (StartFile.IsEmpty() || CheckChosenFile(StartFile) == TPageFileVerdict::Missing) {
+    } else if (const TPageFileVerdict start =
+                   StartFile.IsEmpty() ? TPageFileVerdict::Missing : CheckPageFile(StartFile);
+               start == TPageFileVerdict::Missing) {
       Neu1Click(this);
     } else {
       try {
-        RefuseNonPage(StartFile);
+        RefuseNonPage(StartFile, start);
         LoadDocument(StartFile);
       } catch (const std::exception& e) {
         // A start page that cannot be opened is reported; the user goes on with a new page.

@@ -60,8 +60,7 @@ class TMainForm : public TForm {
   // A file that cannot be a page (missing, a folder, a pipe, a picture, a huge file…) is
   // refused before anything of the current page changes: an error naming it, which the
   // window's error box shows.
-  void RefuseNonPage(const THostPath& path);
-  TPageFileVerdict CheckChosenFile(const THostPath& path) const;
+  void RefuseNonPage(const THostPath& path, TPageFileVerdict verdict);
   // A page file dropped on the window, opened as File, Open would.
   void PageDropped(const THostPath& path);
   void Soeichern1Click(TObject* sender);

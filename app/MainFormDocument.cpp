@@ -99,22 +99,17 @@ void TMainForm::NeueInternetseit1Click(TObject*) {
 }
 
 void TMainForm::OpenChosenPage(const THostPath& path) {
-  RefuseNonPage(path);
+  RefuseNonPage(path, CheckPageFile(path));
   LoadDocument(path);
   AddRecentFile(path);
   RebuildRecentMenu();
-}
-
-TPageFileVerdict TMainForm::CheckChosenFile(const THostPath& path) const {
-  return CheckPageFile(path);
 }
 
 void TMainForm::PageDropped(const THostPath& path) {
   OpenChosenPage(path);
 }
 
-void TMainForm::RefuseNonPage(const THostPath& path) {
-  const TPageFileVerdict verdict = CheckChosenFile(path);
+void TMainForm::RefuseNonPage(const THostPath& path, TPageFileVerdict verdict) {
   if (verdict != TPageFileVerdict::Ok)
     throw EFOpenError(Message(PageFileRefusalText(verdict), {PathInMessage(path)}));
 }

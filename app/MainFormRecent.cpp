@@ -55,8 +55,9 @@ void TMainForm::RecentFileClick(TObject* sender) {
   const THostPath path =
       THostPath::FromBytes(paths.Get(static_cast<int>(n - RecentFileList::FirstTag)));
   // A vanished page leaves only the number behind; anything else that is no page says why.
-  if (CheckChosenFile(path) == TPageFileVerdict::Missing) return;
-  RefuseNonPage(path);
+  const TPageFileVerdict verdict = CheckPageFile(path);
+  if (verdict == TPageFileVerdict::Missing) return;
+  RefuseNonPage(path, verdict);
   LoadDocument(path);
 }
 
